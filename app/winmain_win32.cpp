@@ -1,0 +1,9 @@
+// Program entry: start the shell and run the message loop.
+#include <windows.h>
+
+#include "app/shell_win32.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+    if (!StartShell(instance, showCommand)) return 0;
+    return RunMessageLoop();
+}

@@ -1,0 +1,28 @@
+# Native (Linux) tree: the portable logic, its unit tests, the benchmarks and
+# the command-line converter.
+find_package(GTest REQUIRED)
+find_package(Threads REQUIRED)
+
+file(GLOB NATIVE_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/native/*.cpp)
+add_executable(quillon_tests ${NATIVE_TEST_SOURCES})
+target_link_libraries(quillon_tests quillon_core GTest::gtest GTest::gtest_main Threads::Threads)
+target_compile_definitions(quillon_tests PRIVATE
+  QUILLON_TESTDATA_DIR="${CMAKE_SOURCE_DIR}/../shared/testdata")
+include(GoogleTest)
+gtest_discover_tests(quillon_tests DISCOVERY_TIMEOUT 60)
+
+if(CONVERT_SOURCES)
+  add_executable(quillon-convert ${CONVERT_SOURCES})
+  target_link_libraries(quillon-convert quillon_core)
+  target_compile_definitions(quillon_tests PRIVATE
+    QUILLON_CONVERT_PATH="$<TARGET_FILE:quillon-convert>")
+  add_dependencies(quillon_tests quillon-convert)
+endif()
+
+file(GLOB BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*.cpp)
+find_package(benchmark QUIET)
+if(BENCH_SOURCES AND benchmark_FOUND)
+  add_executable(quillon_bench ${BENCH_SOURCES})
+  target_link_libraries(quillon_bench quillon_core benchmark::benchmark Threads::Threads)
+  target_compile_options(quillon_bench PRIVATE -O2)
+endif()

@@ -1,0 +1,62 @@
+// The one interface through which the document, the formats and the plain
+// canvas and file logic reach the user interface. The shell fills it in at
+// start-up; native tests install a recorder. Every entry may be left null,
+// in which case the request is dropped (and a prompt counts as cancelled).
+#pragma once
+
+// Opaque handle of the window that owns a prompt or message box.
+typedef void* UiWindow;
+
+enum { STATUS_TITLE = 1, STATUS_PANES = 2 };
+enum { VT_REBUILD = 0, VT_REBUILD_KEEP_TOP = 1, VT_UPDATE_VALUES = 2 };
+enum { FT_FOCUS_CURRENT = 0, FT_REBUILD = 1 };
+
+enum { PROMPT_VALUE_LENGTH = 20 };
+enum { PROMPT_OK = 1, PROMPT_CANCEL = 2 };
+enum { ANSWER_YES = 6, ANSWER_NO = 7, ANSWER_CANCEL = 2 };  // IDYES, IDNO, IDCANCEL
+
+struct ValuePromptRequest {
+    const char* caption;
+    const char* prompt;
+    bool textField;  // true: left-aligned text field; false: number field
+};
+
+namespace Prompt {
+// Shared by every caller: the initial text going in, the entered text after OK.
+extern char value[PROMPT_VALUE_LENGTH];
+}
+
+struct UiPort {
+    void (*refreshStatus)(int flags);
+    void (*refreshVectorTable)(int mode);
+    void (*refreshFrameTable)(int mode);
+    void (*appendVectorRow)(int index);
+    void (*truncateVectorRows)(int count);
+    // 1 with the first and last selected Frame Table rows; 0 when closed or none.
+    int (*selectedFrameRange)(int* first, int* last);
+    void (*repaintCanvas)();
+    void (*enableMenuItem)(int commandId, bool enabled);
+    // PROMPT_OK or anything else (treated as cancel).
+    int (*valuePrompt)(UiWindow owner, const ValuePromptRequest* request);
+    // Warning icon, single OK button.
+    void (*warningBox)(UiWindow owner, const char* text, const char* caption);
+    // Warning icon, Yes/No/Cancel; returns ANSWER_YES, ANSWER_NO or ANSWER_CANCEL.
+    int (*askYesNoCancel)(UiWindow owner, const char* text, const char* caption);
+    void (*beep)();
+};
+
+extern UiPort uiPort;
+
+// Thin forwarders used throughout the code.
+void RefreshStatus(int flags);
+void RefreshVectorTable(int mode);
+void RefreshFrameTable(int mode);
+void AppendVectorRow(int index);
+void TruncateVectorRows(int count);
+int SelectedFrameRange(int* first, int* last);
+void RepaintCanvas();
+void EnableCommand(int commandId, bool enabled);
+int ValuePrompt(UiWindow owner, const ValuePromptRequest* request);
+void ShowWarning(UiWindow owner, const char* text, const char* caption);
+int AskYesNoCancel(UiWindow owner, const char* text, const char* caption);
+void Beep();

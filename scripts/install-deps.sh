@@ -1,0 +1,17 @@
+#!/bin/bash
+# Installs whatever the build and the tests need and is missing. Idempotent
+# and quick when everything is there.
+set -e
+needed=""
+have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
+for pkg in cmake make g++ g++-mingw-w64-x86-64-posix googletest libgtest-dev \
+           libbenchmark-dev wine64 xvfb xauth; do
+  have "$pkg" || needed="$needed $pkg"
+done
+if [ -n "$needed" ]; then
+  echo "Installing:$needed"
+  SUDO=""
+  [ "$(id -u)" -ne 0 ] && SUDO=sudo
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq $needed >/dev/null
+fi

@@ -1,0 +1,14 @@
+# Sourced by the scripts that run Windows programs: a Wine prefix inside the
+# build folder, no debug chatter, and no offer to install Mono or Gecko.
+QUILLON_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+export WINEPREFIX="${QUILLON_WINEPREFIX:-$QUILLON_ROOT/build/wineprefix}"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+export WINEARCH=win64
+quillon_wine_init() {
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    mkdir -p "$WINEPREFIX"
+    wineboot --init >/dev/null 2>&1 || true
+    wineserver -w || true
+  fi
+}
