@@ -1,0 +1,16 @@
+#!/bin/bash
+# Builds an optimised native tree and runs the file-format benchmarks, then
+# the canvas paint benchmark of the Win32 suite under Wine.
+set -e
+ROOT="$(cd "$(dirname "$0")/.." && pwd)"
+cd "$ROOT"
+"$ROOT/scripts/install-deps.sh"
+cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build/bench -j "$(nproc)" --target quillon_bench
+./build/bench/quillon_bench "$@"
+cmake -S . -B build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build/win32 -j "$(nproc)" --target quillon_win32_tests
+source scripts/wine-env.sh
+xvfb-run -a -s "-screen 0 1280x1024x24" bash -c \
+  'source scripts/wine-env.sh; quillon_wine_init; QUILLON_BENCH=1 wine build/win32/quillon_win32_tests.exe --gtest_also_run_disabled_tests --gtest_filter="*Benchmark*"; wineserver -w'
