@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "canvas/picture_placement.h"
+
 namespace {
 
 class ViewTest : public ::testing::Test {
@@ -179,4 +181,29 @@ TEST_F(ViewTest, ZoomKeepsTheCentreAndRefusesAtTheLimits) {
     SetView(0, -401, 0);
     ZoomViewOut(799, 599);  // centre -1 -> -1 at 1/2, not 0
     EXPECT_EQ(viewState.originX, -1 - 400);
+}
+
+TEST_F(ViewTest, PictureCentredOnFrameOriginAndClippedToTheView) {
+    PictureCopy copy;
+    SetView(6, -400, -300);  // frame (0, 0) at client (400, 300)
+    ASSERT_EQ(PlacePicture(101, 51, 800, 600, &copy), 1);
+    EXPECT_EQ(copy.destX, 350);
+    EXPECT_EQ(copy.destY, 275);
+    EXPECT_EQ(copy.srcX, 0);
+    EXPECT_EQ(copy.srcY, 0);
+    EXPECT_EQ(copy.width, 101);
+    EXPECT_EQ(copy.height, 51);
+
+    // Larger than the view: its middle part shows.
+    ASSERT_EQ(PlacePicture(2000, 1000, 800, 600, &copy), 1);
+    EXPECT_EQ(copy.destX, 0);
+    EXPECT_EQ(copy.srcX, 600);
+    EXPECT_EQ(copy.srcY, 200);
+    EXPECT_EQ(copy.width, 800);
+    EXPECT_EQ(copy.height, 600);
+
+    SetView(6, 60, 0);  // scrolled so that the picture lies left of the view
+    EXPECT_EQ(PlacePicture(100, 100, 800, 600, &copy), 0);
+    SetView(6, -900, -300);  // right of the view
+    EXPECT_EQ(PlacePicture(100, 100, 800, 600, &copy), 0);
 }
