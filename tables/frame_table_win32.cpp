@@ -1,0 +1,195 @@
+// The Frame Table window: its list of frames, the refresh modes, and the
+// rename, duplicate, delete and resize commands.
+#include "tables/frame_table_win32.h"
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "document/command_ids.h"
+#include "document/frame_resize.h"
+#include "document/frame_store.h"
+#include "document/ui_port.h"
+#include "resources/resource_ids.h"
+#include "tables/frame_edits.h"
+#include "tables/list_view_win32.h"
+
+HWND frameTableWindow = nullptr;
+HWND frameList = nullptr;
+
+enum { FRAME_TABLE_WIDTH = 220, FRAME_TABLE_HEIGHT = 250 };
+
+// The 16 name bytes as a terminated text; a zero byte inside ends it early.
+static void NameText(int frame, char* text) {
+    std::memcpy(text, frameStore.frameNames[frame].bytes, FRAME_NAME_LENGTH);
+    text[FRAME_NAME_LENGTH] = 0;
+}
+
+static void RebuildRows() {
+    ShowWindow(frameList, SW_HIDE);
+    SendMessageA(frameList, LVM_DELETEALLITEMS, 0, 0);
+    SendMessageA(frameList, LVM_SETITEMCOUNT, (WPARAM)frameStore.numFrames, 0);
+    char number[12];
+    char name[FRAME_NAME_LENGTH + 1];
+    for (int i = 0; i < frameStore.numFrames; ++i) {
+        std::snprintf(number, sizeof number, "%d", i + 1);
+        InsertListRow(frameList, i, number);
+        NameText(i, name);
+        SetListCell(frameList, i, 1, name);
+    }
+    ShowWindow(frameList, SW_SHOW);
+    int current = frameStore.currentFrame;
+    if (current < frameStore.numFrames) {
+        ScrollListRows(frameList, current);
+        SetListRowState(frameList, current, LVIS_FOCUSED, LVIS_FOCUSED);
+    }
+}
+
+void RefreshFrameTableWindow(int mode) {
+    if (!frameList) return;
+    if (mode == FT_REBUILD) {
+        RebuildRows();
+        return;
+    }
+    int current = frameStore.currentFrame;
+    if (current < frameStore.numFrames)
+        SetListRowState(frameList, current, LVIS_FOCUSED, LVIS_FOCUSED);
+    EnsureListRowVisible(frameList, current);
+}
+
+int SelectedFrameRangeWindow(int* first, int* last) {
+    if (!frameList) return 0;
+    int row = NextListRow(frameList, -1, LVNI_SELECTED);
+    if (row < 0) return 0;
+    *first = row;
+    for (int next = row; next >= 0; next = NextListRow(frameList, next, LVNI_SELECTED)) row = next;
+    *last = row;
+    return 1;
+}
+
+void EditFrameName() {
+    if (!frameList) return;
+    int focused = NextListRow(frameList, -1, LVNI_FOCUSED);
+    if (focused < 0 || focused >= frameStore.numFrames) return;
+    GetListCell(frameList, focused, 1, Prompt::value, PROMPT_VALUE_LENGTH);
+    ValuePromptRequest request = {"Frame Name", "Enter frame name:", true};
+    if (ValuePrompt(frameTableWindow, &request) != PROMPT_OK) return;
+    RenameFrame(focused, Prompt::value);
+    char name[FRAME_NAME_LENGTH + 1];
+    NameText(focused, name);
+    SetListCell(frameList, focused, 1, name);
+}
+
+void InsertFrameCopyCommand() {
+    if (!frameList) return;
+    int focused = NextListRow(frameList, -1, LVNI_FOCUSED);
+    if (focused < 0) return;
+    InsertFrameCopy(focused);
+}
+
+void DeleteSelectedFrames() {
+    if (!frameList) return;
+    static int rows[MAX_FRAMES];
+    int rowCount = 0;
+    for (int row = NextListRow(frameList, -1, LVNI_SELECTED); row >= 0 && rowCount < MAX_FRAMES;
+         row = NextListRow(frameList, row, LVNI_SELECTED))
+        rows[rowCount++] = row;
+    DeleteFrameRows(rows, rowCount);
+}
+
+// Every row state change makes the focused row's frame current.
+static void GoToFocusedRow() {
+    int focused = NextListRow(frameList, -1, LVNI_FOCUSED);
+    if (focused >= 0) GoToFrame(focused);
+}
+
+static void OnListKey(WORD key) {
+    if (key == VK_RETURN) EditFrameName();
+    if (key == VK_INSERT) InsertFrameCopyCommand();
+    if (key == VK_DELETE) DeleteSelectedFrames();
+}
+
+static LRESULT OnNotify(const NMHDR* header) {
+    switch (header->code) {
+        case LVN_KEYDOWN:
+            OnListKey(((const NMLVKEYDOWN*)header)->wVKey);
+            break;
+        case LVN_ITEMCHANGED:
+            GoToFocusedRow();
+            break;
+        case NM_RCLICK:
+            GoToFocusedRow();
+            TrackPopupFromResource(frameTableWindow, IDR_FRAME_POPUP);
+            break;
+        case NM_DBLCLK:
+            EditFrameName();
+            break;
+        default:
+            break;
+    }
+    return 0;
+}
+
+static void OnCommand(int id) {
+    if (id == CMD_TABLE_DELETE) DeleteSelectedFrames();
+    if (id == CMD_TABLE_INSERT) InsertFrameCopyCommand();
+    if (id == CMD_TABLE_EDIT) EditFrameName();
+    if (id == CMD_RESIZE_SELECTED_FRAMES) ResizeSelectedFramesCommand(frameTableWindow);
+}
+
+static LRESULT OnCreate(HWND window) {
+    frameTableWindow = window;
+    frameList = CreateReportList(window);
+    if (!frameList) return -1;
+    AddListColumn(frameList, 0, "Frm", 36, LVCFMT_RIGHT);
+    AddListColumn(frameList, 1, "Name", 150, LVCFMT_LEFT);
+    return 0;
+}
+
+LRESULT CALLBACK FrameTableProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE:
+            return OnCreate(window);
+        case WM_SIZE:
+            if (frameList)
+                MoveWindow(frameList, 0, 0, LOWORD(lParam) + 1, HIWORD(lParam) + 1, TRUE);
+            return 0;
+        case WM_SETFOCUS:
+            if (frameList) SetFocus(frameList);
+            return 0;
+        case WM_DESTROY:
+            frameTableWindow = nullptr;
+            frameList = nullptr;
+            break;
+        case WM_NOTIFY:
+            return OnNotify((const NMHDR*)lParam);
+        case WM_COMMAND:
+            OnCommand(LOWORD(wParam));
+            return 0;
+        default:
+            break;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+void ToggleFrameTable(HWND mainWindow) {
+    if (frameTableWindow) {
+        DestroyWindow(frameTableWindow);
+        return;
+    }
+    POINT origin = {0, 0};
+    ClientToScreen(mainWindow, &origin);
+    HWND window =
+        CreateWindowExA(WS_EX_WINDOWEDGE | WS_EX_TOOLWINDOW, "zel_frame", "Frame Table",
+                        WS_VISIBLE | WS_SYSMENU | WS_THICKFRAME, origin.x, origin.y,
+                        FRAME_TABLE_WIDTH, FRAME_TABLE_HEIGHT, mainWindow, nullptr,
+                        (HINSTANCE)GetWindowLongPtrA(mainWindow, GWLP_HINSTANCE), nullptr);
+    if (!window) {
+        frameTableWindow = nullptr;
+        frameList = nullptr;
+        return;
+    }
+    frameTableWindow = window;
+    RefreshFrameTableWindow(FT_REBUILD);
+}

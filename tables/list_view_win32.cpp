@@ -1,0 +1,98 @@
+// List view helpers: one small function per message.
+#include "tables/list_view_win32.h"
+
+#include <commctrl.h>
+
+HWND CreateReportList(HWND parent) {
+    RECT client;
+    GetClientRect(parent, &client);
+    HWND list =
+        CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0,
+                        0, client.right + 1, client.bottom + 1, parent, (HMENU)0,
+                        (HINSTANCE)GetWindowLongPtrA(parent, GWLP_HINSTANCE), nullptr);
+    if (!list) return nullptr;
+    DWORD styles = (DWORD)SendMessageA(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0);
+    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
+                 styles | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    return list;
+}
+
+void AddListColumn(HWND list, int index, const char* header, int width, int format) {
+    LVCOLUMNA column = {};
+    column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
+    column.fmt = format;
+    column.cx = width;
+    column.pszText = (LPSTR)header;
+    SendMessageA(list, LVM_INSERTCOLUMNA, (WPARAM)index, (LPARAM)&column);
+}
+
+int InsertListRow(HWND list, int row, const char* firstColumn) {
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT;
+    item.iItem = row;
+    item.pszText = (LPSTR)firstColumn;
+    return (int)SendMessageA(list, LVM_INSERTITEMA, 0, (LPARAM)&item);
+}
+
+void SetListCell(HWND list, int row, int column, const char* text) {
+    LVITEMA item = {};
+    item.iSubItem = column;
+    item.pszText = (LPSTR)text;
+    SendMessageA(list, LVM_SETITEMTEXTA, (WPARAM)row, (LPARAM)&item);
+}
+
+void GetListCell(HWND list, int row, int column, char* text, int size) {
+    text[0] = 0;
+    LVITEMA item = {};
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = size;
+    SendMessageA(list, LVM_GETITEMTEXTA, (WPARAM)row, (LPARAM)&item);
+}
+
+void SetListRowState(HWND list, int row, UINT state, UINT mask) {
+    LVITEMA item = {};
+    item.stateMask = mask;
+    item.state = state;
+    SendMessageA(list, LVM_SETITEMSTATE, (WPARAM)row, (LPARAM)&item);
+}
+
+UINT GetListRowState(HWND list, int row, UINT mask) {
+    return (UINT)SendMessageA(list, LVM_GETITEMSTATE, (WPARAM)row, (LPARAM)mask);
+}
+
+int NextListRow(HWND list, int start, UINT flags) {
+    return (int)SendMessageA(list, LVM_GETNEXTITEM, (WPARAM)start, MAKELPARAM(flags, 0));
+}
+
+int ListRowCount(HWND list) {
+    return (int)SendMessageA(list, LVM_GETITEMCOUNT, 0, 0);
+}
+
+int ListTopRow(HWND list) {
+    return (int)SendMessageA(list, LVM_GETTOPINDEX, 0, 0);
+}
+
+void ScrollListRows(HWND list, int rows) {
+    DWORD spacing = (DWORD)SendMessageA(list, LVM_GETITEMSPACING, TRUE, 0);
+    int rowHeight = HIWORD(spacing);
+    SendMessageA(list, LVM_SCROLL, 0, (LPARAM)(rows * rowHeight));
+}
+
+void EnsureListRowVisible(HWND list, int row) {
+    SendMessageA(list, LVM_ENSUREVISIBLE, (WPARAM)row, FALSE);
+}
+
+void TrackPopupFromResource(HWND owner, int menuId) {
+    HINSTANCE instance = (HINSTANCE)GetWindowLongPtrA(owner, GWLP_HINSTANCE);
+    HMENU menu = LoadMenuA(instance, MAKEINTRESOURCEA(menuId));
+    if (!menu) return;
+    HMENU popup = GetSubMenu(menu, 0);
+    if (popup) {
+        POINT pointer;
+        GetCursorPos(&pointer);
+        TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_LEFTBUTTON, pointer.x, pointer.y, 0, owner,
+                       nullptr);
+    }
+    DestroyMenu(menu);
+}
