@@ -13,7 +13,9 @@ WorkingFrame workingFrame;
 int32_t ScanSpeed = SCAN_SPEED_INITIAL;
 int32_t BlankingDelay = BLANKING_DELAY_INITIAL;
 
-void SetBlankName(FrameName* name) { std::memset(name->bytes, ' ', FRAME_NAME_LENGTH); }
+void SetBlankName(FrameName* name) {
+    std::memset(name->bytes, ' ', FRAME_NAME_LENGTH);
+}
 
 // Copies only the used points: nothing reads a slot beyond its count.
 static void CopyPoints(VectorPoint* to, const VectorPoint* from, int count) {

@@ -24,7 +24,7 @@ struct ValuePromptRequest {
 namespace Prompt {
 // Shared by every caller: the initial text going in, the entered text after OK.
 extern char value[PROMPT_VALUE_LENGTH];
-}
+}  // namespace Prompt
 
 struct UiPort {
     void (*refreshStatus)(int flags);

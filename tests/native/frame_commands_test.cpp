@@ -1,12 +1,13 @@
 // The frame commands, the settings commands and single-level undo, with the
 // menu states and refreshes each of them asks for.
+#include "document/frame_commands.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
 #include "document/command_ids.h"
-#include "document/frame_commands.h"
 #include "document/frame_store.h"
 #include "document/undo.h"
 #include "tests/native/ui_recorder.h"
@@ -174,7 +175,7 @@ struct SettingCase {
 };
 
 TEST_F(FrameCommandsTest, ScanSpeedIsReadAndClamped) {
-    const SettingCase cases[] = {{"500", 1000},  {"-7", 1000},    {"abc", 1000},
+    const SettingCase cases[] = {{"500", 1000},    {"-7", 1000},        {"abc", 1000},
                                  {"40000", 30000}, {"  12345x", 12345}, {"99999999999", 30000},
                                  {"+2000", 2000}};
     for (const SettingCase& c : cases) {

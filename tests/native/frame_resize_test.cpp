@@ -1,10 +1,11 @@
 // Measuring and rescaling frames, and the two resize commands.
+#include "document/frame_resize.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "document/command_ids.h"
-#include "document/frame_resize.h"
 #include "document/frame_store.h"
 #include "document/undo.h"
 #include "tests/native/ui_recorder.h"
@@ -110,7 +111,8 @@ TEST_F(FrameResizeTest, ResizeCurrentFrameRefusalsAndCancel) {
     ui->promptReplies.push_back({false, ""});
     ResizeCurrentFrameCommand(nullptr);
     EXPECT_FALSE(documentModified);
-    EXPECT_EQ(undoSnapshot.state, UNDO_STATE_FULL_COPY) << "the snapshot of a cancelled resize stays";
+    EXPECT_EQ(undoSnapshot.state, UNDO_STATE_FULL_COPY)
+        << "the snapshot of a cancelled resize stays";
 
     ui->promptReplies.push_back({true, "abc"});
     ResizeCurrentFrameCommand(nullptr);

@@ -1,10 +1,11 @@
 // The store operations and the move between frames.
+#include "document/frame_store.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
-#include "document/frame_store.h"
 #include "document/undo.h"
 #include "tests/native/ui_recorder.h"
 
@@ -19,7 +20,9 @@ protected:
     UiRecorder* ui;
 };
 
-std::string Name(int slot) { return std::string(frameStore.frameNames[slot].bytes, 16); }
+std::string Name(int slot) {
+    return std::string(frameStore.frameNames[slot].bytes, 16);
+}
 
 void SetName(int slot, const char* text) {
     SetBlankName(&frameStore.frameNames[slot]);
@@ -30,7 +33,8 @@ void SetName(int slot, const char* text) {
 void MakeFrames(int n) {
     for (int i = 0; i < n; ++i) {
         workingFrame.count = i + 1;
-        for (int p = 0; p <= i; ++p) workingFrame.points[p] = {POINT_VISIBLE, (int16_t)(100 * i), (int16_t)p};
+        for (int p = 0; p <= i; ++p)
+            workingFrame.points[p] = {POINT_VISIBLE, (int16_t)(100 * i), (int16_t)p};
         StoreFrame(i, true);
         char name[8];
         std::snprintf(name, sizeof name, "F%d", i);
@@ -185,9 +189,8 @@ TEST_F(FrameStoreTest, GoToFrameDiscardsUndoAndAsksForEveryRefresh) {
     ui->Clear();
     GoToFrame(1);
     EXPECT_EQ(undoSnapshot.state, UNDO_STATE_NONE);
-    EXPECT_EQ(ui->Sequence(),
-              (std::vector<std::string>{"menu:40011-", "status:2", "frame:0", "vector:1",
-                                        "repaint:0"}));
+    EXPECT_EQ(ui->Sequence(), (std::vector<std::string>{"menu:40011-", "status:2", "frame:0",
+                                                        "vector:1", "repaint:0"}));
     EXPECT_EQ(frameStore.pointCounts[0], 1) << "the edited frame was stored on leaving";
     EXPECT_EQ(frameStore.frames[0][0].x, 5);
     EXPECT_EQ(workingFrame.count, 2);

@@ -1,7 +1,7 @@
 // Dimming arithmetic of the template picture.
-#include <gtest/gtest.h>
-
 #include "canvas/picture_dimming.h"
+
+#include <gtest/gtest.h>
 
 TEST(PictureDimming, EveryByteBecomesAThirdPaddingIncluded) {
     uint8_t bytes[] = {255, 0, 1, 2, 3, 200, 254};

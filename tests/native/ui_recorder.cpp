@@ -10,12 +10,24 @@ static void Record(const char* what, int a = 0, int b = 0, const char* text = ""
     recorder.calls.push_back({what, a, b, text ? text : "", caption ? caption : ""});
 }
 
-static void OnStatus(int flags) { Record("status", flags); }
-static void OnVector(int mode) { Record("vector", mode); }
-static void OnFrame(int mode) { Record("frame", mode); }
-static void OnAppend(int index) { Record("append", index); }
-static void OnTruncate(int count) { Record("truncate", count); }
-static void OnRepaint() { Record("repaint"); }
+static void OnStatus(int flags) {
+    Record("status", flags);
+}
+static void OnVector(int mode) {
+    Record("vector", mode);
+}
+static void OnFrame(int mode) {
+    Record("frame", mode);
+}
+static void OnAppend(int index) {
+    Record("append", index);
+}
+static void OnTruncate(int count) {
+    Record("truncate", count);
+}
+static void OnRepaint() {
+    Record("repaint");
+}
 static void OnMenu(int id, bool enabled) {
     Record("menu", id, enabled ? 1 : 0);
     if (id >= 0 && id < 40033) recorder.menuEnabled[id] = enabled;
@@ -49,7 +61,9 @@ static int OnAsk(UiWindow, const char* text, const char* caption) {
     recorder.askReplies.erase(recorder.askReplies.begin());
     return answer;
 }
-static void OnBeep() { Record("beep"); }
+static void OnBeep() {
+    Record("beep");
+}
 
 int UiRecorder::Count(const std::string& what) const {
     int n = 0;
@@ -98,4 +112,6 @@ UiRecorder* InstallUiRecorder() {
     return &recorder;
 }
 
-UiRecorder* Recorder() { return &recorder; }
+UiRecorder* Recorder() {
+    return &recorder;
+}
