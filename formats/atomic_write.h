@@ -11,7 +11,8 @@ enum { ATOMIC_PATH_LENGTH = 4096 };
 
 struct AtomicFile {
     FILE* stream;
-    bool failed;  // some write went wrong; Finish will refuse
+    bool failed;        // some write went wrong; Finish will refuse
+    long long written;  // bytes handed to the stream so far
     char targetPath[ATOMIC_PATH_LENGTH];
     char tempPath[ATOMIC_PATH_LENGTH];
 };
@@ -30,3 +31,15 @@ int FinishAtomicWrite(AtomicFile* file, UiWindow owner);
 
 // Gives up: closes and removes the temporary file without a message.
 void AbandonAtomicWrite(AtomicFile* file);
+
+// Test hook: makes writes fail at one step so that the failure paths can be
+// exercised without a full disk. ATOMIC_FAULT_WRITE lets afterBytes bytes
+// through and then fails, as a disk filling up would. Stays armed until set
+// back to ATOMIC_FAULT_NONE. Never used by the program itself.
+enum {
+    ATOMIC_FAULT_NONE = 0,
+    ATOMIC_FAULT_WRITE = 1,
+    ATOMIC_FAULT_CLOSE = 2,
+    ATOMIC_FAULT_REPLACE = 3
+};
+void SetAtomicWriteFault(int step, long long afterBytes);
