@@ -1,0 +1,210 @@
+// The atomic writer: a target is replaced only by a complete file, and any
+// failure leaves the old file as it was, no stray file behind, and a message.
+#include "formats/atomic_write.h"
+
+#include <dirent.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <stdlib.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "tests/native/ui_recorder.h"
+
+namespace {
+
+std::string ReadAll(const std::string& path) {
+    std::string data;
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return "<missing>";
+    char block[4096];
+    size_t got;
+    while ((got = std::fread(block, 1, sizeof block, f)) > 0) data.append(block, got);
+    std::fclose(f);
+    return data;
+}
+
+void WriteAll(const std::string& path, const std::string& data) {
+    FILE* f = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    ASSERT_EQ(std::fwrite(data.data(), 1, data.size(), f), data.size());
+    ASSERT_EQ(std::fclose(f), 0);
+}
+
+std::vector<std::string> Listing(const std::string& dir) {
+    std::vector<std::string> names;
+    DIR* d = opendir(dir.c_str());
+    if (!d) return names;
+    while (dirent* entry = readdir(d))
+        if (std::strcmp(entry->d_name, ".") && std::strcmp(entry->d_name, ".."))
+            names.push_back(entry->d_name);
+    closedir(d);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class AtomicWriteTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ui = InstallUiRecorder();
+        char pattern[] = "/tmp/quillon-atomic-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        dir = pattern;
+        target = dir + "/frames.csv";
+    }
+    void TearDown() override {
+        SetAtomicWriteFault(ATOMIC_FAULT_NONE, 0);
+        std::string command = "rm -rf '" + dir + "'";
+        ASSERT_EQ(std::system(command.c_str()), 0);
+    }
+    // Writes data in pieces of the given size and finishes.
+    int Save(const std::string& data, size_t piece = 1000) {
+        AtomicFile file;
+        if (!BeginAtomicWrite(&file, nullptr, target.c_str())) return 0;
+        for (size_t at = 0; at < data.size(); at += piece)
+            AtomicWriteBytes(&file, data.data() + at, std::min(piece, data.size() - at));
+        return FinishAtomicWrite(&file, nullptr);
+    }
+    void ExpectOneMessage(const char* text) {
+        ASSERT_EQ(ui->calls.size(), 1u);
+        EXPECT_EQ(ui->calls[0].what, "warning");
+        EXPECT_EQ(ui->calls[0].text, text);
+        EXPECT_EQ(ui->calls[0].caption, "Saving Frames");
+    }
+
+    UiRecorder* ui;
+    std::string dir;
+    std::string target;
+};
+
+TEST_F(AtomicWriteTest, CreatesAndReplaces) {
+    ASSERT_EQ(Save("first version"), 1);
+    EXPECT_EQ(ReadAll(target), "first version");
+    ASSERT_EQ(Save("second"), 1);
+    EXPECT_EQ(ReadAll(target), "second");
+    ASSERT_EQ(Save(""), 1);
+    EXPECT_EQ(ReadAll(target), "");
+    EXPECT_EQ(Listing(dir), std::vector<std::string>{"frames.csv"});
+    EXPECT_TRUE(ui->calls.empty());
+}
+
+TEST_F(AtomicWriteTest, DataGoesToASeparateFileInTheSameFolder) {
+    WriteAll(target, "old");
+    AtomicFile file;
+    ASSERT_EQ(BeginAtomicWrite(&file, nullptr, target.c_str()), 1);
+    AtomicWriteBytes(&file, "new", 3);
+    std::fflush(file.stream);
+    // Until the end the old file is whole and the new data lies beside it.
+    EXPECT_EQ(ReadAll(target), "old");
+    std::vector<std::string> names = Listing(dir);
+    ASSERT_EQ(names.size(), 2u);
+    EXPECT_EQ(std::string(file.tempPath).rfind(dir + "/", 0), 0u) << file.tempPath;
+    EXPECT_EQ(ReadAll(file.tempPath), "new");
+    ASSERT_EQ(FinishAtomicWrite(&file, nullptr), 1);
+    EXPECT_EQ(ReadAll(target), "new");
+    EXPECT_EQ(Listing(dir), std::vector<std::string>{"frames.csv"});
+}
+
+TEST_F(AtomicWriteTest, RelativeNameWithoutFolder) {
+    char cwd[4096];
+    ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
+    ASSERT_EQ(chdir(dir.c_str()), 0);
+    target = "plain.csv";
+    int result = Save("here");
+    ASSERT_EQ(chdir(cwd), 0);
+    ASSERT_EQ(result, 1);
+    EXPECT_EQ(ReadAll(dir + "/plain.csv"), "here");
+    EXPECT_EQ(Listing(dir), std::vector<std::string>{"plain.csv"});
+}
+
+TEST_F(AtomicWriteTest, EveryFailingStepKeepsTheOldFile) {
+    const std::string old(5000, 'o');
+    WriteAll(target, old);
+    const std::string fresh(5000, 'n');
+    struct Case {
+        int step;
+        long long afterBytes;
+    } cases[] = {
+        {ATOMIC_FAULT_WRITE, 0},     // nothing written at all
+        {ATOMIC_FAULT_WRITE, 2500},  // disk full in the middle of a write
+        {ATOMIC_FAULT_WRITE, 4999},  // only the last byte missing
+        {ATOMIC_FAULT_CLOSE, 0},    {ATOMIC_FAULT_REPLACE, 0},
+    };
+    for (const Case& c : cases) {
+        ui->Clear();
+        SetAtomicWriteFault(c.step, c.afterBytes);
+        EXPECT_EQ(Save(fresh, 1000), 0) << c.step << " " << c.afterBytes;
+        ExpectOneMessage("Failed to write frame file.");
+        EXPECT_EQ(ReadAll(target), old);
+        EXPECT_EQ(Listing(dir), std::vector<std::string>{"frames.csv"});
+    }
+    SetAtomicWriteFault(ATOMIC_FAULT_NONE, 0);
+    EXPECT_EQ(Save(fresh), 1);
+    EXPECT_EQ(ReadAll(target), fresh);
+}
+
+TEST_F(AtomicWriteTest, RealWriteErrorIsCaught) {
+    // A file size limit makes the system refuse the write itself, as a full
+    // disk would.
+    const std::string old = "the old contents";
+    WriteAll(target, old);
+    struct rlimit saved;
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    void (*previous)(int) = signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = saved;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    int result = Save(std::string(200000, 'x'), 65536);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    signal(SIGXFSZ, previous);
+
+    EXPECT_EQ(result, 0);
+    ExpectOneMessage("Failed to write frame file.");
+    EXPECT_EQ(ReadAll(target), old);
+    EXPECT_EQ(Listing(dir), std::vector<std::string>{"frames.csv"});
+}
+
+TEST_F(AtomicWriteTest, UncreatableTargetsSayCreate) {
+    const std::string cases[] = {dir + "/missing/frames.csv", dir, ""};
+    for (const std::string& path : cases) {
+        ui->Clear();
+        target = path;
+        EXPECT_EQ(Save("data"), 0) << path;
+        ExpectOneMessage("Failed to create frame file.");
+    }
+    std::string longPath = dir + "/" + std::string(ATOMIC_PATH_LENGTH, 'a');
+    ui->Clear();
+    target = longPath;
+    EXPECT_EQ(Save("data"), 0);
+    ExpectOneMessage("Failed to create frame file.");
+    EXPECT_TRUE(Listing(dir).empty());
+}
+
+TEST_F(AtomicWriteTest, ReplacedFileKeepsItsPermissions) {
+    WriteAll(target, "old");
+    ASSERT_EQ(chmod(target.c_str(), 0640), 0);
+    ASSERT_EQ(Save("new"), 1);
+    struct stat info;
+    ASSERT_EQ(stat(target.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+}
+
+TEST_F(AtomicWriteTest, AbandonLeavesNothingBehind) {
+    WriteAll(target, "old");
+    AtomicFile file;
+    ASSERT_EQ(BeginAtomicWrite(&file, nullptr, target.c_str()), 1);
+    AtomicWriteBytes(&file, "partial", 7);
+    AbandonAtomicWrite(&file);
+    EXPECT_EQ(ReadAll(target), "old");
+    EXPECT_EQ(Listing(dir), std::vector<std::string>{"frames.csv"});
+    EXPECT_TRUE(ui->calls.empty());
+}
+
+}  // namespace

@@ -1,0 +1,595 @@
+// CSV frame files: exact output, reading back, the lenient reader's rules,
+// the limits, and what a bad or failing file must not do to the document.
+#include "formats/csv_file.h"
+
+#include <dirent.h>
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "document/frame_store.h"
+#include "document/undo.h"
+#include "formats/atomic_write.h"
+#include "tests/native/ui_recorder.h"
+
+namespace {
+
+std::string ReadAll(const std::string& path) {
+    std::string data;
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return "<missing>";
+    char block[4096];
+    size_t got;
+    while ((got = std::fread(block, 1, sizeof block, f)) > 0) data.append(block, got);
+    std::fclose(f);
+    return data;
+}
+
+void WriteAll(const std::string& path, const std::string& data) {
+    FILE* f = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    ASSERT_EQ(std::fwrite(data.data(), 1, data.size(), f), data.size());
+    ASSERT_EQ(std::fclose(f), 0);
+}
+
+// The names in a folder, sorted, each followed by ";".
+std::string Listing(const std::string& dir) {
+    std::vector<std::string> names;
+    DIR* d = opendir(dir.c_str());
+    if (!d) return "<no folder>";
+    while (dirent* entry = readdir(d))
+        if (std::strcmp(entry->d_name, ".") && std::strcmp(entry->d_name, ".."))
+            names.push_back(entry->d_name);
+    closedir(d);
+    std::sort(names.begin(), names.end());
+    std::string out;
+    for (const std::string& n : names) out += n + ";";
+    return out;
+}
+
+std::string Name(int slot) {
+    return std::string(frameStore.frameNames[slot].bytes, 16);
+}
+
+// Pads to 16 bytes with spaces.
+std::string Padded(const std::string& text) {
+    return text + std::string(16 - text.size(), ' ');
+}
+
+void SetName(int slot, const std::string& text) {
+    SetBlankName(&frameStore.frameNames[slot]);
+    std::memcpy(frameStore.frameNames[slot].bytes, text.data(), text.size());
+}
+
+void PutFrame(int slot, const std::string& name, std::initializer_list<VectorPoint> points) {
+    workingFrame.count = 0;
+    for (const VectorPoint& p : points) workingFrame.points[workingFrame.count++] = p;
+    StoreFrame(slot, true);
+    SetName(slot, name);
+}
+
+class CsvFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetDocument();
+        ui = InstallUiRecorder();
+        char pattern[] = "/tmp/quillon-csv-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        dir = pattern;
+    }
+    void TearDown() override {
+        SetAtomicWriteFault(ATOMIC_FAULT_NONE, 0);
+        std::string command = "rm -rf '" + dir + "'";
+        ASSERT_EQ(std::system(command.c_str()), 0);
+    }
+    std::string Path(const char* name) const { return dir + "/" + name; }
+    // Writes data to a file and opens it in the given mode.
+    int Read(const std::string& data, int insert = 0) {
+        WriteAll(Path("in.csv"), data);
+        return ReadCsvFrames(nullptr, Path("in.csv").c_str(), insert);
+    }
+    std::string Written(int first, int last) {
+        EXPECT_EQ(WriteCsvFrames(nullptr, Path("out.csv").c_str(), first, last), 1);
+        return ReadAll(Path("out.csv"));
+    }
+    void ExpectPoint(int slot, int index, int flags, int x, int y) {
+        const VectorPoint& p = frameStore.frames[slot][index];
+        EXPECT_EQ(p.flags, flags) << "slot " << slot << " point " << index;
+        EXPECT_EQ(p.x, x) << "slot " << slot << " point " << index;
+        EXPECT_EQ(p.y, y) << "slot " << slot << " point " << index;
+    }
+
+    UiRecorder* ui;
+    std::string dir;
+};
+
+const char* const EXAMPLE =
+    "VECTOR,20000,5\r\n"
+    "Star            \r\n"
+    "0,-100,200\r\n"
+    "1,100,200\r\n"
+    "1,0,-100\r\n"
+    "+\r\n"
+    "\"a,b             \"\r\n"
+    "1,5,0\r\n";
+
+void MakeExample() {
+    ScanSpeed = 20000;
+    BlankingDelay = 5;
+    PutFrame(0, "Star", {{0, -100, -200}, {POINT_VISIBLE, 100, -200}, {POINT_VISIBLE, 0, 100}});
+    PutFrame(1, "a,b", {{POINT_VISIBLE, 5, 0}});
+}
+
+// ---- Exact format ------------------------------------------------------
+
+TEST_F(CsvFileTest, WorkedExampleIsWrittenByteForByte) {
+    MakeExample();
+    EXPECT_EQ(Written(0, 1), EXAMPLE);
+    EXPECT_EQ(ui->Count("warning"), 0);
+}
+
+TEST_F(CsvFileTest, WorkedExampleReadsBackIntoTheDocument) {
+    ScanSpeed = 1000;
+    BlankingDelay = 0;
+    PutFrame(0, "old", {{1, 1, 1}});
+    PutFrame(1, "old", {});
+    PutFrame(2, "old", {});
+    frameStore.currentFrame = 2;
+
+    ASSERT_EQ(Read(EXAMPLE), 1);
+    EXPECT_EQ(ScanSpeed, 20000);
+    EXPECT_EQ(BlankingDelay, 5);
+    ASSERT_EQ(frameStore.numFrames, 2);
+    EXPECT_EQ(frameStore.currentFrame, 0);
+    EXPECT_EQ(Name(0), Padded("Star"));
+    EXPECT_EQ(Name(1), Padded("a,b"));
+    ASSERT_EQ(frameStore.pointCounts[0], 3);
+    ExpectPoint(0, 0, 0, -100, -200);
+    ExpectPoint(0, 1, POINT_VISIBLE, 100, -200);
+    ExpectPoint(0, 2, POINT_VISIBLE, 0, 100);
+    ASSERT_EQ(frameStore.pointCounts[1], 1);
+    ExpectPoint(1, 0, POINT_VISIBLE, 5, 0);
+    // Frame 0 is the working frame and there is nothing to undo.
+    EXPECT_EQ(workingFrame.count, 3);
+    EXPECT_EQ(workingFrame.points[1].x, 100);
+    EXPECT_FALSE(workingFrame.changed);
+    EXPECT_EQ(undoSnapshot.state, UNDO_STATE_NONE);
+    EXPECT_TRUE(ui->Has("menu", 40011));
+    EXPECT_FALSE(ui->menuEnabled[40011]);
+}
+
+TEST_F(CsvFileTest, WriterEdgeForms) {
+    ScanSpeed = 30000;
+    BlankingDelay = 3;
+    // Only the beam bit is written; y = -32768 is negated as a full integer.
+    PutFrame(0, "",
+             {{POINT_VISIBLE | POINT_SELECTED | POINT_MARKED, -32768, -32768},
+              {POINT_SELECTED, 32767, 32767}});
+    // A frame without points is its name line alone; a name with a zero byte
+    // ends there.
+    PutFrame(1, "ab", {});
+    frameStore.frameNames[1].bytes[2] = 0;
+    frameStore.frameNames[1].bytes[3] = 'z';
+    EXPECT_EQ(Written(0, 1), "VECTOR,30000,3\r\n" + Padded("") +
+                                 "\r\n1,-32768,32768\r\n0,32767,-32767\r\n+\r\nab\r\n");
+    // An empty range gives the header alone.
+    EXPECT_EQ(Written(1, 0), "VECTOR,30000,3\r\n");
+    // A single frame out of the middle has no separator.
+    EXPECT_EQ(Written(1, 1), "VECTOR,30000,3\r\nab\r\n");
+}
+
+// ---- Round trips -------------------------------------------------------
+
+TEST_F(CsvFileTest, ManyFramesSurviveWriteAndRead) {
+    ScanSpeed = 12345;
+    BlankingDelay = 17;
+    const char* names[] = {
+        "plain",         "with, comma", "+plus first",    "sixteen chars!!!", "  lead & trail  ",
+        "quote\"inside", "x+y",         "a,b,c,d,e,f,g,h"};
+    const int frames = 8;
+    for (int f = 0; f < frames; ++f) {
+        workingFrame.count = f == 3 ? MAX_POINTS : f * 7;
+        for (int i = 0; i < workingFrame.count; ++i)
+            workingFrame.points[i] = {(int16_t)((i + f) % 3 == 0 ? POINT_VISIBLE : 0),
+                                      (int16_t)(i * 37 - 32768), (int16_t)(32767 - i * 53)};
+        StoreFrame(f, true);
+        SetName(f, names[f]);
+    }
+    FrameStore* before = new FrameStore(frameStore);
+    ASSERT_EQ(WriteCsvFrames(nullptr, Path("round.csv").c_str(), 0, frames - 1), 1);
+    ResetDocument();
+    ASSERT_EQ(ReadCsvFrames(nullptr, Path("round.csv").c_str(), 0), 1);
+    EXPECT_EQ(ScanSpeed, 12345);
+    EXPECT_EQ(BlankingDelay, 17);
+    ASSERT_EQ(frameStore.numFrames, frames);
+    for (int f = 0; f < frames; ++f) {
+        EXPECT_EQ(Name(f), std::string(before->frameNames[f].bytes, 16)) << f;
+        ASSERT_EQ(frameStore.pointCounts[f], before->pointCounts[f]) << f;
+        EXPECT_EQ(std::memcmp(frameStore.frames[f], before->frames[f],
+                              sizeof(VectorPoint) * before->pointCounts[f]),
+                  0)
+            << f;
+    }
+    delete before;
+}
+
+TEST_F(CsvFileTest, NameStartingWithPlusIsQuotedAndKeepsItsFrameWhole) {
+    PutFrame(0, "first", {{1, 1, 1}});
+    PutFrame(1, "+second", {{1, 2, 2}, {0, 3, 3}});
+    std::string text = Written(0, 1);
+    EXPECT_NE(text.find("\r\n\"+second         \"\r\n"), std::string::npos) << text;
+    ResetDocument();
+    ASSERT_EQ(ReadCsvFrames(nullptr, Path("out.csv").c_str(), 0), 1);
+    ASSERT_EQ(frameStore.numFrames, 2);
+    EXPECT_EQ(Name(1), Padded("+second"));
+    EXPECT_EQ(frameStore.pointCounts[1], 2);
+}
+
+TEST_F(CsvFileTest, NamesWithoutCommaOrLeadingPlusStayBare) {
+    PutFrame(0, "x+y \"q\"", {});
+    EXPECT_EQ(Written(0, 0), "VECTOR,30000,3\r\n" + Padded("x+y \"q\"") + "\r\n");
+}
+
+// ---- Header ------------------------------------------------------------
+
+TEST_F(CsvFileTest, HeaderVariantsAndClamps) {
+    struct Case {
+        const char* header;
+        int speed, delay;
+    } cases[] = {
+        {"VECTOR,25000", 25000, 0},                   // no delay: 0
+        {"VECTOR,500,99", 1000, 32},                  // 32 is the reader's limit
+        {"VECTOR,90000,-4", 30000, 0},                //
+        {"VECTOR,  +2000,32", 2000, 32},              // blanks and sign before the number
+        {"VECTOR,2000 ,7", 2000, 0},                  // the comma must follow directly
+        {"VECTOR,2000,x", 2000, 0},                   //
+        {"VECTOR,4294967297,4294967301", 30000, 32},  // too long: saturates, no wrap
+    };
+    for (const Case& c : cases) {
+        ResetDocument();
+        ASSERT_EQ(Read(std::string(c.header) + "\r\n"), 1) << c.header;
+        EXPECT_EQ(ScanSpeed, c.speed) << c.header;
+        EXPECT_EQ(BlankingDelay, c.delay) << c.header;
+        // The header alone is one empty frame with a blank name.
+        EXPECT_EQ(frameStore.numFrames, 1) << c.header;
+        EXPECT_EQ(frameStore.pointCounts[0], 0);
+        EXPECT_EQ(Name(0), Padded(""));
+    }
+}
+
+TEST_F(CsvFileTest, RejectedHeaderLeavesTheDocumentAlone) {
+    const std::string bad[] = {"",
+                               "vector,20000,5\r\n",
+                               " VECTOR,20000,5\r\n",
+                               "VECTOR20000\r\n",
+                               "VECTOR,\r\n",
+                               "VECTOR,x,5\r\n",
+                               "\r\nVECTOR,20000,5\r\n",
+                               std::string("VECTOR,\0"
+                                           "5\n",
+                                           10)};
+    for (const std::string& text : bad) {
+        ResetDocument();
+        PutFrame(0, "keep", {{1, 10, 20}});
+        PutFrame(1, "me", {{0, 30, 40}});
+        frameStore.currentFrame = 1;
+        LoadFrame(1);
+        workingFrame.points[0].x = 99;  // an edit not yet stored
+        workingFrame.changed = true;
+        ScanSpeed = 7777;
+        BlankingDelay = 9;
+        TakeUndoSnapshot(UNDO_COUNT_ONLY);
+        ui->Clear();
+
+        EXPECT_EQ(Read(text), 0) << text;
+        ASSERT_EQ(ui->calls.size(), 1u);
+        EXPECT_EQ(ui->calls[0].text, "Invalid Csv frame file.");
+        EXPECT_EQ(ui->calls[0].caption, "Loading Frames");
+        EXPECT_EQ(frameStore.numFrames, 2);
+        EXPECT_EQ(frameStore.currentFrame, 1);
+        EXPECT_EQ(Name(0), Padded("keep"));
+        EXPECT_EQ(frameStore.frames[1][0].x, 30);
+        EXPECT_EQ(workingFrame.points[0].x, 99);
+        EXPECT_TRUE(workingFrame.changed);
+        EXPECT_EQ(ScanSpeed, 7777);
+        EXPECT_EQ(BlankingDelay, 9);
+        EXPECT_EQ(undoSnapshot.state, 1);
+    }
+}
+
+TEST_F(CsvFileTest, MissingFileIsReportedAndChangesNothing) {
+    PutFrame(0, "keep", {{1, 10, 20}});
+    EXPECT_EQ(ReadCsvFrames(nullptr, Path("absent.csv").c_str(), 0), 0);
+    ASSERT_EQ(ui->Count("warning"), 1);
+    EXPECT_EQ(ui->calls.back().text, "Failed to open frame file.");
+    EXPECT_EQ(ui->calls.back().caption, "Loading Frames");
+    EXPECT_EQ(frameStore.numFrames, 1);
+}
+
+// ---- Point lines -------------------------------------------------------
+
+TEST_F(CsvFileTest, PointLineParsing) {
+    ASSERT_EQ(Read("VECTOR,20000,5\n"
+                   "3,10,20\n"                     // odd V: visible
+                   "2,10,20\n"                     // even V: blanked
+                   "-1,1,1\n"                      // negative odd
+                   " 1,2,3\n"                      // leading blank: still a point
+                   "1, -4,\t+5 trailing words\n"   // blanks and signs before each number
+                   "1,40000,-32768\n"              // low 16 bits
+                   "1,99999999999,-99999999999\n"  // saturates before the low 16 bits
+                   "0,-99999999999,99999999999\n"),
+              1);
+    ASSERT_EQ(frameStore.pointCounts[0], 8);
+    ExpectPoint(0, 0, POINT_VISIBLE, 10, -20);
+    ExpectPoint(0, 1, 0, 10, -20);
+    ExpectPoint(0, 2, POINT_VISIBLE, 1, -1);
+    ExpectPoint(0, 3, POINT_VISIBLE, 2, -3);
+    ExpectPoint(0, 4, POINT_VISIBLE, -4, -5);
+    ExpectPoint(0, 5, POINT_VISIBLE, -25536, -32768);
+    ExpectPoint(0, 6, POINT_VISIBLE, -1, 0);  // 0x7FFFFFFF; -(-2^31) is 0x80000000
+    ExpectPoint(0, 7, 0, 0, 1);               // 0x80000000; -(2^31 - 1) ends in ...0001
+    EXPECT_EQ(Name(0), Padded(""));
+}
+
+TEST_F(CsvFileTest, LinesThatLookLikePointsButAreNot) {
+    ASSERT_EQ(Read("VECTOR,20000,5\n1,1,1\n1 ,2,3\n"), 1);
+    EXPECT_EQ(frameStore.pointCounts[0], 1);
+    EXPECT_EQ(Name(0), Padded("1"));
+
+    ASSERT_EQ(Read("VECTOR,20000,5\n1,2\n"), 1);
+    EXPECT_EQ(frameStore.pointCounts[0], 0);
+    EXPECT_EQ(Name(0), Padded("1"));
+
+    // A leading plus is a separator whatever follows.
+    ASSERT_EQ(Read("VECTOR,20000,5\n1,1,1\n+1,2,3\n2,2,2\n"), 1);
+    ASSERT_EQ(frameStore.numFrames, 2);
+    EXPECT_EQ(frameStore.pointCounts[0], 1);
+    EXPECT_EQ(frameStore.pointCounts[1], 1);
+    ExpectPoint(1, 0, 0, 2, -2);
+}
+
+// ---- Line ends and pieces ----------------------------------------------
+
+TEST_F(CsvFileTest, CrLfAndLfReadTheSame) {
+    MakeExample();
+    std::string lf = EXAMPLE;
+    for (size_t at; (at = lf.find("\r\n")) != std::string::npos;) lf.erase(at, 1);
+    ASSERT_EQ(Read(lf), 1);
+    ASSERT_EQ(frameStore.numFrames, 2);
+    EXPECT_EQ(Name(1), Padded("a,b"));
+    EXPECT_EQ(frameStore.pointCounts[0], 3);
+    // A CR that is not before LF stays in the line: it ends a name.
+    ASSERT_EQ(Read("VECTOR,20000,5\r\nab\rcd\r\n1,2,3\r"), 1);
+    EXPECT_EQ(Name(0), Padded("ab"));
+    EXPECT_EQ(frameStore.pointCounts[0], 1);
+}
+
+TEST_F(CsvFileTest, LongLinesAreReadInPiecesOf49) {
+    std::string n49(49, 'n');
+    // 49 characters: the line end comes as an empty piece, which blanks the name.
+    ASSERT_EQ(Read("VECTOR,20000,5\r\n" + n49 + "\r\n"), 1);
+    EXPECT_EQ(Name(0), Padded(""));
+    // 48 characters and CR LF fit in one piece.
+    ASSERT_EQ(Read("VECTOR,20000,5\r\n" + std::string(48, 'n') + "\r\n"), 1);
+    EXPECT_EQ(Name(0), std::string(16, 'n'));
+    // The last piece of a long name line names the frame.
+    ASSERT_EQ(Read("VECTOR,20000,5\n" + n49 + "tail name\n"), 1);
+    EXPECT_EQ(Name(0), Padded("tail name"));
+    // A piece that starts with "+" is a separator; one that holds numbers a point.
+    ASSERT_EQ(Read("VECTOR,20000,5\n" + n49 + "+\n" + n49 + "7,8,9\n"), 1);
+    ASSERT_EQ(frameStore.numFrames, 2);
+    ASSERT_EQ(frameStore.pointCounts[1], 1);
+    ExpectPoint(1, 0, POINT_VISIBLE, 8, -9);
+    // The header is a line like any other: its overflow is the next line.
+    ASSERT_EQ(Read("VECTOR,20000,5" + std::string(35, ' ') + "4,5,6\n"), 1);
+    EXPECT_EQ(ScanSpeed, 20000);
+    ASSERT_EQ(frameStore.pointCounts[0], 1);
+    ExpectPoint(0, 0, 0, 5, -6);
+}
+
+TEST_F(CsvFileTest, LongFileCrossesReadBlocksWithoutLosingLines) {
+    // CR LF pairs land on every offset relative to the reader's blocks.
+    std::string text = "VECTOR,20000,5\r\n";
+    int expected = 0;
+    for (int frame = 0; frame < 40; ++frame) {
+        if (frame) text += "+\r\n";
+        text += "f" + std::to_string(frame) + "\r\n";
+        for (int i = 0; i < 2999; ++i) {
+            text += std::to_string(i & 1) + "," + std::to_string(i - 1500) + "," +
+                    std::to_string(frame) + "\r\n";
+            ++expected;
+        }
+    }
+    ASSERT_GT(text.size(), 2u * 256 * 1024);
+    ASSERT_EQ(Read(text), 1);
+    ASSERT_EQ(frameStore.numFrames, 40);
+    int total = 0;
+    for (int f = 0; f < 40; ++f) {
+        total += frameStore.pointCounts[f];
+        EXPECT_EQ(Name(f), Padded("f" + std::to_string(f)));
+        ExpectPoint(f, 2998, 0, 1498, -f);
+    }
+    EXPECT_EQ(total, expected);
+}
+
+// ---- Name lines --------------------------------------------------------
+
+TEST_F(CsvFileTest, NameLineParsing) {
+    struct Case {
+        std::string line;
+        std::string name;
+    } cases[] = {
+        {"\"a,b\" rest", Padded("a,b")},  // quoted keeps commas
+        {"a\"b,c", Padded("a\"b")},       // unquoted ends at comma
+        {"\"no close, at all", Padded("no close, at all")},
+        {"seventeen chars!!", "seventeen chars!"},  // 16 kept
+        {"  spaced  ", Padded("  spaced  ")},
+        {"caf\xE9 au lait", Padded("caf")},  // 0x80 and above end it
+        {"tab\there", Padded("tab")},
+        {"\"\"", Padded("")},
+        {"del\x7f ok", Padded("del\x7f ok")},
+    };
+    for (const Case& c : cases) {
+        ASSERT_EQ(Read("VECTOR,20000,5\n" + c.line + "\n"), 1) << c.line;
+        EXPECT_EQ(Name(0), c.name) << c.line;
+    }
+}
+
+TEST_F(CsvFileTest, NameLinesMayComeAnywhereAndTheLastWins) {
+    ASSERT_EQ(Read("VECTOR,20000,5\nfirst\n1,1,1\nsecond\n2,2,2\n+\n1,3,3\nnamed later\n+\n"
+                   "gone\n1,4,4\n\n"),
+              1);
+    ASSERT_EQ(frameStore.numFrames, 3);
+    EXPECT_EQ(Name(0), Padded("second"));
+    EXPECT_EQ(frameStore.pointCounts[0], 2);
+    EXPECT_EQ(Name(1), Padded("named later"));
+    EXPECT_EQ(Name(2), Padded(""));  // an empty line blanks the name
+    EXPECT_EQ(frameStore.pointCounts[2], 1);
+}
+
+TEST_F(CsvFileTest, TrailingSeparatorAddsAnEmptyFrame) {
+    ASSERT_EQ(Read("VECTOR,20000,5\r\nA\r\n1,1,1\r\n+\r\n"), 1);
+    ASSERT_EQ(frameStore.numFrames, 2);
+    EXPECT_EQ(frameStore.pointCounts[1], 0);
+    EXPECT_EQ(Name(1), Padded(""));
+}
+
+// ---- Limits ------------------------------------------------------------
+
+TEST_F(CsvFileTest, PointsBeyond3000AreIgnored) {
+    std::string text = "VECTOR,20000,5\n";
+    for (int i = 0; i < 3005; ++i) text += "1," + std::to_string(i) + ",0\n";
+    text += "late name\n+\n1,7,7\n";
+    ASSERT_EQ(Read(text), 1);
+    EXPECT_EQ(frameStore.pointCounts[0], MAX_POINTS);
+    ExpectPoint(0, 2999, POINT_VISIBLE, 2999, 0);
+    EXPECT_EQ(Name(0), Padded("late name"));  // lines after the limit are still read
+    ASSERT_EQ(frameStore.numFrames, 2);
+    EXPECT_EQ(frameStore.pointCounts[1], 1);
+}
+
+TEST_F(CsvFileTest, OpeningStopsAt999Frames) {
+    std::string text = "VECTOR,20000,5\n";
+    for (int f = 0; f < 1200; ++f) text += (f ? "+\n" : "") + std::to_string(f) + "x\n1,1,1\n";
+    ASSERT_EQ(Read(text), 1);
+    EXPECT_EQ(frameStore.numFrames, 999);
+    EXPECT_EQ(Name(998), Padded("998x"));
+    EXPECT_EQ(frameStore.pointCounts[998], 1);
+    EXPECT_EQ(frameStore.pointCounts[999], 0);
+    EXPECT_EQ(ui->Count("warning"), 0);
+}
+
+// ---- Insert mode -------------------------------------------------------
+
+TEST_F(CsvFileTest, InsertPutsTheFramesAtTheCurrentFrame) {
+    PutFrame(0, "zero", {{1, 0, 0}});
+    PutFrame(1, "one", {{1, 1, 1}});
+    PutFrame(2, "two", {{1, 2, 2}});
+    frameStore.currentFrame = 1;
+    ScanSpeed = 4000;
+    BlankingDelay = 2;
+    ASSERT_EQ(Read("VECTOR,20000,5\nA\n1,10,10\n+\nB\n1,11,11\n1,12,12\n", 1), 1);
+    EXPECT_EQ(ScanSpeed, 4000);
+    EXPECT_EQ(BlankingDelay, 2);
+    ASSERT_EQ(frameStore.numFrames, 5);
+    const char* order[] = {"zero", "A", "B", "one", "two"};
+    for (int f = 0; f < 5; ++f) EXPECT_EQ(Name(f), Padded(order[f])) << f;
+    EXPECT_EQ(frameStore.frames[3][0].x, 1);
+    EXPECT_EQ(frameStore.currentFrame, 1);
+    EXPECT_EQ(workingFrame.count, 1);
+    EXPECT_EQ(workingFrame.points[0].x, 10);
+    EXPECT_EQ(undoSnapshot.state, UNDO_STATE_NONE);
+}
+
+TEST_F(CsvFileTest, InsertIntoANearlyFullStoreKeepsEveryOldFrame) {
+    for (int f = 0; f < 997; ++f) {
+        frameStore.pointCounts[f] = 1;
+        frameStore.frames[f][0] = {POINT_VISIBLE, (int16_t)f, 0};
+        SetName(f, "old" + std::to_string(f));
+    }
+    frameStore.numFrames = 997;
+    frameStore.currentFrame = 0;
+    ASSERT_EQ(Read("VECTOR,1,1\nnew0\n+\nnew1\n+\nnew2\n+\nnew3\n", 1), 1);
+    ASSERT_EQ(frameStore.numFrames, 1000);
+    EXPECT_EQ(Name(0), Padded("new0"));
+    EXPECT_EQ(Name(2), Padded("new2"));
+    EXPECT_EQ(Name(3), Padded("old0"));
+    EXPECT_EQ(Name(999), Padded("old996"));
+    EXPECT_EQ(frameStore.frames[999][0].x, 996);
+
+    // With the current frame at 999 nothing more fits, and that is no error.
+    frameStore.currentFrame = 999;
+    frameStore.numFrames = 999;
+    frameStore.pointCounts[999] = 0;
+    ASSERT_EQ(Read("VECTOR,1,1\nnew\n1,1,1\n", 1), 1);
+    EXPECT_EQ(frameStore.numFrames, 999);
+    EXPECT_EQ(ui->Count("warning"), 0);
+}
+
+// ---- Malformed input ---------------------------------------------------
+
+TEST_F(CsvFileTest, GarbageNeverBreaksTheStore) {
+    unsigned seed = 12345;
+    auto next = [&seed]() {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) & 0x7FFF;
+    };
+    const char alphabet[] = "0123456789,,,+-\" \r\n\n\n\t\x80\xff\0abcVECTOR";
+    for (int round = 0; round < 200; ++round) {
+        std::string text = round % 2 ? "VECTOR," : "VECTOR,100,";
+        int length = next() % 3000;
+        for (int i = 0; i < length; ++i) text += alphabet[next() % (sizeof alphabet - 1)];
+        ResetDocument();
+        int result = Read(text);
+        ASSERT_TRUE(result == 0 || result == 1);
+        ASSERT_LE(frameStore.numFrames, 999);
+        for (int f = 0; f < MAX_FRAMES; ++f) {
+            ASSERT_GE(frameStore.pointCounts[f], 0);
+            ASSERT_LE(frameStore.pointCounts[f], MAX_POINTS);
+        }
+        ASSERT_GE(ScanSpeed, 1000);
+        ASSERT_LE(ScanSpeed, 30000);
+        ASSERT_GE(BlankingDelay, 0);
+        ASSERT_LE(BlankingDelay, 32);
+    }
+}
+
+// ---- Failed saves ------------------------------------------------------
+
+TEST_F(CsvFileTest, FailedSaveKeepsTheOldFileAndSaysSo) {
+    MakeExample();
+    std::string path = Path("doc.csv");
+    ASSERT_EQ(WriteCsvFrames(nullptr, path.c_str(), 0, 1), 1);
+    const std::string old = ReadAll(path);
+    PutFrame(1, "changed", {{1, 1, 1}, {1, 2, 2}});
+
+    for (int step : {ATOMIC_FAULT_WRITE, ATOMIC_FAULT_CLOSE, ATOMIC_FAULT_REPLACE}) {
+        ui->Clear();
+        SetAtomicWriteFault(step, 20);
+        EXPECT_EQ(WriteCsvFrames(nullptr, path.c_str(), 0, 1), 0) << step;
+        ASSERT_EQ(ui->calls.size(), 1u);
+        EXPECT_EQ(ui->calls[0].text, "Failed to write frame file.");
+        EXPECT_EQ(ui->calls[0].caption, "Saving Frames");
+        EXPECT_EQ(ReadAll(path), old) << step;
+    }
+    SetAtomicWriteFault(ATOMIC_FAULT_NONE, 0);
+    // Nothing but the file itself is left in the folder.
+    EXPECT_EQ(Listing(dir), "doc.csv;");
+
+    ASSERT_EQ(WriteCsvFrames(nullptr, path.c_str(), 0, 1), 1);
+    EXPECT_NE(ReadAll(path), old);
+}
+
+TEST_F(CsvFileTest, UncreatableFileKeepsItsOwnMessage) {
+    EXPECT_EQ(WriteCsvFrames(nullptr, Path("no/such/dir/x.csv").c_str(), 0, 0), 0);
+    ASSERT_EQ(ui->calls.size(), 1u);
+    EXPECT_EQ(ui->calls[0].text, "Failed to create frame file.");
+    EXPECT_EQ(ui->calls[0].caption, "Saving Frames");
+}
+
+}  // namespace
