@@ -1,0 +1,196 @@
+// Mouse messages sent to the real canvas: what gets stored, what is drawn at
+// once, what the gesture feedback leaves behind, and the beeps and status
+// refreshes that follow.
+
+#include "canvas/canvas_window_win32.h"
+#include "canvas/view_transform.h"
+#include "document/frame_store.h"
+#include "tests/win32/canvas_host_test.h"
+
+namespace {
+
+const COLORREF GREEN = 0x00FF00, BLUE = 0xFF0000, RED = 0x0000FF, BLACK = 0;
+
+class CanvasMouseTest : public ::testing::Test {
+protected:
+    // 800 x 600 at 1/64: frame (0, 0) at client (400, 300).
+    void SetUp() override { ResetCanvasHost(); }
+    void Put(int16_t x, int16_t y, int16_t flags = POINT_VISIBLE) {
+        workingFrame.points[workingFrame.count++] = {flags, x, y};
+    }
+    static bool HasUpdateRegion() { return GetUpdateRect(host.canvas, nullptr, FALSE) != 0; }
+};
+
+// Every pixel that differs from before lies inside the given box (inclusive).
+int DiffOutside(const std::vector<COLORREF>& before, int left, int top, int right, int bottom,
+                int* changed) {
+    int outside = 0;
+    *changed = 0;
+    for (int y = 0; y < host.height; ++y)
+        for (int x = 0; x < host.width; ++x) {
+            if (before[(size_t)y * host.width + x] == PixelAt(x, y)) continue;
+            ++*changed;
+            if (x < left || x > right || y < top || y > bottom) ++outside;
+        }
+    return outside;
+}
+
+}  // namespace
+
+TEST_F(CanvasMouseTest, ClicksAppendAndDrawOnlyTheirSegmentWithoutRepaint) {
+    StartCountingPaints();
+    SendMouse(WM_LBUTTONDOWN, 401, 301, MK_LBUTTON);
+    SendMouse(WM_LBUTTONDOWN, 501, 301, MK_LBUTTON | MK_SHIFT);
+    EXPECT_FALSE(HasUpdateRegion()) << "appending must not invalidate the canvas";
+    PumpMessages();
+    EXPECT_EQ(PaintCount(), 0);
+    EXPECT_EQ(hostCounts.repaints, 0);
+    EXPECT_EQ(hostCounts.statusPanes, 2);
+
+    ASSERT_EQ(workingFrame.count, 2);
+    EXPECT_EQ(workingFrame.points[0].flags, POINT_VISIBLE);
+    EXPECT_EQ(workingFrame.points[0].x, 64);
+    EXPECT_EQ(workingFrame.points[0].y, 64);
+    EXPECT_EQ(workingFrame.points[1].flags, 0);
+    EXPECT_EQ(workingFrame.points[1].x, 6464);
+
+    Capture();
+    EXPECT_EQ(PixelAt(401, 299), GREEN) << "outline of the first marker";
+    EXPECT_EQ(PixelAt(401, 301), BLUE) << "the segment starts at the first point";
+    EXPECT_EQ(PixelAt(451, 301), BLUE) << "a move to a blanked point is blue";
+    EXPECT_EQ(PixelAt(501, 299), BLUE);
+    EXPECT_EQ(PixelAt(501, 301), BLACK) << "markers are not filled";
+
+    // The immediate drawing is exactly what a full paint draws.
+    std::vector<COLORREF> immediate = host.pixels;
+    RepaintNow();
+    Capture();
+    EXPECT_TRUE(immediate == host.pixels);
+}
+
+TEST_F(CanvasMouseTest, SnappingAndTheFullFrameBeep) {
+    SendMouse(WM_LBUTTONDOWN, 401, 301);
+    SendMouse(WM_LBUTTONDOWN, 403, 299);
+    SendMouse(WM_LBUTTONDOWN, 405, 301);
+    ASSERT_EQ(workingFrame.count, 3);
+    EXPECT_EQ(workingFrame.points[1].x, 64);
+    EXPECT_EQ(workingFrame.points[1].y, 64);
+    EXPECT_EQ(workingFrame.points[2].x, 320);
+    EXPECT_EQ(hostCounts.beeps, 0);
+
+    workingFrame.count = MAX_POINTS;
+    SendMouse(WM_LBUTTONDOWN, 300, 300);
+    EXPECT_EQ(hostCounts.beeps, 1);
+    EXPECT_EQ(workingFrame.count, MAX_POINTS);
+}
+
+TEST_F(CanvasMouseTest, CtrlDragShowsOneMovingMarkerAndLeavesNothingBehind) {
+    Put(64, 64);  // client (401, 301)
+    Put(-6400, 64);
+    RepaintNow();
+    Capture();
+    std::vector<COLORREF> before = host.pixels;
+
+    SendMouse(WM_LBUTTONDOWN, 401, 301, MK_LBUTTON | MK_CONTROL);
+    SendMouse(WM_MOUSEMOVE, 411, 301, MK_LBUTTON | MK_CONTROL);
+    SendMouse(WM_MOUSEMOVE, 421, 311, MK_LBUTTON | MK_CONTROL);
+    Capture();
+    int changed = 0;
+    EXPECT_EQ(DiffOutside(before, 419, 309, 423, 313, &changed), 0)
+        << "the marker drawn at the first move must be erased";
+    EXPECT_GE(changed, 9);
+    EXPECT_EQ(StatusPaneText(3), "1344, -704") << "the readout follows during a gesture";
+
+    SendMouse(WM_LBUTTONUP, 421, 311, MK_CONTROL);
+    PumpMessages();
+    EXPECT_EQ(workingFrame.points[0].x, 64 + 20 * 64);
+    EXPECT_EQ(workingFrame.points[0].y, 64 + 10 * 64);
+    EXPECT_EQ(workingFrame.points[1].x, -6400);
+    EXPECT_EQ(hostCounts.repaints, 1);
+    Capture();
+    std::vector<COLORREF> released = host.pixels;
+    EXPECT_EQ(PixelAt(421, 309), GREEN);
+    EXPECT_EQ(PixelAt(401, 299), BLACK);
+    RepaintNow();
+    Capture();
+    EXPECT_TRUE(released == host.pixels) << "feedback left on the canvas after release";
+}
+
+TEST_F(CanvasMouseTest, CtrlShiftBandShowsOnlyItsLatestOutlineAndSelects) {
+    Put(64, 64);     // (401, 301)
+    Put(640, 640);   // (410, 310)
+    Put(6400, 640);  // (500, 310), outside the band
+    RepaintNow();
+    Capture();
+    std::vector<COLORREF> before = host.pixels;
+
+    const WPARAM keys = MK_LBUTTON | MK_CONTROL | MK_SHIFT;
+    SendMouse(WM_LBUTTONDOWN, 390, 290, keys);
+    SendMouse(WM_MOUSEMOVE, 415, 315, keys);
+    SendMouse(WM_MOUSEMOVE, 430, 330, keys);
+    Capture();
+    int changed = 0, inside = 0;
+    for (int y = 291; y < 329; ++y)
+        for (int x = 391; x < 429; ++x)
+            inside += before[(size_t)y * host.width + x] != PixelAt(x, y);
+    EXPECT_EQ(DiffOutside(before, 390, 290, 429, 329, &changed), 0);
+    EXPECT_EQ(inside, 0) << "only the outline of the latest band is on the screen";
+    EXPECT_GE(changed, 100);
+
+    SendMouse(WM_LBUTTONUP, 430, 330, MK_CONTROL | MK_SHIFT);
+    PumpMessages();
+    EXPECT_EQ(workingFrame.points[0].flags, POINT_VISIBLE | POINT_SELECTED);
+    EXPECT_EQ(workingFrame.points[1].flags, POINT_VISIBLE | POINT_SELECTED);
+    EXPECT_EQ(workingFrame.points[2].flags, POINT_VISIBLE);
+    Capture();
+    EXPECT_EQ(PixelAt(401, 301), RED) << "selected markers are filled red";
+    EXPECT_EQ(PixelAt(410, 310), RED);
+    EXPECT_EQ(PixelAt(500, 310), BLACK);
+    EXPECT_EQ(PixelAt(390, 300), BLACK) << "no band left behind";
+}
+
+TEST_F(CanvasMouseTest, RightAndMiddleButtons) {
+    Put(64, 64);
+    Put(640, 64);
+    Put(1280, 64);
+    SendMouse(WM_RBUTTONDOWN, 200, 200, MK_RBUTTON | MK_SHIFT);
+    SendMouse(WM_RBUTTONDOWN, 200, 200, MK_RBUTTON | MK_CONTROL);
+    EXPECT_EQ(workingFrame.count, 3) << "modified right clicks do nothing";
+    SendMouse(WM_RBUTTONDOWN, 411, 302, MK_RBUTTON);  // on the second point
+    EXPECT_EQ(workingFrame.count, 1);
+    EXPECT_EQ(hostCounts.repaints, 1);
+    EXPECT_EQ(hostCounts.beeps, 0);
+
+    hostCounts.promptReply = "4";
+    SendMouse(WM_MBUTTONDOWN, 401 + 100, 301, MK_MBUTTON | MK_SHIFT);
+    ASSERT_EQ(workingFrame.count, 6);
+    EXPECT_EQ(workingFrame.points[5].x, 6464);
+    EXPECT_EQ(workingFrame.points[5].flags, 0);
+    PumpMessages();
+    Capture();
+    EXPECT_EQ(PixelAt(451, 301), BLUE) << "interpolated points are painted";
+
+    // A click whose frame x would be 32768 refuses with a beep.
+    hostCounts.promptReply = "1";
+    SendMouse(WM_MBUTTONDOWN, 400 + 512, 301, MK_MBUTTON);
+    SendMouse(WM_LBUTTONDOWN, 400 + 512, 301, MK_LBUTTON);
+    EXPECT_EQ(hostCounts.beeps, 2);
+    EXPECT_EQ(workingFrame.count, 6);
+}
+
+TEST_F(CanvasMouseTest, CursorReadoutAndZoomCommands) {
+    SendMouse(WM_MOUSEMOVE, 0, 0);
+    EXPECT_EQ(StatusPaneText(3), "-25600, 19200");
+    SendMouse(WM_MOUSEMOVE, 401, 299);
+    EXPECT_EQ(StatusPaneText(3), "64, 64");
+
+    ZoomOut();
+    EXPECT_EQ(viewState.zoomShift, 6);
+    EXPECT_EQ(hostCounts.statusPanes, 0) << "a refused zoom refreshes nothing";
+    ZoomIn();
+    EXPECT_EQ(viewState.zoomShift, 5);
+    EXPECT_EQ(viewState.originX, -400) << "zoomed about the client centre";
+    EXPECT_EQ(hostCounts.statusPanes, 1);
+    SendMouse(WM_MOUSEMOVE, 401, 299);
+    EXPECT_EQ(StatusPaneText(3), "32, 32");
+}
