@@ -68,22 +68,6 @@ TEST_F(CanvasMouseTest, ClicksAppendAndDrawOnlyTheirSegmentWithoutRepaint) {
     EXPECT_TRUE(immediate == host.pixels);
 }
 
-TEST_F(CanvasMouseTest, SnappingAndTheFullFrameBeep) {
-    SendMouse(WM_LBUTTONDOWN, 401, 301);
-    SendMouse(WM_LBUTTONDOWN, 403, 299);
-    SendMouse(WM_LBUTTONDOWN, 405, 301);
-    ASSERT_EQ(workingFrame.count, 3);
-    EXPECT_EQ(workingFrame.points[1].x, 64);
-    EXPECT_EQ(workingFrame.points[1].y, 64);
-    EXPECT_EQ(workingFrame.points[2].x, 320);
-    EXPECT_EQ(hostCounts.beeps, 0);
-
-    workingFrame.count = MAX_POINTS;
-    SendMouse(WM_LBUTTONDOWN, 300, 300);
-    EXPECT_EQ(hostCounts.beeps, 1);
-    EXPECT_EQ(workingFrame.count, MAX_POINTS);
-}
-
 TEST_F(CanvasMouseTest, CtrlDragShowsOneMovingMarkerAndLeavesNothingBehind) {
     Put(64, 64);  // client (401, 301)
     Put(-6400, 64);
