@@ -1,10 +1,11 @@
-// Remembered file state and extension dispatch.
+// Remembered file state and extension dispatch. Touches only the remembered
+// file state.
 #include "files/document_file.h"
 
 #include <cstring>
 
 int FilterIndex = 1;
-const char* const DefaultExtensions[5] = {"", "csv", "ild", "frm", ""};
+const char* const DefaultExtensions[DEFAULT_EXTENSION_COUNT] = {"", "csv", "ild", "frm", ""};
 char DocumentPath[DOCUMENT_PATH_LENGTH];
 char DocumentFileTitle[DOCUMENT_TITLE_LENGTH];
 
@@ -19,12 +20,32 @@ static bool EndsWithIgnoringCase(const char* text, size_t length, const char* en
 }
 
 FrameFileKind FrameFileKindOf(const char* path) {
+    if (!path) return FRAME_FILE_NONE;
     size_t length = std::strlen(path);
     if (length < 4) return FRAME_FILE_NONE;
     if (EndsWithIgnoringCase(path, length, ".CSV")) return FRAME_FILE_CSV;
     if (EndsWithIgnoringCase(path, length, ".ILD")) return FRAME_FILE_ILDA;
     if (EndsWithIgnoringCase(path, length, ".FRM")) return FRAME_FILE_PACKED;
     return FRAME_FILE_NONE;
+}
+
+static void CopyCut(char* to, size_t capacity, const char* from) {
+    size_t length = strnlen(from, capacity - 1);
+    std::memmove(to, from, length);
+    to[length] = 0;
+}
+
+void RememberDocumentFile(int filterIndex, const char* path, const char* fileTitle) {
+    if (filterIndex >= 1 && filterIndex < DEFAULT_EXTENSION_COUNT) FilterIndex = filterIndex;
+    if (path) CopyCut(DocumentPath, sizeof DocumentPath, path);
+    if (fileTitle) CopyCut(DocumentFileTitle, sizeof DocumentFileTitle, fileTitle);
+}
+
+const char* FileTitleOf(const char* path) {
+    const char* title = path;
+    for (const char* c = path; *c; ++c)
+        if (*c == '\\' || *c == '/' || *c == ':') title = c + 1;
+    return title;
 }
 
 void ResetDocumentFile() {

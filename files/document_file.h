@@ -3,9 +3,10 @@
 #pragma once
 
 enum { DOCUMENT_PATH_LENGTH = 260, DOCUMENT_TITLE_LENGTH = 256 };
+enum { DEFAULT_EXTENSION_COUNT = 5 };
 
 extern int FilterIndex;  // 1-based file-type index shared by both dialogs
-extern const char* const DefaultExtensions[5];
+extern const char* const DefaultExtensions[DEFAULT_EXTENSION_COUNT];
 extern char DocumentPath[DOCUMENT_PATH_LENGTH];
 extern char DocumentFileTitle[DOCUMENT_TITLE_LENGTH];
 
@@ -14,5 +15,13 @@ enum FrameFileKind { FRAME_FILE_NONE = 0, FRAME_FILE_CSV, FRAME_FILE_ILDA, FRAME
 // By the last four characters, without regard to ASCII case; names shorter
 // than four characters give FRAME_FILE_NONE.
 FrameFileKind FrameFileKindOf(const char* path);
+
+// Takes a chosen file as the document's file. The type index is kept only
+// when it names an entry of the save list (1 to 4); a null title leaves
+// the title as it is. Texts are cut to their buffers.
+void RememberDocumentFile(int filterIndex, const char* path, const char* fileTitle);
+
+// The name part of a path: whatever follows its last '\\', '/' or ':'.
+const char* FileTitleOf(const char* path);
 
 void ResetDocumentFile();

@@ -1,0 +1,136 @@
+// The frame-file commands as plain logic. Touches the frame store (through
+// its operations), the modified state, the remembered file state and the UI
+// port; the dialogs come through fileDialogProc.
+#include "files/file_flows.h"
+
+#include <cstring>
+
+#include "document/frame_store.h"
+#include "document/undo.h"
+#include "formats/csv_file.h"
+#include "formats/ilda_file.h"
+#include "formats/packed_file.h"
+
+FileDialogProc fileDialogProc = nullptr;
+
+static const char* const UNSAVED_CHANGES_TEXT =
+    "The changes have not been saved.\nDo you wish to save changes?";
+
+static int AskForFile(UiWindow owner, int kind, const char* title, const char* startName,
+                      FileDialogAnswer* answer) {
+    std::memset(answer, 0, sizeof *answer);
+    if (!fileDialogProc) return 0;
+    FileDialogRequest request = {kind, title, startName, FilterIndex};
+    if (!fileDialogProc(owner, &request, answer)) return 0;
+    answer->path[sizeof answer->path - 1] = 0;
+    answer->fileTitle[sizeof answer->fileTitle - 1] = 0;
+    return 1;
+}
+
+int LoadFramesWith(UiWindow owner, const char* path, int insert) {
+    FileDialogAnswer answer;
+    bool asked = !path;
+    if (asked) {
+        if (!AskForFile(owner, FILE_DIALOG_OPEN, insert ? "Insert Frames" : "Open Frames", "",
+                        &answer))
+            return 0;
+        path = answer.path;
+    }
+    FrameFileKind kind = FrameFileKindOf(path);
+    if (kind != FRAME_FILE_CSV && kind != FRAME_FILE_ILDA) return 0;
+    // Unstored edits go into the store; that frame then moves up behind
+    // the inserted ones.
+    if (insert) StoreFrame(frameStore.currentFrame, false);
+    int result = kind == FRAME_FILE_CSV ? ReadCsvFrames(owner, path, insert)
+                                        : ReadIldaFrames(owner, path, insert);
+    if (!result || insert) return result;
+    if (asked)
+        RememberDocumentFile(answer.filterIndex, answer.path, answer.fileTitle);
+    else
+        RememberDocumentFile(0, path, FileTitleOf(path));
+    return 1;
+}
+
+int SaveFramesWith(UiWindow owner, int flags, int first, int last) {
+    FileDialogAnswer answer;
+    std::memset(&answer, 0, sizeof answer);
+    if (!(flags & SAVE_SELECTION)) {
+        std::strncpy(answer.path, DocumentPath, sizeof answer.path - 1);
+    }
+    if ((flags & SAVE_ASK_NAME) || !answer.path[0]) {
+        char startName[DOCUMENT_PATH_LENGTH];
+        std::memcpy(startName, answer.path, sizeof startName);
+        const char* title = (flags & SAVE_SELECTION) ? "Write Frames" : "Save Frames";
+        if (!AskForFile(owner, FILE_DIALOG_SAVE, title, startName, &answer)) return 0;
+        flags |= SAVE_ASK_NAME;  // from here on: the dialog was shown
+    }
+    int result = 0;
+    switch (FrameFileKindOf(answer.path)) {
+        case FRAME_FILE_CSV:
+            result = WriteCsvFrames(owner, answer.path, first, last);
+            break;
+        case FRAME_FILE_ILDA:
+            result = WriteIldaFrames(owner, answer.path, first, last);
+            break;
+        case FRAME_FILE_PACKED:
+            // Export only: never makes the document count as saved.
+            WritePackedFrames(owner, answer.path, first, last);
+            return 0;
+        default:
+            return 0;
+    }
+    if (result && flags == SAVE_ASK_NAME)
+        RememberDocumentFile(answer.filterIndex, answer.path, answer.fileTitle);
+    return result;
+}
+
+int OfferToSaveChanges(UiWindow owner, const char* caption) {
+    if (!documentModified) return 1;
+    int answer = AskYesNoCancel(owner, UNSAVED_CHANGES_TEXT, caption);
+    if (answer == ANSWER_NO) return 1;
+    if (answer != ANSWER_YES) return 0;
+    return SaveFramesWith(owner, 0, 0, frameStore.numFrames - 1);
+}
+
+void OpenFramesFlow(UiWindow owner) {
+    StoreFrame(frameStore.currentFrame, false);
+    if (!OfferToSaveChanges(owner, "Open Frame")) return;
+    if (!LoadFramesWith(owner, nullptr, 0)) return;
+    SetDocumentModified(false);
+    RepaintCanvas();
+    RefreshStatus(STATUS_TITLE | STATUS_PANES);
+    RefreshFrameTable(FT_REBUILD);
+    RefreshVectorTable(VT_REBUILD);
+}
+
+void InsertFramesFlow(UiWindow owner) {
+    if (!LoadFramesWith(owner, nullptr, 1)) return;
+    SetDocumentModified(true);
+    RepaintCanvas();
+    RefreshStatus(STATUS_PANES);
+    RefreshFrameTable(FT_REBUILD);
+    RefreshVectorTable(VT_REBUILD);
+}
+
+void SaveFramesFlow(UiWindow owner) {
+    StoreFrame(frameStore.currentFrame, false);
+    if (SaveFramesWith(owner, 0, 0, frameStore.numFrames - 1)) SetDocumentModified(false);
+    RefreshStatus(STATUS_TITLE);
+}
+
+void SaveFramesAsFlow(UiWindow owner) {
+    StoreFrame(frameStore.currentFrame, false);
+    if (!SaveFramesWith(owner, SAVE_ASK_NAME, 0, frameStore.numFrames - 1)) return;
+    SetDocumentModified(false);
+    RefreshStatus(STATUS_TITLE);
+}
+
+void WriteSelectionAsFlow(UiWindow owner) {
+    int first = 0, last = 0;
+    if (!SelectedFrameRange(&first, &last) || first < 0 || last < first) {
+        first = last = frameStore.currentFrame;
+    }
+    StoreFrame(frameStore.currentFrame, false);
+    // The modified state and the title stay as they are, whatever happens.
+    SaveFramesWith(owner, SAVE_SELECTION, first, last);
+}
