@@ -1,0 +1,102 @@
+// Reading the converter's arguments. Numbers are read the way the program's
+// prompts read them; out-of-range settings are left for the caller to clamp.
+#include "convert/convert_options.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "document/number_parse.h"
+
+static const char* const USAGE =
+    "Usage: quillon-convert [--frames A-B] [--speed N] [--delay N] IN OUT\n"
+    "       quillon-convert --info FILE\n"
+    "       quillon-convert --help\n"
+    "\n"
+    "Reads IN (.csv or .ild) and writes OUT (.csv, .ild or .frm).\n"
+    "  --frames A-B  write only frames A to B (numbered from 1; A alone for one frame)\n"
+    "  --speed N     scan speed in points per second, kept within 1000 to 30000\n"
+    "  --delay N     blanking delay in points, kept within 0 to 30\n"
+    "  --info FILE   print the frame count, the settings (CSV) and every frame's\n"
+    "                number, name and point count\n"
+    "An existing OUT is replaced only by a completely written file.\n";
+
+void PrintConvertUsage(bool toStderr) {
+    std::fputs(USAGE, toStderr ? stderr : stdout);
+}
+
+static int Fail(const char* what, const char* detail) {
+    std::fprintf(stderr, "quillon-convert: %s%s\n", what, detail ? detail : "");
+    std::fputs("Try 'quillon-convert --help'.\n", stderr);
+    return 0;
+}
+
+// A whole argument as one integer: digits required, nothing after them.
+static int WholeNumber(const char* text, int32_t* value) {
+    const char* end = text;
+    return ScanInt(text, value, &end) && *end == 0;
+}
+
+static int ParseRange(const char* text, ConvertOptions* options) {
+    const char* end = text;
+    int32_t first = 0, last = 0;
+    if (!ScanInt(text, &first, &end)) return 0;
+    if (*end == 0) {
+        last = first;
+    } else {
+        if (*end != '-') return 0;
+        if (!WholeNumber(end + 1, &last)) return 0;
+    }
+    options->hasRange = true;
+    options->firstFrame = first;
+    options->lastFrame = last;
+    return 1;
+}
+
+int ParseConvertOptions(int argc, char** argv, ConvertOptions* options) {
+    std::memset(options, 0, sizeof *options);
+    options->mode = CONVERT_FILES;
+    const char* files[2] = {nullptr, nullptr};
+    int fileCount = 0;
+    const char* infoFile = nullptr;
+    for (int i = 0; i < argc; ++i) {
+        const char* arg = argv[i];
+        const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
+        if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0) {
+            options->mode = CONVERT_HELP;
+            return 1;
+        }
+        if (std::strcmp(arg, "--frames") == 0 || std::strcmp(arg, "--speed") == 0 ||
+            std::strcmp(arg, "--delay") == 0 || std::strcmp(arg, "--info") == 0) {
+            if (!value) return Fail("missing value after ", arg);
+            ++i;
+            if (arg[2] == 'f') {
+                if (!ParseRange(value, options)) return Fail("invalid frame range: ", value);
+            } else if (arg[2] == 's') {
+                if (!WholeNumber(value, &options->speed))
+                    return Fail("invalid scan speed: ", value);
+                options->hasSpeed = true;
+            } else if (arg[2] == 'd') {
+                if (!WholeNumber(value, &options->delay))
+                    return Fail("invalid blanking delay: ", value);
+                options->hasDelay = true;
+            } else {
+                infoFile = value;
+            }
+            continue;
+        }
+        if (arg[0] == '-' && arg[1] == '-') return Fail("unknown option: ", arg);
+        if (fileCount == 2) return Fail("too many file names: ", arg);
+        files[fileCount++] = arg;
+    }
+    if (infoFile) {
+        if (fileCount || options->hasRange || options->hasSpeed || options->hasDelay)
+            return Fail("--info takes one file and no other options", nullptr);
+        options->mode = CONVERT_INFO;
+        options->input = infoFile;
+        return 1;
+    }
+    if (fileCount != 2) return Fail("need an input and an output file", nullptr);
+    options->input = files[0];
+    options->output = files[1];
+    return 1;
+}

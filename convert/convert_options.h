@@ -1,0 +1,26 @@
+// The converter's command line: which files, which frames, which settings.
+// Touches nothing but the options it fills in and stderr for usage errors.
+#pragma once
+
+#include <cstdint>
+
+enum { CONVERT_FILES = 0, CONVERT_INFO = 1, CONVERT_HELP = 2 };
+
+struct ConvertOptions {
+    int mode;
+    const char* input;
+    const char* output;  // null for --info and --help
+    bool hasRange;
+    int32_t firstFrame;  // 1-based and inclusive, as the Frame Table numbers frames
+    int32_t lastFrame;
+    bool hasSpeed;
+    int32_t speed;
+    bool hasDelay;
+    int32_t delay;
+};
+
+// Fills options from the arguments after the program name. Returns 1, or 0
+// after printing what is wrong to stderr.
+int ParseConvertOptions(int argc, char** argv, ConvertOptions* options);
+
+void PrintConvertUsage(bool toStderr);

@@ -1,0 +1,121 @@
+// quillon-convert: reads a CSV or ILDA frame file with the program's own
+// readers and writes it as CSV, ILDA or packed with its own writers, or
+// describes it. The program's warnings go to stderr; every failure exits 1.
+#include <cstdio>
+
+#include "convert/convert_options.h"
+#include "document/frame_store.h"
+#include "document/number_parse.h"
+#include "document/ui_port.h"
+#include "files/document_file.h"
+#include "formats/csv_file.h"
+#include "formats/ilda_file.h"
+#include "formats/packed_file.h"
+
+static const char* inputPath = "";
+static const char* outputPath = "";
+
+// The readers' and writers' warnings, with the file they concern.
+static void PrintWarning(UiWindow, const char* text, const char* caption) {
+    const char* path = caption && caption[0] == 'L' ? inputPath : outputPath;
+    std::fprintf(stderr, "quillon-convert: %s: %s (%s)\n", path, text, caption ? caption : "");
+}
+
+static int Refuse(const char* text, const char* path) {
+    std::fprintf(stderr, "quillon-convert: %s: %s\n", path, text);
+    return 1;
+}
+
+static int ReadInput(const char* path) {
+    inputPath = path;
+    FrameFileKind kind = FrameFileKindOf(path);
+    if (kind == FRAME_FILE_CSV) return ReadCsvFrames(nullptr, path, 0);
+    if (kind == FRAME_FILE_ILDA) return ReadIldaFrames(nullptr, path, 0);
+    return 0;
+}
+
+// A frame name as 16 visible characters: quotes keep the trailing spaces
+// readable, and bytes that are not printable show as \xNN.
+static void PrintName(const FrameName* name) {
+    std::putchar('"');
+    for (int i = 0; i < FRAME_NAME_LENGTH; ++i) {
+        unsigned char c = (unsigned char)name->bytes[i];
+        if (c == '"' || c == '\\')
+            std::printf("\\%c", c);
+        else if (c < 0x20 || c >= 0x7F)
+            std::printf("\\x%02X", c);
+        else
+            std::putchar(c);
+    }
+    std::putchar('"');
+}
+
+static int PrintInfo(const char* path) {
+    FrameFileKind kind = FrameFileKindOf(path);
+    if (kind != FRAME_FILE_CSV && kind != FRAME_FILE_ILDA)
+        return Refuse("not a readable frame file (.csv or .ild)", path);
+    if (!ReadInput(path)) return 1;
+    std::printf("Frames: %d\n", (int)frameStore.numFrames);
+    if (kind == FRAME_FILE_CSV) {
+        std::printf("Scan speed: %d\n", (int)ScanSpeed);
+        std::printf("Blanking delay: %d\n", (int)BlankingDelay);
+    }
+    for (int i = 0; i < frameStore.numFrames; ++i) {
+        std::printf("%d\t", i + 1);
+        PrintName(&frameStore.frameNames[i]);
+        std::printf("\t%d\n", (int)frameStore.pointCounts[i]);
+    }
+    return std::fflush(stdout) == 0 ? 0 : 1;
+}
+
+static int Convert(const ConvertOptions* options) {
+    FrameFileKind inKind = FrameFileKindOf(options->input);
+    FrameFileKind outKind = FrameFileKindOf(options->output);
+    if (inKind != FRAME_FILE_CSV && inKind != FRAME_FILE_ILDA)
+        return Refuse("input must be a .csv or .ild file", options->input);
+    if (outKind == FRAME_FILE_NONE)
+        return Refuse("output must be a .csv, .ild or .frm file", options->output);
+    outputPath = options->output;
+    if (!ReadInput(options->input)) return 1;
+
+    int first = 0, last = frameStore.numFrames - 1;
+    if (options->hasRange) {
+        if (options->firstFrame < 1 || options->lastFrame < options->firstFrame ||
+            options->lastFrame > frameStore.numFrames) {
+            std::fprintf(stderr,
+                         "quillon-convert: %s: frames %d-%d are not in the file (%d frames)\n",
+                         options->input, (int)options->firstFrame, (int)options->lastFrame,
+                         (int)frameStore.numFrames);
+            return 1;
+        }
+        first = options->firstFrame - 1;
+        last = options->lastFrame - 1;
+    }
+    if (options->hasSpeed) ScanSpeed = ClampInt(options->speed, SCAN_SPEED_MIN, SCAN_SPEED_MAX);
+    if (options->hasDelay)
+        BlankingDelay = ClampInt(options->delay, BLANKING_DELAY_MIN, BLANKING_DELAY_MAX);
+
+    int written = 0;
+    if (outKind == FRAME_FILE_CSV) written = WriteCsvFrames(nullptr, options->output, first, last);
+    if (outKind == FRAME_FILE_ILDA)
+        written = WriteIldaFrames(nullptr, options->output, first, last);
+    if (outKind == FRAME_FILE_PACKED)
+        written = WritePackedFrames(nullptr, options->output, first, last);
+    return written ? 0 : 1;
+}
+
+int main(int argc, char** argv) {
+    uiPort.warningBox = PrintWarning;
+    ConvertOptions options;
+    if (argc < 2) {
+        PrintConvertUsage(true);
+        return 1;
+    }
+    if (!ParseConvertOptions(argc - 1, argv + 1, &options)) return 1;
+    if (options.mode == CONVERT_HELP) {
+        PrintConvertUsage(false);
+        return 0;
+    }
+    if (options.mode == CONVERT_INFO) return PrintInfo(options.input);
+    return Convert(&options);
+}
