@@ -11,7 +11,11 @@
 
 namespace {
 
-double MedianRepaintMs(int zoomShift) {
+struct Timing {
+    double median, fastest;
+};
+
+Timing RepaintTimes(int zoomShift) {
     ResetCanvasHost(800, 600);
     viewState.zoomShift = zoomShift;
     RequestRecenter();
@@ -37,16 +41,18 @@ double MedianRepaintMs(int zoomShift) {
                         (double)frequency.QuadPart);
     }
     std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return {times[times.size() / 2], times.front()};
 }
 
 }  // namespace
 
 TEST(CanvasBenchmark, DISABLED_FullRepaintOf3000Points) {
     for (int shift : {6, 0}) {
-        double ms = MedianRepaintMs(shift);
-        std::printf("full repaint, 3000 points, zoom 1/%d: median %.2f ms\n", 1 << shift, ms);
-        RecordProperty(shift ? "median_ms_zoom_1_64" : "median_ms_zoom_1_1", (int)(ms * 1000));
-        EXPECT_LE(ms, 30.0);
+        Timing t = RepaintTimes(shift);
+        std::printf("full repaint, 3000 points, zoom 1/%d: median %.2f ms, fastest %.2f ms\n",
+                    1 << shift, t.median, t.fastest);
+        RecordProperty(shift ? "median_us_zoom_1_64" : "median_us_zoom_1_1",
+                       (int)(t.median * 1000));
+        EXPECT_LE(t.median, 30.0);
     }
 }
