@@ -1,14 +1,42 @@
-// Placeholder until the file commands land: every flow refuses.
+// The frame-file commands on the real dialogs: each installs them and hands
+// over to the plain flows.
 #include "files/file_commands_win32.h"
 
-int LoadFrames(HWND, const char*, int) {
-    return 0;
+#include "files/file_dialogs_win32.h"
+
+static void UseSystemDialogs() { fileDialogProc = ShowFileDialog; }
+
+int LoadFrames(HWND owner, const char *path, int insert) {
+  UseSystemDialogs();
+  return LoadFramesWith(owner, path, insert);
 }
-int SaveFrames(HWND, int, int, int) {
-    return 0;
+
+int SaveFrames(HWND owner, int flags, int first, int last) {
+  UseSystemDialogs();
+  return SaveFramesWith(owner, flags, first, last);
 }
-void OpenFramesCommand(HWND) {}
-void InsertFramesCommand(HWND) {}
-void SaveFramesCommand(HWND) {}
-void SaveFramesAsCommand(HWND) {}
-void WriteSelectionAsCommand(HWND) {}
+
+void OpenFramesCommand(HWND mainWindow) {
+  UseSystemDialogs();
+  OpenFramesFlow(mainWindow);
+}
+
+void InsertFramesCommand(HWND mainWindow) {
+  UseSystemDialogs();
+  InsertFramesFlow(mainWindow);
+}
+
+void SaveFramesCommand(HWND mainWindow) {
+  UseSystemDialogs();
+  SaveFramesFlow(mainWindow);
+}
+
+void SaveFramesAsCommand(HWND mainWindow) {
+  UseSystemDialogs();
+  SaveFramesAsFlow(mainWindow);
+}
+
+void WriteSelectionAsCommand(HWND mainWindow) {
+  UseSystemDialogs();
+  WriteSelectionAsFlow(mainWindow);
+}

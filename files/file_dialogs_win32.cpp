@@ -2,8 +2,9 @@
 // nothing but the answer it is given.
 #include "files/file_dialogs_win32.h"
 
-#include <commdlg.h>
 #include <windows.h>
+// commdlg.h needs the types of windows.h
+#include <commdlg.h>
 
 #include <cstring>
 
