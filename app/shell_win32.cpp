@@ -1,37 +1,102 @@
-// Start-up and message loop (placeholder to be grown into the full shell).
+// Start-up in its fixed order, and the message loop that offers every
+// message to the accelerator table first, so the keys act as commands even
+// while a tool window has the focus.
 #include "app/shell_win32.h"
 
-static LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_DESTROY) {
-        PostQuitMessage(0);
-        return 0;
+#include <commctrl.h>
+
+#include "app/main_window_win32.h"
+#include "app/ui_port_win32.h"
+#include "canvas/canvas_window_win32.h"
+#include "document/ui_port.h"
+#include "resources/resource_ids.h"
+#include "tables/frame_table_win32.h"
+#include "tables/vector_table_win32.h"
+
+static HINSTANCE appInstance = nullptr;
+static HWND mainWindow = nullptr;
+static HACCEL acceleratorTable = nullptr;
+
+HWND MainWindow() {
+    return mainWindow;
+}
+HWND StatusBarWindow() {
+    return statusBarWindow;
+}
+HWND CanvasWindow() {
+    return canvasWindow;
+}
+HINSTANCE AppInstance() {
+    return appInstance;
+}
+HACCEL AcceleratorTable() {
+    return acceleratorTable;
+}
+
+struct ClassSpec {
+    const char* name;
+    WNDPROC procedure;
+    LPCSTR cursor;
+    HBRUSH background;
+    int menu;  // 0: none
+};
+
+static bool RegisterShellClass(const ClassSpec& spec) {
+    WNDCLASSA windowClass = {};
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = spec.procedure;
+    windowClass.hInstance = appInstance;
+    windowClass.hIcon = LoadIconA(appInstance, MAKEINTRESOURCEA(IDI_QUILLON));
+    windowClass.hCursor = LoadCursorA(nullptr, spec.cursor);
+    windowClass.hbrBackground = spec.background;
+    windowClass.lpszMenuName = spec.menu ? MAKEINTRESOURCEA(spec.menu) : nullptr;
+    windowClass.lpszClassName = spec.name;
+    return RegisterClassA(&windowClass) != 0;
+}
+
+static bool RegisterShellClasses() {
+    HBRUSH menuColour = (HBRUSH)(INT_PTR)(COLOR_MENU + 1);
+    const ClassSpec classes[] = {
+        {"zel_main", MainWindowProc, IDC_ARROW, menuColour, IDR_MAIN_MENU},
+        {"zel_vect", VectorTableProc, IDC_ARROW, menuColour, 0},
+        {"zel_frame", FrameTableProc, IDC_ARROW, menuColour, 0},
+        {"zel_draw", CanvasWindowProc, IDC_CROSS, (HBRUSH)GetStockObject(BLACK_BRUSH), 0},
+    };
+    for (const ClassSpec& spec : classes) {
+        if (!RegisterShellClass(spec)) return false;
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return true;
 }
 
 HWND StartShell(HINSTANCE instance, int showCommand) {
-    WNDCLASSA windowClass = {};
-    windowClass.style = CS_HREDRAW | CS_VREDRAW;
-    windowClass.lpfnWndProc = MainWindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = (HBRUSH)(COLOR_MENU + 1);
-    windowClass.lpszClassName = "zel_main";
-    if (!RegisterClassA(&windowClass)) return nullptr;
-    HWND window = CreateWindowExA(0, "zel_main", "Quillon", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                                  nullptr, nullptr, instance, nullptr);
-    if (!window) return nullptr;
-    ShowWindow(window, showCommand);
-    UpdateWindow(window);
-    return window;
+    appInstance = instance;
+    InitCommonControls();
+    InstallWin32UiPort();
+    if (!RegisterShellClasses()) return nullptr;
+    mainWindow = CreateWindowExA(0, "zel_main", "", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                 nullptr, nullptr, instance, nullptr);
+    if (!mainWindow) return nullptr;
+    acceleratorTable = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
+    if (!acceleratorTable) {
+        DestroyWindow(mainWindow);
+        mainWindow = nullptr;
+        return nullptr;
+    }
+    ShowWindow(mainWindow, showCommand);
+    UpdateWindow(mainWindow);
+    RefreshStatus(STATUS_TITLE | STATUS_PANES);
+    return mainWindow;
+}
+
+void ProcessMessage(MSG* message) {
+    if (mainWindow && TranslateAcceleratorA(mainWindow, acceleratorTable, message)) return;
+    TranslateMessage(message);
+    DispatchMessageA(message);
 }
 
 int RunMessageLoop() {
     MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) ProcessMessage(&message);
     return (int)message.wParam;
 }

@@ -1,10 +1,24 @@
-// Start-up of the shell: window classes, main window, accelerators.
+// Start-up of the shell, the message loop, and the handles the shell holds
+// for the whole run (other parts reach the main window, status bar and canvas
+// through these).
 #pragma once
 
 #include <windows.h>
 
-// Runs start-up steps 1 to 5; returns the main window, or null on failure.
+// Start-up steps: common controls, the four window classes, the main window,
+// the accelerators, show and first refresh. Returns the main window, or null
+// when any step failed. Runs once per process.
 HWND StartShell(HINSTANCE instance, int showCommand);
 
-// The message loop with the accelerator table offered every message first.
+// Fetches and processes messages until the quit message; returns its code.
 int RunMessageLoop();
+
+// One message through the loop's step: accelerators first, then translation
+// and dispatch. The test harness drives messages through this too.
+void ProcessMessage(MSG* message);
+
+HWND MainWindow();
+HWND StatusBarWindow();
+HWND CanvasWindow();
+HINSTANCE AppInstance();
+HACCEL AcceleratorTable();

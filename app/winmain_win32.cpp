@@ -1,4 +1,5 @@
-// Program entry: start the shell and run the message loop.
+// Program entry: start the shell and run the message loop. The command line
+// is not used.
 #include <windows.h>
 
 #include "app/shell_win32.h"

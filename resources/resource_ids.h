@@ -12,4 +12,19 @@
 #define IDR_FRAME_POPUP 111
 #define IDD_EDIT_VECTOR 111
 
+// Controls of the value prompt.
+#define IDC_PROMPT_TEXT_FIELD 1000
+#define IDC_PROMPT_LINE 1001
+#define IDC_PROMPT_NUMBER_FIELD 1002
+
+// Controls of the Edit Vector dialog.
+#define IDC_EDIT_VECTOR_X 1002
+#define IDC_EDIT_VECTOR_Y 1003
+#define IDC_EDIT_VECTOR_V 1004
+#define IDC_EDIT_VECTOR_ROW 1005
+
+// Child windows of the main window.
+#define IDC_STATUS_BAR 101
+#define IDC_CANVAS 1010
+
 #endif

@@ -1,0 +1,124 @@
+// The command table: one small handler per command id. Commands that change
+// what the canvas shows repaint it afterwards.
+#include "app/command_dispatch_win32.h"
+
+#include <shellapi.h>
+
+#include "canvas/canvas_window_win32.h"
+#include "canvas/template_picture_win32.h"
+#include "canvas/view_transform.h"
+#include "document/command_ids.h"
+#include "document/frame_commands.h"
+#include "document/frame_resize.h"
+#include "document/ui_port.h"
+#include "files/file_commands_win32.h"
+#include "tables/frame_table_win32.h"
+#include "tables/vector_table_win32.h"
+
+const char* const AboutText = "Quillon 1.0\nLaser-show frame editor";
+
+static void Exit(HWND main) {
+    SendMessageA(main, WM_CLOSE, 0, 0);
+}
+static void LoadPicture(HWND main) {
+    if (!LoadTemplatePicture(main, nullptr)) return;
+    RequestRecenter();
+    RepaintCanvas();
+}
+static void ClearPicture(HWND) {
+    ClearTemplatePicture();
+    RepaintCanvas();
+}
+static void About(HWND main) {
+    MessageBoxA(main, AboutText, "Version", MB_OK);
+}
+static void Documents(HWND main) {
+    ShellExecuteA(main, nullptr, "zel2.html", nullptr, nullptr, SW_SHOWNORMAL);
+}
+static void BlankCurrent(HWND) {
+    BlankCurrentFrameCommand();
+    RepaintCanvas();
+}
+static void Undo(HWND) {
+    UndoCommand();
+    RepaintCanvas();
+}
+static void ScanSpeed(HWND main) {
+    ChangeScanSpeedCommand((UiWindow)main);
+}
+static void BlankingDelay(HWND main) {
+    ChangeBlankingDelayCommand((UiWindow)main);
+}
+static void ResizeCurrent(HWND main) {
+    ResizeCurrentFrameCommand((UiWindow)main);
+    RepaintCanvas();
+}
+static void ZoomInHandler(HWND) {
+    ZoomIn();
+    RepaintCanvas();
+}
+static void ZoomOutHandler(HWND) {
+    ZoomOut();
+    RepaintCanvas();
+}
+static void NextFrame(HWND) {
+    NextFrameCommand();
+}
+static void PreviousFrame(HWND) {
+    PreviousFrameCommand();
+}
+static void DeleteCurrent(HWND) {
+    DeleteCurrentFrameCommand();
+    RepaintCanvas();
+}
+static void InsertBlank(HWND) {
+    InsertBlankFrameCommand();
+    RepaintCanvas();
+}
+
+struct CommandEntry {
+    int id;
+    void (*run)(HWND mainWindow);
+};
+
+static const CommandEntry commandTable[] = {
+    {CMD_EXIT, Exit},
+    {CMD_LOAD_PICTURE, LoadPicture},
+    {CMD_OPEN_FRAMES, OpenFramesCommand},
+    {CMD_SAVE_FRAMES_AS, SaveFramesAsCommand},
+    {CMD_ABOUT, About},
+    {CMD_CLEAR_PICTURE, ClearPicture},
+    {CMD_BLANK_CURRENT_FRAME, BlankCurrent},
+    {CMD_SAVE_FRAMES, SaveFramesCommand},
+    {CMD_UNDO, Undo},
+    {CMD_CHANGE_SCAN_SPEED, ScanSpeed},
+    {CMD_RESIZE_CURRENT_FRAME, ResizeCurrent},
+    {CMD_INSERT_FRAMES, InsertFramesCommand},
+    {CMD_TOGGLE_VECTOR_TABLE, ToggleVectorTable},
+    {CMD_DOCUMENTS, Documents},
+    {CMD_ZOOM_IN, ZoomInHandler},
+    {CMD_ZOOM_OUT, ZoomOutHandler},
+    {CMD_NEXT_FRAME, NextFrame},
+    {CMD_PREVIOUS_FRAME, PreviousFrame},
+    {CMD_DELETE_CURRENT_FRAME, DeleteCurrent},
+    {CMD_INSERT_BLANK_FRAME, InsertBlank},
+    {CMD_WRITE_SELECTION_AS, WriteSelectionAsCommand},
+    {CMD_TOGGLE_FRAME_TABLE, ToggleFrameTable},
+    {CMD_CHANGE_BLANKING_DELAY, BlankingDelay},
+};
+
+// A grayed item's command does nothing, whichever way it arrives.
+static bool Grayed(HWND main, int id) {
+    HMENU menu = GetMenu(main);
+    if (!menu) return false;
+    UINT state = GetMenuState(menu, id, MF_BYCOMMAND);
+    return state != (UINT)-1 && (state & (MF_GRAYED | MF_DISABLED));
+}
+
+void DispatchCommand(HWND mainWindow, int commandId) {
+    for (const CommandEntry& entry : commandTable) {
+        if (entry.id != commandId) continue;
+        if (!Grayed(mainWindow, commandId)) entry.run(mainWindow);
+        return;
+    }
+}

@@ -1,0 +1,40 @@
+// Writes the title and status panes 0 to 2; pane 3 belongs to the canvas.
+#include "app/status_bar_win32.h"
+
+#include <commctrl.h>
+
+#include "app/shell_win32.h"
+#include "app/status_text.h"
+#include "canvas/view_transform.h"
+#include "document/frame_store.h"
+#include "document/ui_port.h"
+#include "files/document_file.h"
+
+const int StatusPaneEdges[STATUS_PANE_COUNT] = {180, 270, 340, 430};
+
+HWND CreateStatusBar(HWND mainWindow, int childId) {
+    HWND bar = CreateStatusWindowA(WS_CHILD | WS_VISIBLE | CCS_BOTTOM | SBARS_SIZEGRIP, "",
+                                   mainWindow, childId);
+    if (bar) SendMessageA(bar, SB_SETPARTS, STATUS_PANE_COUNT, (LPARAM)StatusPaneEdges);
+    return bar;
+}
+
+static void SetPane(int pane, const char* text) {
+    SendMessageA(StatusBarWindow(), SB_SETTEXTA, pane, (LPARAM)text);
+}
+
+void RefreshStatusWindow(int flags) {
+    if (flags & STATUS_TITLE) {
+        char title[TITLE_TEXT_LENGTH];
+        FormatTitle(DocumentFileTitle, title, sizeof title);
+        SetWindowTextA(MainWindow(), title);
+    }
+    if (!(flags & STATUS_PANES)) return;
+    char text[STATUS_TEXT_LENGTH];
+    FormatPointPane(workingFrame.count, ScanSpeed, text, sizeof text);
+    SetPane(0, text);
+    FormatFramePane(frameStore.currentFrame, frameStore.numFrames, text, sizeof text);
+    SetPane(1, text);
+    FormatZoomPane(viewState.zoomShift, text, sizeof text);
+    SetPane(2, text);
+}
