@@ -1,0 +1,488 @@
+// ILDA frame files: exact output, the reader's handling of every kind of
+// section and of damaged files, and what a bad or failing file must not do
+// to the document or to an existing file.
+#include "formats/ilda_file.h"
+
+#include <dirent.h>
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "document/frame_store.h"
+#include "document/undo.h"
+#include "formats/atomic_write.h"
+#include "formats/csv_file.h"
+#include "tests/native/ui_recorder.h"
+
+namespace {
+
+std::string ReadAll(const std::string& path) {
+    std::string data;
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return "<missing>";
+    char block[4096];
+    size_t got;
+    while ((got = std::fread(block, 1, sizeof block, f)) > 0) data.append(block, got);
+    std::fclose(f);
+    return data;
+}
+
+void WriteAll(const std::string& path, const std::string& data) {
+    FILE* f = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    ASSERT_EQ(std::fwrite(data.data(), 1, data.size(), f), data.size());
+    ASSERT_EQ(std::fclose(f), 0);
+}
+
+int EntriesIn(const std::string& dir) {
+    int n = 0;
+    DIR* d = opendir(dir.c_str());
+    if (!d) return -1;
+    while (dirent* entry = readdir(d))
+        if (std::strcmp(entry->d_name, ".") && std::strcmp(entry->d_name, "..")) ++n;
+    closedir(d);
+    return n;
+}
+
+std::string Be16(unsigned v) {
+    return std::string{(char)((v >> 8) & 0xFF), (char)(v & 0xFF)};
+}
+
+std::string Padded(const std::string& text) {
+    return text + std::string(16 - text.size(), ' ');
+}
+
+// A section header as other programs write it; number and total are
+// deliberately odd values the reader must ignore.
+std::string Header(int format, const std::string& name16, unsigned records, unsigned number = 77,
+                   unsigned total = 5) {
+    std::string h = std::string("ILDA\0\0\0", 7) + (char)format + name16;
+    return h + Be16(records) + Be16(number) + Be16(total) + std::string("\x03\x00", 2);
+}
+
+// File Y is given, as the file holds it. Z and colours are noise.
+std::string Record0(int x, int fileY, int status) {
+    return Be16((unsigned)x) + Be16((unsigned)fileY) + Be16(0x1234) + (char)status + '\x2A';
+}
+std::string Record1(int x, int fileY, int status) {
+    return Be16((unsigned)x) + Be16((unsigned)fileY) + (char)status + '\x2A';
+}
+std::string Record5(int x, int fileY, int status) {
+    return Be16((unsigned)x) + Be16((unsigned)fileY) + (char)status + "\x11\x22\x33";
+}
+
+std::string Frame0(const std::string& name, int points, int base = 0) {
+    std::string s = Header(0, Padded(name), (unsigned)points);
+    for (int i = 0; i < points; ++i) s += Record0(base + i, -(base + i), (i & 1) ? 0x40 : 0);
+    return s;
+}
+
+std::string Closing() {
+    return Header(0, std::string(16, '\0'), 0);
+}
+
+std::string Name(int slot) {
+    return std::string(frameStore.frameNames[slot].bytes, 16);
+}
+
+void PutFrame(int slot, const std::string& name16, int points, int base) {
+    workingFrame.count = points;
+    for (int i = 0; i < points; ++i)
+        workingFrame.points[i] = {(int16_t)((i % 3) ? POINT_VISIBLE : 0), (int16_t)(base + i),
+                                  (int16_t)(base - 2 * i)};
+    StoreFrame(slot, true);
+    std::memcpy(frameStore.frameNames[slot].bytes, name16.data(), 16);
+}
+
+// Everything a reader could disturb, as one comparable text.
+std::string DocumentFingerprint() {
+    std::string s = std::to_string(frameStore.numFrames) + "/" +
+                    std::to_string(frameStore.currentFrame) + "/" + std::to_string(ScanSpeed) +
+                    "/" + std::to_string(BlankingDelay) + "/" + std::to_string(undoSnapshot.state) +
+                    "/" + std::to_string(documentModified);
+    for (int f = 0; f < frameStore.numFrames + 2; ++f) {
+        s += "|" + Name(f) + std::to_string(frameStore.pointCounts[f]);
+        for (int i = 0; i < frameStore.pointCounts[f]; ++i) {
+            const VectorPoint& p = frameStore.frames[f][i];
+            s += "," + std::to_string(p.flags) + ":" + std::to_string(p.x) + ":" +
+                 std::to_string(p.y);
+        }
+    }
+    s += "|w" + std::to_string(workingFrame.count) + std::to_string(workingFrame.changed);
+    for (int i = 0; i < workingFrame.count; ++i)
+        s += "," + std::to_string(workingFrame.points[i].x) + ":" +
+             std::to_string(workingFrame.points[i].y);
+    return s;
+}
+
+class IldaFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetDocument();
+        ui = InstallUiRecorder();
+        char pattern[] = "/tmp/quillon-ilda-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        dir = pattern;
+    }
+    void TearDown() override {
+        SetAtomicWriteFault(ATOMIC_FAULT_NONE, 0);
+        std::string command = "chmod -R u+w '" + dir + "' && rm -rf '" + dir + "'";
+        ASSERT_EQ(std::system(command.c_str()), 0);
+    }
+    std::string Path(const char* name) const { return dir + "/" + name; }
+    int Read(const std::string& data, int insert = 0) {
+        WriteAll(Path("in.ild"), data);
+        return ReadIldaFrames(nullptr, Path("in.ild").c_str(), insert);
+    }
+    std::string Written(int first, int last) {
+        EXPECT_EQ(WriteIldaFrames(nullptr, Path("out.ild").c_str(), first, last), 1);
+        return ReadAll(Path("out.ild"));
+    }
+    void ExpectPoint(int slot, int index, int flags, int x, int y) {
+        const VectorPoint& p = frameStore.frames[slot][index];
+        EXPECT_EQ(p.flags, flags) << "slot " << slot << " point " << index;
+        EXPECT_EQ(p.x, x) << "slot " << slot << " point " << index;
+        EXPECT_EQ(p.y, y) << "slot " << slot << " point " << index;
+    }
+    // Two frames of the old document, with edits pending in the working frame.
+    void MakeOldDocument() {
+        PutFrame(0, Padded("first"), 4, 10);
+        PutFrame(1, Padded("second"), 2, 500);
+        frameStore.currentFrame = 1;
+        LoadFrame(1);
+        workingFrame.points[0].x = 999;
+        SetDocumentModified(true);
+        TakeUndoSnapshot(UNDO_FULL_COPY);
+        ScanSpeed = 12000;
+        BlankingDelay = 9;
+    }
+
+    UiRecorder* ui;
+    std::string dir;
+};
+
+const unsigned char WORKED_EXAMPLE[80] = {
+    0x49, 0x4C, 0x44, 0x41, 0x00, 0x00, 0x00, 0x00, 0x42, 0x6F, 0x78, 0x20, 0x20, 0x20, 0x20, 0x20,
+    0x20, 0x20, 0x20, 0x20, 0x20, 0x20, 0x20, 0x20, 0x00, 0x02, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00,
+    0x01, 0x00, 0x02, 0x00, 0x00, 0x00, 0x00, 0x01, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x40, 0x00,
+    0x49, 0x4C, 0x44, 0x41, 0x00, 0x00, 0x00, 0x00, 0x42, 0x6F, 0x78, 0x20, 0x20, 0x20, 0x20, 0x20,
+    0x20, 0x20, 0x20, 0x20, 0x20, 0x20, 0x20, 0x20, 0x00, 0x00, 0x00, 0x01, 0x00, 0x01, 0x00, 0x00};
+
+// ---- Writing -----------------------------------------------------------
+
+TEST_F(IldaFileTest, WorkedExampleIsWrittenByteForByteAndReadsBack) {
+    workingFrame.count = 2;
+    workingFrame.points[0] = {POINT_VISIBLE, 256, -512};
+    workingFrame.points[1] = {0, -1, 1};
+    StoreFrame(0, true);
+    std::memcpy(frameStore.frameNames[0].bytes, Padded("Box").data(), 16);
+    EXPECT_EQ(Written(0, 0), std::string((const char*)WORKED_EXAMPLE, 80));
+
+    ResetDocument();
+    ASSERT_EQ(ReadIldaFrames(nullptr, Path("out.ild").c_str(), 0), 1);
+    ASSERT_EQ(frameStore.numFrames, 1);
+    EXPECT_EQ(Name(0), Padded("Box"));
+    ASSERT_EQ(frameStore.pointCounts[0], 2);
+    ExpectPoint(0, 0, POINT_VISIBLE, 256, -512);
+    ExpectPoint(0, 1, 0, -1, 1);
+    EXPECT_EQ(ui->Count("warning"), 0);
+}
+
+TEST_F(IldaFileTest, HeadersOfAWrittenRange) {
+    for (int f = 0; f < 6; ++f) PutFrame(f, Padded("frame" + std::to_string(f)), f + 1, f * 100);
+    std::string out = Written(2, 4);
+    ASSERT_EQ(out.size(), 32u * 4 + 8u * (3 + 4 + 5));
+    size_t at = 0;
+    for (int n = 0; n < 3; ++n) {
+        std::string h = out.substr(at, 32);
+        EXPECT_EQ(h.substr(0, 8), std::string("ILDA\0\0\0\0", 8));
+        EXPECT_EQ(h.substr(8, 16), Name(2 + n));
+        EXPECT_EQ(h.substr(24, 8), Be16(3 + n) + Be16(n) + Be16(3) + std::string(2, '\0'));
+        at += 32 + 8 * (3 + n);
+    }
+    // The closing header counts the frames and keeps the last one's name.
+    EXPECT_EQ(out.substr(at), std::string("ILDA\0\0\0\0", 8) + Name(4) + Be16(0) + Be16(3) +
+                                  Be16(3) + std::string(2, '\0'));
+
+    EXPECT_EQ(Written(3, 2), std::string("ILDA\0\0\0\0", 8) + std::string(24, '\0'));
+}
+
+TEST_F(IldaFileTest, ExtremeCoordinatesAndRawNameBytesSurviveBothWays) {
+    std::string name("a\0b\xff\x01 zz\0\0\0\0\0\0\0\0", 16);
+    workingFrame.count = 3;
+    workingFrame.points[0] = {POINT_VISIBLE, -32768, -32768};
+    workingFrame.points[1] = {0, 32767, 32767};
+    workingFrame.points[2] = {POINT_VISIBLE | POINT_SELECTED | POINT_MARKED, 0, -32767};
+    StoreFrame(0, true);
+    std::memcpy(frameStore.frameNames[0].bytes, name.data(), 16);
+    std::string out = Written(0, 0);
+    EXPECT_EQ(out.substr(8, 16), name);
+    EXPECT_EQ(out.substr(32, 8), Be16(0x8000) + Be16(0x8000) + std::string("\0\0\0\x01", 4));
+    EXPECT_EQ(out.substr(40, 8), Be16(0x7FFF) + Be16(0x8001) + std::string("\0\0\x40\0", 4));
+    EXPECT_EQ(out.substr(48, 8), Be16(0) + Be16(0x7FFF) + std::string("\0\0\0\x01", 4));
+
+    ResetDocument();
+    ASSERT_EQ(ReadIldaFrames(nullptr, Path("out.ild").c_str(), 0), 1);
+    EXPECT_EQ(Name(0), name);
+    ExpectPoint(0, 0, POINT_VISIBLE, -32768, -32768);
+    ExpectPoint(0, 1, 0, 32767, 32767);
+    ExpectPoint(0, 2, POINT_VISIBLE, 0, -32767);
+}
+
+TEST_F(IldaFileTest, BlankFrameInTheRangeTouchesNoFile) {
+    PutFrame(0, Padded("full"), 3, 0);
+    PutFrame(2, Padded("full"), 3, 0);  // frame 1 grows in empty
+    WriteAll(Path("old.ild"), "previous contents");
+    EXPECT_EQ(WriteIldaFrames(nullptr, Path("old.ild").c_str(), 0, 2), 0);
+    EXPECT_EQ(ReadAll(Path("old.ild")), "previous contents");
+    EXPECT_EQ(WriteIldaFrames(nullptr, Path("new.ild").c_str(), 1, 1), 0);
+    EXPECT_EQ(ReadAll(Path("new.ild")), "<missing>");
+    ASSERT_EQ(ui->Count("warning"), 2);
+    EXPECT_EQ(ui->calls[0].text, "ILDA format does not allow any blank frame.");
+    EXPECT_EQ(ui->calls[0].caption, "Saving Frames");
+    EXPECT_EQ(EntriesIn(dir), 1);
+}
+
+TEST_F(IldaFileTest, FailedWriteKeepsTheOldFileByteForByte) {
+    for (int f = 0; f < 40; ++f) PutFrame(f, Padded("f"), 3000, f);
+    std::string old = Written(0, 0);
+    // The disk fills up after 100000 bytes, in the middle of a frame.
+    SetAtomicWriteFault(ATOMIC_FAULT_WRITE, 100000);
+    EXPECT_EQ(WriteIldaFrames(nullptr, Path("out.ild").c_str(), 0, 39), 0);
+    EXPECT_EQ(ReadAll(Path("out.ild")), old);
+    ASSERT_EQ(ui->Count("warning"), 1);
+    EXPECT_EQ(ui->calls.back().text, "Failed to write frame file.");
+    EXPECT_EQ(ui->calls.back().caption, "Saving Frames");
+    EXPECT_EQ(EntriesIn(dir), 1);  // no temporary file left behind
+
+    SetAtomicWriteFault(ATOMIC_FAULT_NONE, 0);
+    EXPECT_EQ(WriteIldaFrames(nullptr, (dir + "/missing/out.ild").c_str(), 0, 0), 0);
+    EXPECT_EQ(ui->calls.back().text, "Failed to create frame file.");
+    EXPECT_EQ(ui->calls.back().caption, "Saving Frames");
+}
+
+// ---- Reading -----------------------------------------------------------
+
+TEST_F(IldaFileTest, EachFrameFormatTakesItsStatusFromItsOwnOffset) {
+    std::string file = Header(0, Padded("zero"), 4) + Record0(1, 2, 0x00) + Record0(3, 4, 0x40) +
+                       Record0(5, 6, 0x80) + Record0(7, 8, 0xC0) + Header(1, Padded("one"), 3) +
+                       Record1(-1, -2, 0x40) + Record1(-3, -4, 0x80) + Record1(9, 9, 0xBF) +
+                       Header(5, Padded("five"), 2) + Record5(100, 0x8000, 0xC0) +
+                       Record5(-100, 0x7FFF, 0x00) + Closing();
+    ScanSpeed = 4321;
+    BlankingDelay = 17;
+    ASSERT_EQ(Read(file), 1);
+    ASSERT_EQ(frameStore.numFrames, 3);
+    EXPECT_EQ(Name(0), Padded("zero"));
+    EXPECT_EQ(Name(1), Padded("one"));
+    EXPECT_EQ(Name(2), Padded("five"));
+    ASSERT_EQ(frameStore.pointCounts[0], 4);
+    ExpectPoint(0, 0, POINT_VISIBLE, 1, -2);
+    ExpectPoint(0, 1, 0, 3, -4);
+    ExpectPoint(0, 2, POINT_VISIBLE, 5, -6);
+    ExpectPoint(0, 3, 0, 7, -8);
+    ASSERT_EQ(frameStore.pointCounts[1], 3);
+    ExpectPoint(1, 0, 0, -1, 2);
+    ExpectPoint(1, 1, POINT_VISIBLE, -3, 4);
+    ExpectPoint(1, 2, POINT_VISIBLE, 9, -9);
+    ASSERT_EQ(frameStore.pointCounts[2], 2);
+    ExpectPoint(2, 0, 0, 100, -32768);
+    ExpectPoint(2, 1, POINT_VISIBLE, -100, -32767);
+    // The format carries no settings; the first frame becomes current.
+    EXPECT_EQ(ScanSpeed, 4321);
+    EXPECT_EQ(BlankingDelay, 17);
+    EXPECT_EQ(frameStore.currentFrame, 0);
+    EXPECT_EQ(workingFrame.count, 4);
+    EXPECT_EQ(workingFrame.points[0].x, 1);
+    EXPECT_FALSE(workingFrame.changed);
+    EXPECT_EQ(undoSnapshot.state, UNDO_STATE_NONE);
+    EXPECT_EQ(ui->Count("warning"), 0);
+}
+
+TEST_F(IldaFileTest, SectionsThatEndTheRead) {
+    // A frame of no records ends reading even with more sections after it.
+    ASSERT_EQ(Read(Frame0("a", 2) + Header(0, Padded("empty"), 0) + Frame0("b", 3)), 1);
+    EXPECT_EQ(frameStore.numFrames, 1);
+    // Formats 3 and 4 end reading; the frames before them stay.
+    for (int format : {3, 4, 6, 255}) {
+        ASSERT_EQ(Read(Frame0("a", 2) + Frame0("b", 1) + Header(format, Padded("c"), 5) +
+                       std::string(5 * 10, '\x01') + Frame0("d", 1)),
+                  1);
+        EXPECT_EQ(frameStore.numFrames, 2) << "format " << format;
+        EXPECT_EQ(frameStore.pointCounts[1], 1);
+    }
+    // So does anything that is not a header, and a byte 4 that is not zero.
+    ASSERT_EQ(Read(Frame0("a", 2) + "JUNKJUNKJUNKJUNKJUNKJUNKJUNKJUNK" + Frame0("b", 1)), 1);
+    EXPECT_EQ(frameStore.numFrames, 1);
+    std::string badReserved = Frame0("b", 1);
+    badReserved[4] = 1;
+    ASSERT_EQ(Read(Frame0("a", 2) + badReserved), 1);
+    EXPECT_EQ(frameStore.numFrames, 1);
+    EXPECT_EQ(ui->Count("warning"), 0);
+}
+
+TEST_F(IldaFileTest, PalettesAreSkippedWithoutBecomingFrames) {
+    std::string palette = Header(2, Padded("palette"), 4) + std::string(12, '\x40');
+    ASSERT_EQ(Read(palette + Frame0("a", 2) + palette + Frame0("b", 3, 50) + Closing()), 1);
+    ASSERT_EQ(frameStore.numFrames, 2);
+    EXPECT_EQ(Name(0), Padded("a"));
+    EXPECT_EQ(Name(1), Padded("b"));
+    ASSERT_EQ(frameStore.pointCounts[1], 3);
+    ExpectPoint(1, 2, POINT_VISIBLE, 52, 52);
+}
+
+TEST_F(IldaFileTest, OversizedFrameIsCappedAndTheNextSectionStillFound) {
+    ASSERT_EQ(Read(Frame0("big", 3500) + Frame0("after", 2, 7000) + Closing()), 1);
+    ASSERT_EQ(frameStore.numFrames, 2);
+    ASSERT_EQ(frameStore.pointCounts[0], 3000);
+    ExpectPoint(0, 2999, 0, 2999, 2999);
+    EXPECT_EQ(Name(1), Padded("after"));
+    ASSERT_EQ(frameStore.pointCounts[1], 2);
+    ExpectPoint(1, 0, POINT_VISIBLE, 7000, 7000);
+    ExpectPoint(1, 1, 0, 7001, 7001);
+}
+
+TEST_F(IldaFileTest, CutFilesKeepEverythingReadWhole) {
+    std::string file = Frame0("a", 2) + Frame0("b", 5);
+    // Cut inside the fourth record of frame b: three records are whole.
+    ASSERT_EQ(Read(file.substr(0, file.size() - 8 - 3)), 1);
+    ASSERT_EQ(frameStore.numFrames, 2);
+    EXPECT_EQ(frameStore.pointCounts[0], 2);
+    EXPECT_EQ(frameStore.pointCounts[1], 3);
+    // Cut inside a header after whole frames, and a file with no closing header.
+    ASSERT_EQ(Read(file + Closing().substr(0, 20)), 1);
+    EXPECT_EQ(frameStore.numFrames, 2);
+    EXPECT_EQ(frameStore.pointCounts[1], 5);
+    ASSERT_EQ(Read(file), 1);
+    EXPECT_EQ(frameStore.numFrames, 2);
+    // A header with no records after it at all gives an empty frame.
+    ASSERT_EQ(Read(Frame0("a", 2) + Header(1, Padded("lost"), 9)), 1);
+    ASSERT_EQ(frameStore.numFrames, 2);
+    EXPECT_EQ(Name(1), Padded("lost"));
+    EXPECT_EQ(frameStore.pointCounts[1], 0);
+    // A cut palette simply ends the file.
+    ASSERT_EQ(Read(Frame0("a", 2) + Header(2, Padded("p"), 100) + std::string(7, 'x')), 1);
+    EXPECT_EQ(frameStore.numFrames, 1);
+    EXPECT_EQ(ui->Count("warning"), 0);
+}
+
+TEST_F(IldaFileTest, FileThatIsNotIldaLeavesTheDocumentAsItWas) {
+    std::string notIlda[] = {
+        std::string(),
+        std::string("ILDA\0\0\0\0", 8),
+        Frame0("a", 1).substr(0, 31),
+        "VECTOR,30000,3\r\nname\r\n1,2,3\r\n+\r\n1,2,3\r\n",
+        std::string("ILDB\0\0\0\0", 8) + Frame0("a", 1).substr(8),
+        std::string("ILDA\x01\0\0\0", 8) + Frame0("a", 1).substr(8),
+        Header(3, Padded("true colour"), 1) + std::string(10, '\0') + Frame0("b", 1),
+        Header(4, Padded("true colour"), 1) + std::string(10, '\0'),
+    };
+    for (int insert = 0; insert <= 1; ++insert) {
+        for (const std::string& data : notIlda) {
+            ResetDocument();
+            MakeOldDocument();
+            std::string before = DocumentFingerprint();
+            ui->Clear();
+            EXPECT_EQ(Read(data, insert), 0) << "insert " << insert << " size " << data.size();
+            EXPECT_EQ(DocumentFingerprint(), before);
+            ASSERT_EQ(ui->Count("warning"), 1);
+            EXPECT_EQ(ui->calls[0].text, "Invalid ILDA frame file.");
+            EXPECT_EQ(ui->calls[0].caption, "Loading Frames");
+        }
+    }
+}
+
+TEST_F(IldaFileTest, MissingFileIsReportedAndChangesNothing) {
+    MakeOldDocument();
+    std::string before = DocumentFingerprint();
+    ui->Clear();
+    EXPECT_EQ(ReadIldaFrames(nullptr, Path("absent.ild").c_str(), 0), 0);
+    EXPECT_EQ(DocumentFingerprint(), before);
+    ASSERT_EQ(ui->Count("warning"), 1);
+    EXPECT_EQ(ui->calls[0].text, "Failed to open frame file.");
+    EXPECT_EQ(ui->calls[0].caption, "Loading Frames");
+}
+
+TEST_F(IldaFileTest, EmptyButValidFiles) {
+    // A closing header alone, or a palette alone, is an ILDA file with no
+    // frames: open mode empties the document, insert mode adds nothing.
+    for (const std::string& data : {Closing(), Header(2, Padded("p"), 2) + std::string(6, 0)}) {
+        MakeOldDocument();
+        ASSERT_EQ(Read(data, 1), 1);
+        EXPECT_EQ(frameStore.numFrames, 2);
+        EXPECT_EQ(Name(1), Padded("second"));
+        ASSERT_EQ(Read(data, 0), 1);
+        EXPECT_EQ(frameStore.numFrames, 0);
+        EXPECT_EQ(workingFrame.count, 0);
+        EXPECT_EQ(ScanSpeed, 12000);
+    }
+    EXPECT_EQ(ui->Count("warning"), 0);
+}
+
+TEST_F(IldaFileTest, InsertPutsTheFramesAtTheCurrentFrame) {
+    MakeOldDocument();
+    ASSERT_EQ(Read(Frame0("new1", 2, 70) + Frame0("new2", 1, 80) + Closing(), 1), 1);
+    ASSERT_EQ(frameStore.numFrames, 4);
+    EXPECT_EQ(Name(0), Padded("first"));
+    EXPECT_EQ(Name(1), Padded("new1"));
+    EXPECT_EQ(Name(2), Padded("new2"));
+    EXPECT_EQ(Name(3), Padded("second"));
+    EXPECT_EQ(frameStore.pointCounts[3], 2);
+    ExpectPoint(3, 1, POINT_VISIBLE, 501, 498);
+    EXPECT_EQ(frameStore.currentFrame, 1);
+    EXPECT_EQ(workingFrame.count, 2);
+    EXPECT_EQ(workingFrame.points[0].x, 70);
+    EXPECT_EQ(ScanSpeed, 12000);
+    EXPECT_EQ(undoSnapshot.state, UNDO_STATE_NONE);
+}
+
+TEST_F(IldaFileTest, FullStoreStopsTheReadWithoutLosingFrames) {
+    std::string many;
+    for (int f = 0; f < 1200; ++f) many += Frame0("f" + std::to_string(f), 1, f);
+    ASSERT_EQ(Read(many + Closing()), 1);
+    ASSERT_EQ(frameStore.numFrames, 999);
+    EXPECT_EQ(Name(998), Padded("f998"));
+    ExpectPoint(998, 0, POINT_VISIBLE, 998, 998);
+
+    // Inserting into 997 frames at frame 5 takes three and keeps every old one.
+    ASSERT_EQ(Read(many.substr(0, 997 * 40)), 1);
+    frameStore.currentFrame = 5;
+    ASSERT_EQ(Read(Frame0("x", 1) + Frame0("y", 1) + Frame0("z", 1) + Frame0("w", 1), 1), 1);
+    ASSERT_EQ(frameStore.numFrames, 1000);
+    EXPECT_EQ(Name(5), Padded("x"));
+    EXPECT_EQ(Name(7), Padded("z"));
+    EXPECT_EQ(Name(8), Padded("f5"));
+    EXPECT_EQ(Name(999), Padded("f996"));
+}
+
+TEST_F(IldaFileTest, CsvToIldaToCsvKeepsEveryFrame) {
+    ScanSpeed = 21000;
+    BlankingDelay = 4;
+    PutFrame(0, Padded("Star"), 5, -32768);
+    PutFrame(1, Padded("a,b"), 3000, 100);
+    PutFrame(2, Padded("say \"hi\""), 1, 32767);
+    workingFrame.count = 2;
+    workingFrame.points[0] = {POINT_VISIBLE, -32768, -32768};
+    workingFrame.points[1] = {0, 32767, 32767};
+    StoreFrame(3, true);
+    ASSERT_EQ(WriteCsvFrames(nullptr, Path("a.csv").c_str(), 0, 3), 1);
+
+    ResetDocument();
+    ASSERT_EQ(ReadCsvFrames(nullptr, Path("a.csv").c_str(), 0), 1);
+    ASSERT_EQ(WriteIldaFrames(nullptr, Path("b.ild").c_str(), 0, frameStore.numFrames - 1), 1);
+    ResetDocument();
+    ScanSpeed = 21000;
+    BlankingDelay = 4;
+    ASSERT_EQ(ReadIldaFrames(nullptr, Path("b.ild").c_str(), 0), 1);
+    ASSERT_EQ(WriteCsvFrames(nullptr, Path("c.csv").c_str(), 0, frameStore.numFrames - 1), 1);
+    EXPECT_EQ(frameStore.numFrames, 4);
+    std::string first = ReadAll(Path("a.csv"));
+    EXPECT_GT(first.size(), 3000u * 8);
+    EXPECT_TRUE(first == ReadAll(Path("c.csv")));
+    EXPECT_EQ(ui->Count("warning"), 0);
+}
+
+}  // namespace
