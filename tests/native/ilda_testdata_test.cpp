@@ -1,0 +1,212 @@
+// Real ILDA files written by other programs: each must read whole, with the
+// frames and points its sections give, and write back to the same frames.
+// The expected figures come from a small section walker of its own here,
+// which shares nothing with the reader.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "document/frame_store.h"
+#include "formats/ilda_file.h"
+#include "tests/native/ui_recorder.h"
+
+namespace {
+
+const std::string ILDA_DIR = std::string(QUILLON_TESTDATA_DIR) + "/ild/";
+
+std::string ReadAll(const std::string& path) {
+    std::string data;
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return std::string();
+    char block[4096];
+    size_t got;
+    while ((got = std::fread(block, 1, sizeof block, f)) > 0) data.append(block, got);
+    std::fclose(f);
+    return data;
+}
+
+struct WalkedPoint {
+    int x, y;
+    bool visible;
+};
+
+struct WalkedFrame {
+    std::string name;
+    int points;  // as stored: at most 3000
+    int records;
+    WalkedPoint firstPoint, lastPoint;
+};
+
+struct Walk {
+    std::vector<WalkedFrame> frames;
+    int palettes = 0;
+    int endFormat = -1;  // format code of a section that ended the walk
+    bool closingHeader = false;
+};
+
+int U16(const std::string& s, size_t at) {
+    return ((unsigned char)s[at] << 8) | (unsigned char)s[at + 1];
+}
+
+WalkedPoint PointAt(const std::string& s, size_t at, int format) {
+    int x = (int16_t)U16(s, at);
+    int fileY = (int16_t)U16(s, at + 2);
+    int y = fileY == -32768 ? -32768 : -fileY;
+    int status = (unsigned char)s[at + (format == 0 ? 6 : 4)];
+    return {x, y, (status & 0x40) == 0};
+}
+
+// Section by section, by the format's own rules.
+Walk WalkSections(const std::string& s) {
+    Walk walk;
+    size_t at = 0;
+    while (at + 32 <= s.size() && s.compare(at, 5, std::string("ILDA\0", 5)) == 0) {
+        int format = (unsigned char)s[at + 7];
+        int records = U16(s, at + 24);
+        if (records == 0) {
+            walk.closingHeader = true;
+            break;
+        }
+        size_t size = format == 0 || format == 5 ? 8 : format == 1 ? 6 : format == 2 ? 3 : 0;
+        if (size == 0) {
+            walk.endFormat = format;
+            break;
+        }
+        size_t body = at + 32;
+        if (format == 2) {
+            ++walk.palettes;
+        } else {
+            if (walk.frames.size() == 999) break;
+            WalkedFrame frame;
+            frame.name = s.substr(at + 8, 16);
+            frame.records = records;
+            size_t whole = (s.size() - body) / size;
+            frame.points = (int)std::min<size_t>(std::min<size_t>(records, 3000), whole);
+            if (frame.points > 0) {
+                frame.firstPoint = PointAt(s, body, format);
+                frame.lastPoint = PointAt(s, body + (frame.points - 1) * size, format);
+            }
+            walk.frames.push_back(frame);
+        }
+        at = body + size * records;
+    }
+    return walk;
+}
+
+class IldaTestdataTest : public ::testing::TestWithParam<const char*> {
+protected:
+    void SetUp() override {
+        ResetDocument();
+        ui = InstallUiRecorder();
+    }
+    UiRecorder* ui;
+};
+
+void ExpectStoreMatches(const Walk& walk, const std::string& file) {
+    ASSERT_EQ(frameStore.numFrames, (int)walk.frames.size()) << file;
+    for (int f = 0; f < frameStore.numFrames; ++f) {
+        const WalkedFrame& w = walk.frames[f];
+        SCOPED_TRACE(file + " frame " + std::to_string(f));
+        EXPECT_EQ(std::string(frameStore.frameNames[f].bytes, 16), w.name);
+        ASSERT_EQ(frameStore.pointCounts[f], w.points);
+        if (w.points == 0) continue;
+        const VectorPoint& a = frameStore.frames[f][0];
+        const VectorPoint& b = frameStore.frames[f][w.points - 1];
+        EXPECT_EQ(a.x, w.firstPoint.x);
+        EXPECT_EQ(a.y, w.firstPoint.y);
+        EXPECT_EQ(a.flags, w.firstPoint.visible ? POINT_VISIBLE : 0);
+        EXPECT_EQ(b.x, w.lastPoint.x);
+        EXPECT_EQ(b.y, w.lastPoint.y);
+        EXPECT_EQ(b.flags, w.lastPoint.visible ? POINT_VISIBLE : 0);
+    }
+}
+
+TEST_P(IldaTestdataTest, ReadsWithTheCountsOfItsSections) {
+    std::string path = ILDA_DIR + GetParam();
+    std::string data = ReadAll(path);
+    ASSERT_FALSE(data.empty()) << path;
+    Walk walk = WalkSections(data);
+    ASSERT_FALSE(walk.frames.empty());
+    ASSERT_EQ(ReadIldaFrames(nullptr, path.c_str(), 0), 1);
+    EXPECT_EQ(ui->Count("warning"), 0);
+    ExpectStoreMatches(walk, GetParam());
+
+    // Written out and read again, the frames come back point for point.
+    char pattern[] = "/tmp/quillon-ilda-data-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    std::string copy = std::string(pattern) + "/copy.ild";
+    std::vector<VectorPoint> before(frameStore.frames[0],
+                                    frameStore.frames[0] + frameStore.pointCounts[0]);
+    int frames = frameStore.numFrames;
+    bool anyBlank = false;
+    for (int f = 0; f < frames; ++f) anyBlank |= frameStore.pointCounts[f] == 0;
+    if (!anyBlank) {
+        ASSERT_EQ(WriteIldaFrames(nullptr, copy.c_str(), 0, frames - 1), 1);
+        ResetDocument();
+        ASSERT_EQ(ReadIldaFrames(nullptr, copy.c_str(), 0), 1);
+        ExpectStoreMatches(walk, copy);
+        for (size_t i = 0; i < before.size(); ++i) {
+            EXPECT_EQ(frameStore.frames[0][i].x, before[i].x);
+            EXPECT_EQ(frameStore.frames[0][i].y, before[i].y);
+            EXPECT_EQ(frameStore.frames[0][i].flags, before[i].flags);
+        }
+    }
+    std::remove(copy.c_str());
+    std::remove(pattern);
+}
+
+INSTANTIATE_TEST_SUITE_P(RealFiles, IldaTestdataTest,
+                         ::testing::Values("ILDA12K.ild", "lase_title.ild", "Erweitertes-105.ild",
+                                           "astroid.ild", "startrek.ild", "formatt.ild"),
+                         [](const ::testing::TestParamInfo<const char*>& info) {
+                             std::string name;
+                             for (const char* c = info.param; *c && *c != '.'; ++c)
+                                 name += std::isalnum((unsigned char)*c) ? *c : '_';
+                             return name;
+                         });
+
+// What the files are known to hold, so that the walker itself is checked.
+TEST(IldaTestdataWalk, AgreesWithWhatTheFilesAreKnownToHold) {
+    Walk pattern = WalkSections(ReadAll(ILDA_DIR + "ILDA12K.ild"));
+    ASSERT_EQ(pattern.frames.size(), 1u);
+    EXPECT_EQ(pattern.frames[0].points, 1191);
+    EXPECT_TRUE(pattern.closingHeader);
+
+    Walk title = WalkSections(ReadAll(ILDA_DIR + "lase_title.ild"));
+    ASSERT_EQ(title.frames.size(), 1u);
+    EXPECT_EQ(title.frames[0].points, 1049);
+    EXPECT_FALSE(title.closingHeader);
+
+    Walk five = WalkSections(ReadAll(ILDA_DIR + "Erweitertes-105.ild"));
+    ASSERT_EQ(five.frames.size(), 1u);
+    EXPECT_EQ(five.frames[0].points, 176);
+
+    Walk astroid = WalkSections(ReadAll(ILDA_DIR + "astroid.ild"));
+    ASSERT_EQ(astroid.frames.size(), 50u);
+    int most = 0;
+    for (const WalkedFrame& f : astroid.frames) most = std::max(most, f.points);
+    EXPECT_EQ(most, 1345);
+
+    Walk startrek = WalkSections(ReadAll(ILDA_DIR + "startrek.ild"));
+    ASSERT_EQ(startrek.frames.size(), 56u);
+    int records = 0, capped = 0;
+    for (const WalkedFrame& f : startrek.frames) {
+        records = std::max(records, f.records);
+        capped += f.records > 3000 && f.points == 3000;
+    }
+    EXPECT_EQ(records, 7520);
+    EXPECT_GT(capped, 0);
+
+    Walk mixed = WalkSections(ReadAll(ILDA_DIR + "formatt.ild"));
+    EXPECT_EQ(mixed.frames.size(), 2u);
+    EXPECT_EQ(mixed.palettes, 2);
+    EXPECT_EQ(mixed.endFormat, 3);
+}
+
+}  // namespace
