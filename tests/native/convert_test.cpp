@@ -1,0 +1,181 @@
+// The quillon-convert program, run as a user would run it: conversions
+// between the formats, ranges and settings, --info, and failures that must
+// exit 1 with the program's message and leave the output file alone.
+#include <dirent.h>
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "document/frame_store.h"
+#include "formats/csv_file.h"
+#include "formats/ilda_file.h"
+#include "tests/native/ui_recorder.h"
+
+namespace {
+
+std::string ReadAll(const std::string& path) {
+    std::string data;
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return "<missing>";
+    char block[4096];
+    size_t got;
+    while ((got = std::fread(block, 1, sizeof block, f)) > 0) data.append(block, got);
+    std::fclose(f);
+    return data;
+}
+
+void WriteAll(const std::string& path, const std::string& data) {
+    FILE* f = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    ASSERT_EQ(std::fwrite(data.data(), 1, data.size(), f), data.size());
+    ASSERT_EQ(std::fclose(f), 0);
+}
+
+int EntriesIn(const std::string& dir) {
+    int n = 0;
+    DIR* d = opendir(dir.c_str());
+    if (!d) return -1;
+    while (dirent* entry = readdir(d))
+        if (std::strcmp(entry->d_name, ".") && std::strcmp(entry->d_name, "..")) ++n;
+    closedir(d);
+    return n;
+}
+
+const char* const EXAMPLE_CSV =
+    "VECTOR,20000,5\r\n"
+    "Star            \r\n"
+    "0,-100,200\r\n"
+    "1,100,200\r\n"
+    "1,0,-100\r\n"
+    "+\r\n"
+    "\"a,b             \"\r\n"
+    "1,5,0\r\n";
+
+struct ToolRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+class ConvertTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetDocument();
+        InstallUiRecorder();
+        char pattern[] = "/tmp/quillon-convert-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        dir = pattern;
+        std::string io = dir + "/io";
+        ASSERT_EQ(mkdir(io.c_str(), 0700), 0);
+        WriteAll(Path("example.csv"), EXAMPLE_CSV);
+    }
+    void TearDown() override {
+        std::string command = "rm -rf '" + dir + "'";
+        ASSERT_EQ(std::system(command.c_str()), 0);
+    }
+    // Files the tool reads and writes live in the folder; its output streams
+    // are caught beside it, so the folder shows exactly what the tool left.
+    std::string Path(const char* name) const { return dir + "/" + name; }
+    ToolRun Tool(const std::string& args) {
+        std::string out = dir + "/io/out", err = dir + "/io/err";
+        std::string command = "cd '" + dir + "' && '" QUILLON_CONVERT_PATH "' " + args + " >'" +
+                              out + "' 2>'" + err + "'";
+        int raw = std::system(command.c_str());
+        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadAll(out), ReadAll(err)};
+    }
+    void ExpectFailure(const std::string& args, const std::string& message) {
+        ToolRun run = Tool(args);
+        EXPECT_EQ(run.status, 1) << args;
+        EXPECT_NE(run.err.find(message), std::string::npos) << args << "\n" << run.err;
+        EXPECT_EQ(run.out, "") << args;
+    }
+
+    std::string dir;
+};
+
+TEST_F(ConvertTest, CsvToIldaAndBackGivesTheSameFile) {
+    ToolRun toIlda = Tool("example.csv show.ild");
+    ASSERT_EQ(toIlda.status, 0) << toIlda.err;
+    EXPECT_EQ(toIlda.err, "");
+    // The tool writes what the program itself writes.
+    ASSERT_EQ(ReadCsvFrames(nullptr, Path("example.csv").c_str(), 0), 1);
+    ASSERT_EQ(WriteIldaFrames(nullptr, Path("direct.ild").c_str(), 0, 1), 1);
+    EXPECT_EQ(ReadAll(Path("show.ild")), ReadAll(Path("direct.ild")));
+
+    // ILDA carries no settings: they come from the command line.
+    ToolRun back = Tool("--speed 20000 --delay 5 show.ild back.csv");
+    ASSERT_EQ(back.status, 0) << back.err;
+    EXPECT_EQ(ReadAll(Path("back.csv")), EXAMPLE_CSV);
+    ASSERT_EQ(Tool("show.ild plain.csv").status, 0);
+    EXPECT_EQ(ReadAll(Path("plain.csv")).substr(0, 16), "VECTOR,30000,3\r\n");
+}
+
+TEST_F(ConvertTest, RangesAndClampedSettings) {
+    ASSERT_EQ(Tool("--frames 2-2 --speed 500 --delay 99 example.csv one.csv").status, 0);
+    EXPECT_EQ(ReadAll(Path("one.csv")), "VECTOR,1000,30\r\n\"a,b             \"\r\n1,5,0\r\n");
+    ASSERT_EQ(Tool("--frames 1 --speed 40000 --delay -1 example.csv first.csv").status, 0);
+    EXPECT_EQ(ReadAll(Path("first.csv")).substr(0, 34), "VECTOR,30000,0\r\nStar            \r\n");
+    EXPECT_EQ(ReadAll(Path("first.csv")).find('+'), std::string::npos);
+
+    // Packed output takes the settings too: the four-point loop, delay 1.
+    WriteAll(Path("loop.csv"),
+             "VECTOR,9999,0\r\nLoop\r\n0,0,0\r\n1,16,-16\r\n1,-32768,32767\r\n0,32767,0\r\n");
+    ASSERT_EQ(Tool("--speed 30000 --delay 1 loop.csv loop.frm").status, 0);
+    const unsigned char expected[48] = {0x56, 0x44, 0x20, 0x20, 0x30, 0x75, 0x04, 0x00, 0x00, 0x00,
+                                        0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x4C, 0x6F, 0x6F, 0x70,
+                                        0x20, 0x20, 0x20, 0x20, 0x20, 0x20, 0x20, 0x20, 0x20, 0x20,
+                                        0x20, 0x20, 0x00, 0x08, 0x00, 0x08, 0x01, 0x08, 0xFF, 0x07,
+                                        0x00, 0x80, 0xFF, 0x0F, 0xFF, 0x8F, 0x00, 0x08};
+    EXPECT_EQ(ReadAll(Path("loop.frm")), std::string((const char*)expected, 48));
+}
+
+TEST_F(ConvertTest, InfoDescribesEveryFrame) {
+    ToolRun csv = Tool("--info example.csv");
+    ASSERT_EQ(csv.status, 0);
+    EXPECT_EQ(csv.out,
+              "Frames: 2\nScan speed: 20000\nBlanking delay: 5\n"
+              "1\t\"Star            \"\t3\n2\t\"a,b             \"\t1\n");
+    // ILDA files have no settings to show; raw name bytes are spelled out.
+    ToolRun ilda = Tool("--info '" QUILLON_TESTDATA_DIR "/ild/lase_title.ild'");
+    ASSERT_EQ(ilda.status, 0);
+    EXPECT_EQ(ilda.out,
+              "Frames: 1\n1\t\"svg2ilda\\x00\\x00\\x00\\x00\\x00\\x00\\x00\\x00\"\t1049\n");
+    ToolRun help = Tool("--help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out.rfind("Usage: quillon-convert", 0), 0u);
+}
+
+TEST_F(ConvertTest, FailuresExitWithTheMessageAndLeaveTheOutputAlone) {
+    WriteAll(Path("keep.ild"), "old ild");
+    WriteAll(Path("keep.csv"), "old csv");
+    WriteAll(Path("fake.ild"), "VECTOR,30000,3\r\nx\r\n1,2,3\r\n");
+    WriteAll(Path("blank.csv"), "VECTOR,30000,3\r\nfull\r\n1,2,3\r\n+\r\nempty\r\n");
+    WriteAll(Path("bad.csv"), "vector,30000,3\r\n");
+    const int files = EntriesIn(dir);
+
+    ExpectFailure("absent.csv keep.ild", "Failed to open frame file.");
+    ExpectFailure("fake.ild keep.csv", "Invalid ILDA frame file.");
+    ExpectFailure("bad.csv keep.ild", "Invalid Csv frame file.");
+    ExpectFailure("blank.csv keep.ild", "ILDA format does not allow any blank frame.");
+    ExpectFailure("example.csv missing/out.ild", "Failed to create frame file.");
+    for (const char* range : {"0-1", "2-1", "1-3", "3", "x", "1-", "1-2x"})
+        ExpectFailure(std::string("--frames ") + range + " example.csv keep.csv", "frame");
+    ExpectFailure("--speed fast example.csv keep.csv", "scan speed");
+    ExpectFailure("example.csv keep.txt", ".frm");
+    ExpectFailure("keep.frm keep.csv", ".ild");
+    ExpectFailure("--bogus example.csv keep.csv", "--bogus");
+    ExpectFailure("example.csv", "input and an output");
+    ExpectFailure("--info example.csv keep.csv", "--info");
+    EXPECT_EQ(Tool("").status, 1);
+
+    EXPECT_EQ(ReadAll(Path("keep.ild")), "old ild");
+    EXPECT_EQ(ReadAll(Path("keep.csv")), "old csv");
+    EXPECT_EQ(EntriesIn(dir), files);  // nothing created, no temporary files
+}
+
+}  // namespace
