@@ -12,6 +12,10 @@
 #include "document/undo.h"
 #include "formats/atomic_write.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 static const char* const LOADING_CAPTION = "Loading Frames";
 
 enum {
@@ -22,7 +26,12 @@ enum {
     READ_BLOCK = 256 * 1024,
     WRITE_BLOCK = 256 * 1024,
     LONGEST_LINE = 64,  // header with two full 32-bit numbers, CR LF included
-    CSV_BLANKING_DELAY_MAX = 32
+    CSV_BLANKING_DELAY_MAX = 32,
+    // The quick point scan looks at a window of 64 bytes, reads up to 16
+    // beyond it, and takes at most 4 lines from one window.
+    QUICK_LINES = 4,
+    QUICK_WINDOW = 64,
+    QUICK_READ_BEYOND = QUICK_WINDOW + 16
 };
 
 // ---- Reading ---------------------------------------------------------------
@@ -32,7 +41,8 @@ struct CsvInput {
     size_t pos;
     size_t length;
     bool atEnd;  // nothing more to come from the stream
-    char block[READ_BLOCK];
+    // A zero after the data, and room for the quick scan's reads beyond it.
+    char block[READ_BLOCK + QUICK_READ_BEYOND];
 };
 
 static CsvInput csvInput;
@@ -42,6 +52,7 @@ static void StartInput(CsvInput* in, FILE* stream) {
     in->pos = 0;
     in->length = 0;
     in->atEnd = false;
+    in->block[0] = 0;
 }
 
 static void Refill(CsvInput* in) {
@@ -54,6 +65,8 @@ static void Refill(CsvInput* in) {
         if (got == 0) in->atEnd = true;
         in->length += got;
     }
+    // The zero stops the quick point scan at the end of the data.
+    in->block[in->length] = 0;
 }
 
 // Takes the next piece of a line into out (terminated). A CR directly before
@@ -109,10 +122,149 @@ static int ParsePointLine(const char* line, int32_t fields[3]) {
 }
 
 // Low 16 bits, two's complement.
-static int16_t Low16(uint32_t value) {
+static inline int16_t Low16(uint32_t value) {
     uint16_t low = (uint16_t)(value & 0xFFFFu);
     return low >= 0x8000u ? (int16_t)((int32_t)low - 0x10000) : (int16_t)low;
 }
+
+static inline void SetPoint(VectorPoint* point, int32_t v, int32_t x, int32_t y) {
+    point->flags = (v & 1) ? POINT_VISIBLE : 0;
+    point->x = Low16((uint32_t)x);
+    point->y = Low16(0u - (uint32_t)y);
+}
+
+// Most lines are plain "V,X,Y" with numbers of up to 8 digits, an optional
+// minus sign and a line end; they are taken straight from the block, several
+// at a time. Every other line (blanks, plus signs, long numbers, names,
+// separators, a line cut by the end of the data) is left to the general
+// way, which reads it the same. The zero after the data stops every quick
+// line at the data's end.
+#if defined(__SSE2__)
+struct WindowMasks {
+    // Bit i describes byte i of the 64-byte window.
+    uint64_t feeds, commas, signs, others;  // others: not a digit
+};
+
+static inline uint64_t Mask64(const __m128i* chunk, char c) {
+    const __m128i k = _mm_set1_epi8(c);
+    uint64_t mask = 0;
+    for (int i = 0; i < 4; ++i)
+        mask |= (uint64_t)(uint32_t)_mm_movemask_epi8(_mm_cmpeq_epi8(chunk[i], k)) << (16 * i);
+    return mask;
+}
+
+static inline void ComputeMasks(const char* p, WindowMasks* m) {
+    __m128i chunk[4];
+    for (int i = 0; i < 4; ++i) chunk[i] = _mm_loadu_si128((const __m128i*)(p + 16 * i));
+    m->feeds = Mask64(chunk, '\n');
+    m->commas = Mask64(chunk, ',');
+    m->signs = Mask64(chunk, '-');
+    const __m128i zero = _mm_set1_epi8('0'), nine = _mm_set1_epi8(9);
+    uint64_t digits = 0;
+    for (int i = 0; i < 4; ++i) {
+        const __m128i d = _mm_sub_epi8(chunk[i], zero);
+        digits |= (uint64_t)(uint32_t)_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(d, nine), d))
+                  << (16 * i);
+    }
+    m->others = ~digits;
+}
+
+// The value of length (1 to 8) digits at p, eight bytes at a time.
+static inline int32_t EightDigits(const char* p, int length) {
+    uint64_t v;
+    std::memcpy(&v, p, 8);
+    // Digits become 0..9; the bytes after the number are shifted out and
+    // zero digits come in front.
+    v = (v ^ 0x3030303030303030ull) << (8 * (8 - length));
+    v = v * 10 + (v >> 8);
+    v = (((v & 0x000000FF000000FFull) * (100 + (1000000ull << 32))) +
+         (((v >> 16) & 0x000000FF000000FFull) * (1 + (10000ull << 32)))) >>
+        32;
+    return (int32_t)(uint32_t)v;
+}
+
+// Up to QUICK_LINES point lines from p, which must have QUICK_READ_BEYOND
+// readable bytes, into out; returns how many, and the bytes they take in
+// *taken. Works on bit masks of the window: bit i stands for byte i.
+static inline int QuickPointLines(const char* p, VectorPoint* out, int* taken) {
+    WindowMasks m;
+    ComputeMasks(p, &m);
+    uint64_t feeds = m.feeds;
+    uint64_t done = 0;  // the bytes of the lines taken so far, always the lowest bits
+    int at = 0, count = 0;
+    while (feeds && count < QUICK_LINES) {
+        const uint64_t feedBit = feeds & (0 - feeds);
+        const int feed = __builtin_ctzll(feeds);
+        const uint64_t startBit = done + 1;
+        uint64_t body = (feedBit - 1) & ~done;
+        if (!body) break;  // empty line
+        const int cr = p[feed - 1] == '\r';
+        if (cr) body &= ~(feedBit >> 1);  // CR before LF is dropped
+        // Exactly two commas.
+        const uint64_t commas = m.commas & body;
+        const uint64_t comma1 = commas & (0 - commas);
+        const uint64_t later = commas ^ comma1;
+        const uint64_t comma2 = later & (0 - later);
+        if (!comma1 || !comma2 || (later ^ comma2)) break;
+        // Besides digits and commas only a minus sign at a field's start.
+        const uint64_t signs = m.signs & body & (startBit | (comma1 << 1) | (comma2 << 1));
+        if ((m.others & body & ~commas) != signs) break;
+        const int first = __builtin_ctzll(comma1), second = __builtin_ctzll(comma2);
+        const int sign0 = (signs & startBit) != 0;
+        const int sign1 = (signs & (comma1 << 1)) != 0;
+        const int sign2 = (signs & (comma2 << 1)) != 0;
+        const int from1 = first + 1 + sign1, from2 = second + 1 + sign2;
+        const int length0 = first - at - sign0, length1 = second - from1;
+        const int length2 = feed - cr - from2;
+        if (((unsigned)(length0 - 1) > 7u) | ((unsigned)(length1 - 1) > 7u) |
+            ((unsigned)(length2 - 1) > 7u))
+            break;
+        const int32_t x = EightDigits(p + from1, length1);
+        const int32_t y = EightDigits(p + from2, length2);
+        // '0' is even, so V's parity is that of its last digit.
+        SetPoint(&out[count], p[first - 1], sign1 ? -x : x, sign2 ? -y : y);
+        ++count;
+        done = feedBit | (feedBit - 1);
+        at = feed + 1;
+        feeds &= feeds - 1;
+    }
+    *taken = at;
+    return count;
+}
+#else
+static inline const char* QuickNumber(const char* p, int32_t* value) {
+    const bool negative = (*p == '-');
+    if (negative) ++p;
+    int32_t v = 0;
+    int length = 0;
+    unsigned digit;
+    while (length < 9 && (digit = (unsigned)(unsigned char)p[length] - '0') <= 9) {
+        v = v * 10 + (int32_t)digit;
+        ++length;
+    }
+    if (length == 0 || length > 8) return nullptr;
+    *value = negative ? -v : v;
+    return p + length;
+}
+
+static inline int QuickPointLines(const char* p, VectorPoint* out, int* taken) {
+    const char* at = p;
+    int count = 0;
+    while (count < QUICK_LINES) {
+        int32_t v, x, y;
+        const char* q = at;
+        if (!(q = QuickNumber(q, &v)) || *q != ',') break;
+        if (!(q = QuickNumber(q + 1, &x)) || *q != ',') break;
+        if (!(q = QuickNumber(q + 1, &y))) break;
+        if (*q == '\r') ++q;
+        if (*q != '\n') break;
+        SetPoint(&out[count++], v, x, y);
+        at = q + 1;
+    }
+    *taken = (int)(at - p);
+    return count;
+}
+#endif
 
 static void ParseNameLine(const char* line, FrameName* name) {
     SetBlankName(name);
@@ -131,27 +283,37 @@ static void ParseNameLine(const char* line, FrameName* name) {
 // index. Returns 1 when a "+" line ended it (another frame follows).
 static int ReadFrameLines(CsvInput* in, int index) {
     char line[LINE_BUFFER];
+    VectorPoint spare[QUICK_LINES];  // takes the points beyond the frame's limit
     int n = 0;
-    int more = 0;
-    while (ReadPiece(in, line) >= 0) {
+    for (;;) {
+        VectorPoint* out = n <= MAX_POINTS - QUICK_LINES ? &workingFrame.points[n] : spare;
+        int taken = 0;
+        const int quick = QuickPointLines(in->block + in->pos, out, &taken);
+        if (quick) {
+            in->pos += (size_t)taken;
+            if (out != spare) {
+                n += quick;
+            } else {
+                for (int i = 0; i < quick && n < MAX_POINTS; ++i)
+                    workingFrame.points[n++] = spare[i];
+            }
+            continue;
+        }
+        if (ReadPiece(in, line) < 0) break;
         if (line[0] == '+') {
-            more = 1;
-            break;
+            workingFrame.count = n;
+            return 1;
         }
         int32_t fields[3];
         if (ParsePointLine(line, fields)) {
-            if (n < MAX_POINTS) {
-                VectorPoint* point = &workingFrame.points[n++];
-                point->flags = (fields[0] & 1) ? POINT_VISIBLE : 0;
-                point->x = Low16((uint32_t)fields[1]);
-                point->y = Low16(0u - (uint32_t)fields[2]);
-            }
+            if (n < MAX_POINTS)
+                SetPoint(&workingFrame.points[n++], fields[0], fields[1], fields[2]);
         } else {
             ParseNameLine(line, &frameStore.frameNames[index]);
         }
     }
     workingFrame.count = n;
-    return more;
+    return 0;
 }
 
 int ReadCsvFrames(UiWindow owner, const char* path, int insert) {
