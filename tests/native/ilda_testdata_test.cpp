@@ -171,6 +171,31 @@ INSTANTIATE_TEST_SUITE_P(RealFiles, IldaTestdataTest,
                              return name;
                          });
 
+// Cut anywhere after the first header, a file keeps what was read whole.
+TEST_P(IldaTestdataTest, CutCopiesKeepTheWholeRecords) {
+    std::string data = ReadAll(ILDA_DIR + GetParam());
+    ASSERT_GT(data.size(), 64u);
+    char pattern[] = "/tmp/quillon-ilda-cut-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    std::string cut = std::string(pattern) + "/cut.ild";
+    const size_t sizes[] = {
+        32, 33, 45, data.size() / 3, data.size() / 2 + 5, data.size() - 31, data.size() - 1};
+    for (size_t size : sizes) {
+        std::string part = data.substr(0, size);
+        FILE* f = std::fopen(cut.c_str(), "wb");
+        ASSERT_NE(f, nullptr);
+        ASSERT_EQ(std::fwrite(part.data(), 1, part.size(), f), part.size());
+        std::fclose(f);
+        ResetDocument();
+        ASSERT_EQ(ReadIldaFrames(nullptr, cut.c_str(), 0), 1) << size;
+        ExpectStoreMatches(WalkSections(part),
+                           std::string(GetParam()) + " cut at " + std::to_string(size));
+    }
+    EXPECT_EQ(ui->Count("warning"), 0);
+    std::remove(cut.c_str());
+    std::remove(pattern);
+}
+
 // What the files are known to hold, so that the walker itself is checked.
 TEST(IldaTestdataWalk, AgreesWithWhatTheFilesAreKnownToHold) {
     Walk pattern = WalkSections(ReadAll(ILDA_DIR + "ILDA12K.ild"));
