@@ -1,0 +1,110 @@
+// Test harness for the Win32 suite: the real program, started once per
+// process through its real start-up code, driven through its real loop.
+//
+//   TEST(Something, Works) {
+//       ResetProgramState();                 // fresh document, view, menus, title
+//       PressKey(VK_RIGHT);                  // posted to the focus, through the
+//                                            // accelerators of the real loop
+//       SendCommand(CMD_CHANGE_SCAN_SPEED);  // as a menu click would
+//       EXPECT_EQ(PaneText(1), "Frame: 1/0");
+//   }
+//
+// Modal dialogs and message boxes nest inside a command, so answer them
+// before sending it. An answer waits (on a thread timer, which also fires
+// inside nested modal loops) for a dialog of class "#32770" with the given
+// caption, records what it shows, optionally types into a field, and then
+// presses a button, sends a key, or uses the close box:
+//
+//   DialogAnswer* a = AnswerDialog("Change Speed", ClickButton(IDOK), 1002, "12345");
+//   SendCommand(CMD_CHANGE_SCAN_SPEED);
+//   EXPECT_TRUE(a->seen);
+//   EXPECT_EQ(a->FieldText(1002), "30000");   // what the field held on opening
+//   ClearDialogAnswers();                     // drops the unseen ones
+//
+// Several answers can be queued; each is used once, in order of arrival.
+// A custom action (for the common file dialogs, say) can be given instead.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// Starts the shell the first time (and again if a test closed it); returns
+// the main window.
+HWND ProgramWindow();
+
+// Puts the program back into its start state: document, file name, view,
+// gesture, template picture, tool windows closed, menu as in the resource,
+// the program's own UI port installed, title and panes refreshed, no
+// pending dialog answers.
+void ResetProgramState();
+
+// Runs every pending message through the program's loop step.
+void PumpProgramMessages();
+
+// Posts key down/up to the window with the focus (the main window when
+// none) with Ctrl/Shift held in the keyboard state, and pumps it through the
+// program's loop step.
+void PressKey(int virtualKey, bool ctrl = false, bool shift = false);
+// Sends WM_COMMAND with the id to the main window, as a menu click does.
+void SendCommand(int commandId);
+
+// The text of a status bar pane, read with SB_GETTEXTA (named apart from
+// the canvas host's StatusPaneText, which reads its own status bar).
+std::string PaneText(int pane);
+std::string MainWindowTitle();
+bool MenuItemGrayed(int commandId);
+
+// One control of a dialog as it was when the dialog was found.
+struct DialogControl {
+    int id;
+    std::string className;
+    std::string text;
+    bool visible;
+    RECT screenRect;
+};
+
+enum AnswerKind { ANSWER_CLICK, ANSWER_KEY, ANSWER_CLOSE_BOX, ANSWER_CUSTOM };
+
+struct DialogAction {
+    AnswerKind kind;
+    int value;  // button id for ANSWER_CLICK, virtual key for ANSWER_KEY
+    std::function<void(HWND dialog)> custom;
+};
+DialogAction ClickButton(int buttonId);
+DialogAction PressDialogKey(int virtualKey);  // sent to the dialog's focused control
+DialogAction UseCloseBox();
+DialogAction CustomAction(std::function<void(HWND dialog)> act);
+
+struct DialogAnswer {
+    std::string caption;
+    DialogAction action;
+    int fieldId;  // 0: type nothing
+    std::string typed;
+    // Recorded when found:
+    bool seen = false;
+    RECT windowRect = {};
+    std::vector<DialogControl> controls;
+    std::string focusedClass;
+    int focusedId = 0;
+    // Text of the first control with this id; "" when absent.
+    std::string FieldText(int id) const;
+    bool FieldVisible(int id) const;
+    // All static texts joined with "\n" (a message box's message).
+    std::string StaticText() const;
+};
+
+// Queues an answer; the pointer stays valid until ClearDialogAnswers.
+DialogAnswer* AnswerDialog(const std::string& caption, DialogAction action, int fieldId = 0,
+                           const std::string& typed = "");
+void ClearDialogAnswers();
+
+// A dialog of class "#32770" that stays unanswered for four seconds is
+// cancelled and its caption kept here (so a test fails instead of hanging).
+std::vector<std::string> TakeUnansweredDialogs();
+
+// Half-width katakana for Cancel as the dialog templates carry it.
+extern const wchar_t* const KatakanaCancel;
