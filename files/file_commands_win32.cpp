@@ -4,39 +4,41 @@
 
 #include "files/file_dialogs_win32.h"
 
-static void UseSystemDialogs() { fileDialogProc = ShowFileDialog; }
+static void UseSystemDialogs() {
+    fileDialogProc = ShowFileDialog;
+}
 
 int LoadFrames(HWND owner, const char *path, int insert) {
-  UseSystemDialogs();
-  return LoadFramesWith(owner, path, insert);
+    UseSystemDialogs();
+    return LoadFramesWith(owner, path, insert);
 }
 
 int SaveFrames(HWND owner, int flags, int first, int last) {
-  UseSystemDialogs();
-  return SaveFramesWith(owner, flags, first, last);
+    UseSystemDialogs();
+    return SaveFramesWith(owner, flags, first, last);
 }
 
 void OpenFramesCommand(HWND mainWindow) {
-  UseSystemDialogs();
-  OpenFramesFlow(mainWindow);
+    UseSystemDialogs();
+    OpenFramesFlow(mainWindow);
 }
 
 void InsertFramesCommand(HWND mainWindow) {
-  UseSystemDialogs();
-  InsertFramesFlow(mainWindow);
+    UseSystemDialogs();
+    InsertFramesFlow(mainWindow);
 }
 
 void SaveFramesCommand(HWND mainWindow) {
-  UseSystemDialogs();
-  SaveFramesFlow(mainWindow);
+    UseSystemDialogs();
+    SaveFramesFlow(mainWindow);
 }
 
 void SaveFramesAsCommand(HWND mainWindow) {
-  UseSystemDialogs();
-  SaveFramesAsFlow(mainWindow);
+    UseSystemDialogs();
+    SaveFramesAsFlow(mainWindow);
 }
 
 void WriteSelectionAsCommand(HWND mainWindow) {
-  UseSystemDialogs();
-  WriteSelectionAsFlow(mainWindow);
+    UseSystemDialogs();
+    WriteSelectionAsFlow(mainWindow);
 }
