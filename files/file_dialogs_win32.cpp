@@ -27,6 +27,7 @@ enum {
     SAVE_FLAGS =
         OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_ENABLEHOOK | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT
 };
+static_assert(OPEN_FLAGS == 0x1004 && SAVE_FLAGS == 0x80826, "dialog flags");
 
 int ShowFileDialog(UiWindow owner, const FileDialogRequest* request, FileDialogAnswer* answer) {
     std::memset(answer, 0, sizeof *answer);

@@ -364,6 +364,20 @@ TEST_F(FileFlowsTest, FailedOrCancelledOpenKeepsTheDocumentAndItsName) {
     EXPECT_EQ(ui->Count("status"), 0);
 }
 
+TEST_F(FileFlowsTest, IldaNameOnAFileThatIsNotIldaLeavesTheDocumentAndItsName) {
+    MakeModifiedDocument();
+    SetDocumentModified(false);
+    RememberDocumentFile(1, "kept.csv", "kept.csv");
+    WriteAll(Path("fake.ild"), TWO_FRAMES_CSV);
+    Reply(Path("fake.ild"), 2);
+    OpenFramesFlow(nullptr);
+    EXPECT_EQ(ui->Count("warning"), 1);
+    EXPECT_EQ(frameStore.numFrames, 3);
+    EXPECT_STREQ(DocumentPath, "kept.csv");
+    EXPECT_EQ(FilterIndex, 1);
+    EXPECT_FALSE(ui->Has("status", STATUS_TITLE | STATUS_PANES));
+}
+
 TEST_F(FileFlowsTest, OpenPromptCancelKeepsEverything) {
     MakeModifiedDocument();
     ui->askReplies = {ANSWER_CANCEL};
