@@ -69,12 +69,12 @@ static void EndStroke() {
     inversionBrush = nullptr;
 }
 
-void InstallCanvasFeedback(HWND window) {
+void DrawFeedbackOn(HWND window) {
     feedbackWindow = window;
     feedbackPort = {DrawSegment, BeginStroke, StrokeMarker, StrokeRectangle, EndStroke};
 }
 
-void RemoveCanvasFeedback(HWND window) {
+void StopFeedbackOn(HWND window) {
     if (feedbackWindow != window) return;
     feedbackWindow = nullptr;
     feedbackPort = {};

@@ -4,7 +4,8 @@
 
 #include <windows.h>
 
-// Makes window the canvas that the feedback port draws on.
-void InstallCanvasFeedback(HWND window);
+// Makes window the canvas that the feedback port draws on: the one whose
+// mouse message is being handled.
+void DrawFeedbackOn(HWND window);
 // Stops drawing on window (it is going away).
-void RemoveCanvasFeedback(HWND window);
+void StopFeedbackOn(HWND window);

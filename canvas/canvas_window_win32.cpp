@@ -5,6 +5,7 @@
 
 #include <commctrl.h>
 
+#include "app/shell_win32.h"
 #include "canvas/canvas_feedback_win32.h"
 #include "canvas/canvas_paint_win32.h"
 #include "canvas/gesture.h"
@@ -16,9 +17,7 @@ static_assert(SCROLL_HORIZONTAL == SB_HORZ && SCROLL_VERTICAL == SB_VERT, "bar n
 static_assert(SCROLL_THUMB_POSITION == SB_THUMBPOSITION && SCROLL_PAGE_DOWN == SB_PAGEDOWN,
               "scroll actions");
 
-enum { STATUS_BAR_ID = 101, CURSOR_PANE = 3, CANVAS_ID = 1010 };
-
-static HWND canvasWindow = nullptr;
+enum { CURSOR_PANE = 3 };  // panes 0 to 2 belong to the status texts
 
 // Client position of a mouse message: both words unsigned.
 static int MouseX(LPARAM lParam) {
@@ -31,17 +30,11 @@ static int MouseKeys(WPARAM wParam) {
     return (int)(wParam & (MK_SHIFT | MK_CONTROL));
 }
 
-static void ShowCursorPosition(HWND window, int x, int y) {
+static void ShowCursorPosition(int x, int y) {
     char text[32];
     FormatCursorPosition(x, y, text, sizeof text);
-    HWND statusBar = GetDlgItem(GetParent(window), STATUS_BAR_ID);
+    HWND statusBar = StatusBarWindow();
     if (statusBar) SendMessageA(statusBar, SB_SETTEXTA, CURSOR_PANE, (LPARAM)text);
-}
-
-static LRESULT OnMouseMove(HWND window, LPARAM lParam) {
-    GestureMouseMove(MouseX(lParam), MouseY(lParam));
-    ShowCursorPosition(window, MouseX(lParam), MouseY(lParam));
-    return 0;
 }
 
 static LRESULT OnScroll(HWND window, int bar, WPARAM wParam) {
@@ -57,24 +50,35 @@ static LRESULT OnScroll(HWND window, int bar, WPARAM wParam) {
     return 0;
 }
 
-static LRESULT OnCreate(HWND window) {
-    canvasWindow = window;
-    InstallCanvasFeedback(window);
-    return 0;
-}
-
-static LRESULT OnDestroy(HWND window) {
-    RemoveCanvasFeedback(window);
-    if (canvasWindow == window) canvasWindow = nullptr;
+static LRESULT OnMouse(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    DrawFeedbackOn(window);
+    int x = MouseX(lParam), y = MouseY(lParam), keys = MouseKeys(wParam);
+    switch (message) {
+        case WM_MOUSEMOVE:
+            GestureMouseMove(x, y);
+            ShowCursorPosition(x, y);
+            break;
+        case WM_LBUTTONDOWN:
+            GestureLeftPress(x, y, keys);
+            break;
+        case WM_LBUTTONUP:
+            GestureLeftRelease(x, y);
+            break;
+        case WM_RBUTTONDOWN:
+            GestureRightPress(x, y, keys);
+            break;
+        case WM_MBUTTONDOWN:
+            GestureMiddlePress((UiWindow)window, x, y, keys);
+            break;
+    }
     return 0;
 }
 
 LRESULT CALLBACK CanvasWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_CREATE:
-            return OnCreate(window);
         case WM_DESTROY:
-            return OnDestroy(window);
+            StopFeedbackOn(window);
+            return 0;
         case WM_PAINT:
             return PaintCanvas(window);
         case WM_HSCROLL:
@@ -82,28 +86,21 @@ LRESULT CALLBACK CanvasWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
         case WM_VSCROLL:
             return OnScroll(window, SB_VERT, wParam);
         case WM_MOUSEMOVE:
-            return OnMouseMove(window, lParam);
         case WM_LBUTTONDOWN:
-            GestureLeftPress(MouseX(lParam), MouseY(lParam), MouseKeys(wParam));
-            return 0;
         case WM_LBUTTONUP:
-            GestureLeftRelease(MouseX(lParam), MouseY(lParam));
-            return 0;
         case WM_RBUTTONDOWN:
-            GestureRightPress(MouseX(lParam), MouseY(lParam), MouseKeys(wParam));
-            return 0;
         case WM_MBUTTONDOWN:
-            GestureMiddlePress((UiWindow)window, MouseX(lParam), MouseY(lParam), MouseKeys(wParam));
-            return 0;
+            return OnMouse(window, message, wParam, lParam);
         default:
             return DefWindowProcA(window, message, wParam, lParam);
     }
 }
 
 static void Zoom(int (*zoom)(int right, int bottom)) {
-    if (!canvasWindow) return;
+    HWND canvas = CanvasWindow();
+    if (!canvas) return;
     RECT client;
-    GetClientRect(canvasWindow, &client);
+    GetClientRect(canvas, &client);
     if (zoom(client.right, client.bottom)) RefreshStatus(STATUS_PANES);
 }
 

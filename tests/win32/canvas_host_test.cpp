@@ -1,8 +1,6 @@
 // The canvas test host: windows, UiPort and pixel readback.
 #include "tests/win32/canvas_host_test.h"
 
-#include <commctrl.h>
-
 #include "canvas/canvas_window_win32.h"
 #include "canvas/gesture.h"
 #include "canvas/view_transform.h"
@@ -39,7 +37,6 @@ static LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wParam, L
 
 static void CreateHost() {
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    InitCommonControls();
     WNDCLASSA parentClass = {};
     parentClass.lpfnWndProc = DefWindowProcA;
     parentClass.hInstance = instance;
@@ -58,13 +55,10 @@ static void CreateHost() {
     host.parent = CreateWindowExA(0, "canvas_test_parent", "canvas test",
                                   WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0, 1200,
                                   900, nullptr, nullptr, instance, nullptr);
-    host.statusBar = CreateStatusWindowA(WS_CHILD | WS_VISIBLE | CCS_BOTTOM, "", host.parent, 101);
-    int edges[4] = {180, 270, 340, 430};
-    SendMessageA(host.statusBar, SB_SETPARTS, 4, (LPARAM)edges);
 }
 
-// A fresh canvas for every test, so that it is the one the zoom commands and
-// the feedback drawing act on even if another test created a canvas since.
+// A fresh canvas for every test: no scroll state or drawing of an earlier
+// test stays on it.
 static void CreateCanvas() {
     if (host.canvas) DestroyWindow(host.canvas);
     host.canvas = CreateWindowExA(
@@ -163,10 +157,4 @@ int PaintCount() {
 
 void SendMouse(UINT message, int x, int y, WPARAM keys) {
     SendMessageA(host.canvas, message, keys, MAKELPARAM(x, y));
-}
-
-std::string StatusPaneText(int pane) {
-    char text[128] = {};
-    SendMessageA(host.statusBar, SB_GETTEXTA, pane, (LPARAM)text);
-    return text;
 }

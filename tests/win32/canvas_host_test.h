@@ -1,7 +1,6 @@
-// A host window for the canvas tests: a parent with a four-pane status bar
-// (child id 101) and the canvas (child id 1010) whose client area is exactly
-// the size asked for, a UiPort that counts beeps and status refreshes and
-// repaints the canvas, and readback of what the canvas shows.
+// A host window for the canvas tests: a parent holding the canvas (child id
+// 1010) whose client area is exactly the size asked for, a UiPort that counts beeps and status
+// refreshes and repaints the canvas, and readback of what the canvas shows.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -12,7 +11,6 @@
 
 struct CanvasHost {
     HWND parent = nullptr;
-    HWND statusBar = nullptr;
     HWND canvas = nullptr;
     int width = 0, height = 0;
     // Pixels read back by Capture, top-down rows, as COLORREF values.
@@ -46,4 +44,3 @@ int PaintCount();
 
 // Mouse messages as the system sends them.
 void SendMouse(UINT message, int x, int y, WPARAM keys = 0);
-std::string StatusPaneText(int pane);
