@@ -121,16 +121,12 @@ TEST_F(FileCommandsTest, SaveAsOffersTheRememberedNameAndRenamesTheDocument) {
     EXPECT_EQ(MainWindowTitle(), "two.ild - Quillon");
     EXPECT_EQ(FilterIndex, 2);
     EXPECT_FALSE(documentModified);
-}
 
-TEST_F(FileCommandsTest, CancelledSaveAsKeepsTitleAndState) {
-    MakeDocument();
-    RememberDocumentFile(1, Path("kept.csv").c_str(), "kept.csv");
-    RefreshStatus(STATUS_TITLE);
+    // Cancelled: title and state stay.
+    SetDocumentModified(true);
     Run(CMD_SAVE_FRAMES_AS, {Press(SAVE, IDCANCEL)});
-    EXPECT_EQ(MainWindowTitle(), "kept.csv - Quillon");
+    EXPECT_EQ(MainWindowTitle(), "two.ild - Quillon");
     EXPECT_TRUE(documentModified);
-    EXPECT_FALSE(FileExists(Path("kept.csv")));
 }
 
 TEST_F(FileCommandsTest, PackedExportLeavesTheDocumentModifiedAndTheTitleAlone) {
@@ -221,29 +217,28 @@ TEST_F(FileCommandsTest, OpenReplacesTheDocumentAndNamesItInTheTitle) {
     EXPECT_EQ(DocumentPath, Path("DATA.Csv"));
 }
 
-TEST_F(FileCommandsTest, OpeningThroughAllFilesMakesTheNextSaveOfferPackedFiles) {
-    WriteFileBytes(Path("a.csv"), OTHER_CSV);
-    Run(CMD_OPEN_FRAMES, {SwitchType(OPEN, 3), TypeName(OPEN, Path("a.csv")), Press(OPEN, IDOK)});
-    EXPECT_EQ(FilterIndex, 3);
-    DialogRecord seen = Run(CMD_SAVE_FRAMES_AS, {ReadType(SAVE), Press(SAVE, IDCANCEL)});
-    EXPECT_EQ(seen.types, std::vector<int>{3});
-}
-
-TEST_F(FileCommandsTest, FilesWithoutReaderAreRefusedSilently) {
+TEST_F(FileCommandsTest, OpenThroughAllFilesTakesOnlyFramesFilesAndKeepsTheType) {
     MakeDocument();
     SetDocumentModified(false);
     WriteFileBytes(Path("a.txt"), OTHER_CSV);
     WriteFileBytes(Path("b.frm"), OTHER_CSV);
-    DialogRecord seen = Run(
-        CMD_OPEN_FRAMES, {SwitchType(OPEN, 3), TypeName(OPEN, Path("a.txt")), Press(OPEN, IDOK)});
-    EXPECT_TRUE(seen.unscripted.empty());
-    seen = Run(CMD_OPEN_FRAMES,
-               {SwitchType(OPEN, 3), TypeName(OPEN, Path("b.frm")), Press(OPEN, IDOK)});
-    EXPECT_TRUE(seen.unscripted.empty());
+    WriteFileBytes(Path("c.csv"), OTHER_CSV);
+    // No reader for these: nothing happens and nothing is said.
+    for (const char* name : {"a.txt", "b.frm"}) {
+        DialogRecord seen = Run(
+            CMD_OPEN_FRAMES, {SwitchType(OPEN, 3), TypeName(OPEN, Path(name)), Press(OPEN, IDOK)});
+        EXPECT_TRUE(seen.unscripted.empty()) << name;
+    }
     EXPECT_EQ(frameStore.numFrames, 3);
     EXPECT_EQ(MainWindowTitle(), "Quillon");
-    EXPECT_STREQ(DocumentPath, "");
     EXPECT_EQ(FilterIndex, 1);
+    // A CSV file through All Files: the next save starts on Packed files,
+    // the save list's third entry.
+    Run(CMD_OPEN_FRAMES, {SwitchType(OPEN, 3), TypeName(OPEN, Path("c.csv")), Press(OPEN, IDOK)});
+    EXPECT_EQ(frameStore.numFrames, 2);
+    EXPECT_EQ(FilterIndex, 3);
+    DialogRecord seen = Run(CMD_SAVE_FRAMES_AS, {ReadType(SAVE), Press(SAVE, IDCANCEL)});
+    EXPECT_EQ(seen.types, std::vector<int>{3});
 }
 
 TEST_F(FileCommandsTest, InsertPutsTheFileBeforeTheCurrentFrameKeepingItsEdits) {

@@ -70,21 +70,6 @@ TEST_F(FileSaveDialogTest, OverlongNameIsLeftAsTyped) {
     EXPECT_EQ(seen.names[0], name);
 }
 
-TEST_F(FileSaveDialogTest, TypedNameIsWrittenAndRemembered) {
-    std::string path = Path("show");
-    StartDialogScript({TypeName(SAVE, path), Press(SAVE, IDOK)});
-    EXPECT_EQ(SaveFrames(nullptr, 0, 0, 0), 1);
-    DialogRecord seen = FinishDialogScript();
-    EXPECT_EQ(seen.stepsLeft, 0u);
-    EXPECT_TRUE(seen.unscripted.empty());
-    // The dialog added the default extension of the CSV type.
-    EXPECT_EQ(ReadFileBytes(path + ".csv"),
-              "VECTOR,30000,3\r\n                \r\n1,10,20\r\n0,-30,-40\r\n");
-    EXPECT_EQ(DocumentPath, path + ".csv");
-    EXPECT_STREQ(DocumentFileTitle, "show.csv");
-    EXPECT_EQ(FilterIndex, 1);
-}
-
 TEST_F(FileSaveDialogTest, DefaultExtensionFollowsTheChosenType) {
     std::string path = Path("laser");
     StartDialogScript({SwitchType(SAVE, 2), TypeName(SAVE, path), Press(SAVE, IDOK)});
