@@ -12,7 +12,9 @@
 #include "document/undo.h"
 #include "formats/atomic_write.h"
 
-#if defined(__SSE2__)
+// Defining QUILLON_CSV_SCALAR selects the portable quick scan on x86 too,
+// so that it can be tested there.
+#if defined(__SSE2__) && !defined(QUILLON_CSV_SCALAR)
 #include <emmintrin.h>
 #endif
 
@@ -139,7 +141,7 @@ static inline void SetPoint(VectorPoint* point, int32_t v, int32_t x, int32_t y)
 // separators, a line cut by the end of the data) is left to the general
 // way, which reads it the same. The zero after the data stops every quick
 // line at the data's end.
-#if defined(__SSE2__)
+#if defined(__SSE2__) && !defined(QUILLON_CSV_SCALAR)
 struct WindowMasks {
     // Bit i describes byte i of the 64-byte window.
     uint64_t feeds, commas, signs, others;  // others: not a digit

@@ -417,6 +417,88 @@ TEST_F(CsvFileTest, LongFileCrossesReadBlocksWithoutLosingLines) {
     EXPECT_EQ(total, expected);
 }
 
+TEST_F(CsvFileTest, EveryFormOfPointLineReadsAsTheLibraryScanfDoes) {
+    // Plain lines take a quicker road than the rest; both must agree with
+    // "%d,%d,%d" everywhere, also across block boundaries and frame limits.
+    unsigned seed = 777;
+    auto next = [&seed](unsigned range) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 8) % range;
+    };
+    auto number = [&](bool first) {
+        std::string text;
+        switch (next(12)) {
+            case 0:
+                text = " ";
+                break;
+            case 1:
+                text = first ? "" : "+";
+                break;
+            case 2:
+                text = "\t-";
+                break;
+            case 3:
+                text = "-";
+                break;
+            case 4:
+                text = "--";
+                break;
+            default:
+                break;
+        }
+        int digits = 1 + (int)next(9);  // up to 9 digits: no overflow in the library
+        if (next(20) == 0) digits = 0;
+        for (int i = 0; i < digits; ++i) text += (char)('0' + next(10));
+        return text;
+    };
+    std::string text = "VECTOR,20000,5\n";
+    std::vector<std::vector<VectorPoint>> expected(1);
+    const int lines = 40000;
+    for (int i = 0; i < lines; ++i) {
+        if (i % 3500 == 3499) {  // more than 3000 lines in some frames, fewer in others
+            text += "+\n";
+            expected.emplace_back();
+            continue;
+        }
+        std::string line = number(true) + "," + number(false);
+        line += next(15) ? "," : ", ";
+        line += number(false);
+        switch (next(16)) {
+            case 0:
+                line += " tail";
+                break;
+            case 1:
+                line += ",9";
+                break;
+            case 2:
+                line += "\r";
+                break;  // stays in the line: not before LF
+            case 3:
+                line = "x" + line;
+                break;
+            case 4:
+                line.insert(next((unsigned)line.size()), 1, '\r');
+                break;
+            default:
+                break;
+        }
+        text += line + (next(2) ? "\r\n" : "\n");
+        if (line[0] == '+') continue;  // a separator would need no scanf
+        int v, x, y;
+        if (std::sscanf(line.c_str(), "%d,%d,%d", &v, &x, &y) == 3 &&
+            expected.back().size() < MAX_POINTS)
+            expected.back().push_back({(int16_t)(v & 1), (int16_t)x, (int16_t)(-y)});
+    }
+    ASSERT_GT(text.size(), 3u * 256 * 1024);
+    ASSERT_EQ(Read(text), 1);
+    ASSERT_EQ(frameStore.numFrames, (int)expected.size());
+    for (size_t f = 0; f < expected.size(); ++f) {
+        ASSERT_EQ(frameStore.pointCounts[f], (int)expected[f].size()) << f;
+        for (size_t i = 0; i < expected[f].size(); ++i)
+            ExpectPoint((int)f, (int)i, expected[f][i].flags, expected[f][i].x, expected[f][i].y);
+    }
+}
+
 // ---- Name lines --------------------------------------------------------
 
 TEST_F(CsvFileTest, NameLineParsing) {
