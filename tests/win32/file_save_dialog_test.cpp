@@ -8,6 +8,7 @@
 #include "files/document_file.h"
 #include "files/file_commands_win32.h"
 #include "tests/win32/file_dialog_driver.h"
+#include "tests/win32/harness_win32.h"
 
 namespace {
 
@@ -16,8 +17,7 @@ const char* const SAVE = "Save Frames";
 class FileSaveDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetDocument();
-        ResetDocumentFile();
+        ResetProgramState();
         folder = MakeTestFolder();
         workingFrame.count = 2;
         workingFrame.points[0] = {POINT_VISIBLE, 10, -20};
@@ -39,7 +39,7 @@ TEST_F(FileSaveDialogTest, HookKeepsTheExtensionInStepWithTheType) {
                        SwitchType(SAVE, 2), ReadName(SAVE),      TypeName(SAVE, "plain"),
                        SwitchType(SAVE, 3), ReadName(SAVE),      TypeName(SAVE, ""),
                        SwitchType(SAVE, 2), ReadName(SAVE),      Press(SAVE, IDCANCEL)});
-    EXPECT_EQ(SaveFrames(nullptr, 0, 0, 0), 0);
+    EXPECT_EQ(SaveFrames(ProgramWindow(), 0, 0, 0), 0);
     DialogRecord seen = FinishDialogScript();
     EXPECT_EQ(seen.stepsLeft, 0u);
     EXPECT_TRUE(seen.unscripted.empty());
@@ -63,7 +63,7 @@ TEST_F(FileSaveDialogTest, OverlongNameIsLeftAsTyped) {
     std::string name(300, 'n');
     StartDialogScript(
         {TypeName(SAVE, name), SwitchType(SAVE, 2), ReadName(SAVE), Press(SAVE, IDCANCEL)});
-    SaveFrames(nullptr, 0, 0, 0);
+    SaveFrames(ProgramWindow(), 0, 0, 0);
     DialogRecord seen = FinishDialogScript();
     EXPECT_EQ(seen.stepsLeft, 0u);
     ASSERT_EQ(seen.names.size(), 1u);
@@ -73,7 +73,7 @@ TEST_F(FileSaveDialogTest, OverlongNameIsLeftAsTyped) {
 TEST_F(FileSaveDialogTest, DefaultExtensionFollowsTheChosenType) {
     std::string path = Path("laser");
     StartDialogScript({SwitchType(SAVE, 2), TypeName(SAVE, path), Press(SAVE, IDOK)});
-    EXPECT_EQ(SaveFrames(nullptr, SAVE_ASK_NAME, 0, 0), 1);
+    EXPECT_EQ(SaveFrames(ProgramWindow(), SAVE_ASK_NAME, 0, 0), 1);
     DialogRecord seen = FinishDialogScript();
     EXPECT_EQ(seen.stepsLeft, 0u);
     std::string bytes = ReadFileBytes(path + ".ild");
@@ -86,7 +86,7 @@ TEST_F(FileSaveDialogTest, DefaultExtensionFollowsTheChosenType) {
 TEST_F(FileSaveDialogTest, NameEndingInADotWritesNothing) {
     StartDialogScript(
         {TypeName(SAVE, Path("show.csv")), SwitchType(SAVE, 4), ReadName(SAVE), Press(SAVE, IDOK)});
-    EXPECT_EQ(SaveFrames(nullptr, 0, 0, 0), 0);
+    EXPECT_EQ(SaveFrames(ProgramWindow(), 0, 0, 0), 0);
     DialogRecord seen = FinishDialogScript();
     EXPECT_EQ(seen.stepsLeft, 0u);
     EXPECT_TRUE(seen.unscripted.empty()) << seen.unscripted[0];
