@@ -7,6 +7,7 @@
 #include <stdlib.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -181,6 +182,29 @@ TEST_F(CsvFileTest, WriterEdgeForms) {
     EXPECT_EQ(Written(1, 0), "VECTOR,30000,3\r\n");
     // A single frame out of the middle has no separator.
     EXPECT_EQ(Written(1, 1), "VECTOR,30000,3\r\nab\r\n");
+}
+
+TEST_F(CsvFileTest, NumbersAreWrittenAsPrintfWritesThem) {
+    ScanSpeed = INT32_MIN;  // out of the usual range, but the writer must not care
+    BlankingDelay = INT32_MAX;
+    workingFrame.count = MAX_POINTS;
+    for (int i = 0; i < MAX_POINTS; ++i) {
+        int x = i < 2 ? (i ? 32767 : -32768) : -32768 + i * 21 + (i % 7);
+        int y = i < 2 ? (i ? -32768 : 32767) : 32767 - i * 19 - (i % 5);
+        workingFrame.points[i] = {(int16_t)(i % 3 ? POINT_VISIBLE : 0), (int16_t)x, (int16_t)y};
+    }
+    StoreFrame(0, true);
+    SetName(0, "n");
+    char line[64];
+    std::snprintf(line, sizeof line, "VECTOR,%d,%d\r\n", ScanSpeed, BlankingDelay);
+    std::string expected = line + Padded("n") + "\r\n";
+    for (int i = 0; i < MAX_POINTS; ++i) {
+        const VectorPoint& p = frameStore.frames[0][i];
+        std::snprintf(line, sizeof line, "%d,%d,%d\r\n", p.flags & POINT_VISIBLE ? 1 : 0, p.x,
+                      -p.y);
+        expected += line;
+    }
+    EXPECT_EQ(Written(0, 0), expected);
 }
 
 // ---- Round trips -------------------------------------------------------
