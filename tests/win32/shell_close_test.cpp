@@ -213,3 +213,39 @@ TEST(ShellDroppedFiles, UnreadableNonBitmapIsIgnored) {
     ClearDialogAnswers();
     DeleteFileA(path.c_str());
 }
+
+static void WriteBitmap(const std::string& path) {
+    // 2 x 2 pixels, 24 bits, rows padded to 8 bytes.
+    unsigned char bytes[54 + 16] = {'B', 'M'};
+    auto put32 = [&](int at, unsigned value) {
+        for (int i = 0; i < 4; ++i) bytes[at + i] = (unsigned char)(value >> (8 * i));
+    };
+    put32(2, sizeof bytes);
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, 2);
+    put32(22, 2);
+    bytes[26] = 1;
+    bytes[28] = 24;
+    put32(34, 16);
+    for (int i = 54; i < (int)sizeof bytes; ++i) bytes[i] = 0xC0;
+    FILE* file = fopen(path.c_str(), "wb");
+    ASSERT_NE(file, nullptr);
+    fwrite(bytes, 1, sizeof bytes, file);
+    fclose(file);
+}
+
+TEST(ShellDroppedFiles, LowerCaseBmpBecomesTheTemplatePicture) {
+    ResetProgramState();
+    std::string path = TempDir() + "\\trace.bmp";
+    WriteBitmap(path);
+    AnswerDialog("Loading Frames", ClickButton(IDOK));  // not a frame file
+    SendMessageA(ProgramWindow(), WM_DROPFILES, (WPARAM)MakeDrop({path}), 0);
+    PumpProgramMessages();
+    EXPECT_FALSE(MenuItemGrayed(CMD_CLEAR_PICTURE));
+    EXPECT_FALSE(documentModified);
+    SendCommand(CMD_CLEAR_PICTURE);
+    EXPECT_TRUE(MenuItemGrayed(CMD_CLEAR_PICTURE));
+    ClearDialogAnswers();
+    DeleteFileA(path.c_str());
+}

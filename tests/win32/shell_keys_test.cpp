@@ -4,6 +4,7 @@
 #include "document/frame_store.h"
 #include "document/undo.h"
 #include "tables/frame_table_win32.h"
+#include "tables/vector_table_win32.h"
 #include "tests/win32/harness_win32.h"
 
 static void GivePoints(int count) {
@@ -82,6 +83,22 @@ TEST(ShellKeys, CtrlZFollowsTheUndoRules) {
     PressKey(VK_LEFT);
     PressKey('Z', true);
     EXPECT_EQ(workingFrame.count, 0);
+}
+
+// Keys of the commands other parts implement reach them through the table.
+TEST(ShellKeys, ResizeAndTableKeysReachTheirCommands) {
+    ResetProgramState();
+    SendCommand(CMD_INSERT_BLANK_FRAME);
+    GivePoints(3);
+    DialogAnswer* resize = AnswerDialog("Resize Frames", ClickButton(IDCANCEL));
+    PressKey('E', true);
+    EXPECT_TRUE(resize->seen);
+    EXPECT_EQ(resize->FieldText(1001), "Change frame size to:");
+    PressKey('T', true);
+    EXPECT_NE(vectorTableWindow, nullptr);
+    PressKey('T', true);
+    EXPECT_EQ(vectorTableWindow, nullptr);
+    ClearDialogAnswers();
 }
 
 TEST(ShellKeys, SaveKeyQuietWhileGrayed) {
