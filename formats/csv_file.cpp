@@ -171,18 +171,24 @@ static inline void ComputeMasks(const char* p, WindowMasks* m) {
     m->others = ~digits;
 }
 
-// The value of length (1 to 8) digits at p, eight bytes at a time.
-static inline int32_t EightDigits(const char* p, int length) {
-    uint64_t v;
-    std::memcpy(&v, p, 8);
-    // Digits become 0..9; the bytes after the number are shifted out and
-    // zero digits come in front.
-    v = (v ^ 0x3030303030303030ull) << (8 * (8 - length));
-    v = v * 10 + (v >> 8);
-    v = (((v & 0x000000FF000000FFull) * (100 + (1000000ull << 32))) +
-         (((v >> 16) & 0x000000FF000000FFull) * (1 + (10000ull << 32)))) >>
-        32;
-    return (int32_t)(uint32_t)v;
+// Both numbers of length (1 to 8) digits at p1 and p2 at once.
+static inline void TwoNumbers(const char* p1, int length1, const char* p2, int length2, int32_t* v1,
+                              int32_t* v2) {
+    uint64_t a, b;
+    std::memcpy(&a, p1, 8);
+    std::memcpy(&b, p2, 8);
+    // Digits become 0..9; the bytes after a number are shifted out and zero
+    // digits come in front, so each lane holds eight digits, highest first.
+    a = (a ^ 0x3030303030303030ull) << (8 * (8 - length1));
+    b = (b ^ 0x3030303030303030ull) << (8 * (8 - length2));
+    __m128i d = _mm_set_epi64x((long long)b, (long long)a);
+    // Pairs, then groups of four, then eight digits.
+    d = _mm_add_epi16(_mm_mullo_epi16(_mm_and_si128(d, _mm_set1_epi16(0xFF)), _mm_set1_epi16(10)),
+                      _mm_srli_epi16(d, 8));
+    d = _mm_madd_epi16(d, _mm_set_epi16(1, 100, 1, 100, 1, 100, 1, 100));
+    d = _mm_add_epi64(_mm_mul_epu32(d, _mm_set1_epi32(10000)), _mm_srli_epi64(d, 32));
+    *v1 = _mm_cvtsi128_si32(d);
+    *v2 = _mm_cvtsi128_si32(_mm_srli_si128(d, 8));
 }
 
 // Up to QUICK_LINES point lines from p, which must have QUICK_READ_BEYOND
@@ -221,8 +227,8 @@ static inline int QuickPointLines(const char* p, VectorPoint* out, int* taken) {
         if (((unsigned)(length0 - 1) > 7u) | ((unsigned)(length1 - 1) > 7u) |
             ((unsigned)(length2 - 1) > 7u))
             break;
-        const int32_t x = EightDigits(p + from1, length1);
-        const int32_t y = EightDigits(p + from2, length2);
+        int32_t x, y;
+        TwoNumbers(p + from1, length1, p + from2, length2, &x, &y);
         // '0' is even, so V's parity is that of its last digit.
         SetPoint(&out[count], p[first - 1], sign1 ? -x : x, sign2 ? -y : y);
         ++count;
