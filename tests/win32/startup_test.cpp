@@ -1,6 +1,6 @@
 // What the user sees right after start-up, and the resources behind it.
 #include <windows.h>
-
+// after windows.h
 #include <commctrl.h>
 
 #include "app/shell_win32.h"
