@@ -10,12 +10,14 @@
 #include "app/status_bar_win32.h"
 #include "resources/resource_ids.h"
 
+HWND mainWindow = nullptr;
 HWND statusBarWindow = nullptr;
 HWND canvasWindow = nullptr;
 
 enum { STATUS_ALLOWANCE = 25 };  // room left for the status bar until the first WM_SIZE
 
 static LRESULT OnCreate(HWND window, const CREATESTRUCTA* create) {
+    mainWindow = window;
     DragAcceptFiles(window, TRUE);
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
@@ -24,7 +26,9 @@ static LRESULT OnCreate(HWND window, const CREATESTRUCTA* create) {
                                    WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL, 0, 0,
                                    create->cx, create->cy - STATUS_ALLOWANCE, window,
                                    (HMENU)(INT_PTR)IDC_CANVAS, create->hInstance, nullptr);
-    return canvasWindow ? 0 : -1;
+    if (canvasWindow) return 0;
+    mainWindow = nullptr;
+    return -1;
 }
 
 static LRESULT OnSize(HWND window, WPARAM wParam, LPARAM lParam) {
@@ -43,6 +47,7 @@ static LRESULT OnClose(HWND window) {
 }
 
 static LRESULT OnDestroy() {
+    mainWindow = nullptr;
     statusBarWindow = nullptr;
     canvasWindow = nullptr;
     PostQuitMessage(0);

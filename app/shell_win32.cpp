@@ -14,7 +14,6 @@
 #include "tables/vector_table_win32.h"
 
 static HINSTANCE appInstance = nullptr;
-static HWND mainWindow = nullptr;
 static HACCEL acceleratorTable = nullptr;
 
 HWND MainWindow() {
@@ -73,14 +72,13 @@ HWND StartShell(HINSTANCE instance, int showCommand) {
     InitCommonControls();
     InstallWin32UiPort();
     if (!RegisterShellClasses()) return nullptr;
-    mainWindow = CreateWindowExA(0, "zel_main", "", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                                 nullptr, nullptr, instance, nullptr);
-    if (!mainWindow) return nullptr;
+    HWND created = CreateWindowExA(0, "zel_main", "", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                   nullptr, nullptr, instance, nullptr);
+    if (!created) return nullptr;
     acceleratorTable = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
     if (!acceleratorTable) {
-        DestroyWindow(mainWindow);
-        mainWindow = nullptr;
+        DestroyWindow(created);
         return nullptr;
     }
     ShowWindow(mainWindow, showCommand);
