@@ -2,10 +2,8 @@
 // failure leaves the old file as it was, no stray file behind, and a message.
 #include "formats/atomic_write.h"
 
-#include <dirent.h>
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <stdlib.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -16,53 +14,22 @@
 #include <string>
 #include <vector>
 
+#include "tests/native/temp_files.h"
 #include "tests/native/ui_recorder.h"
 
 namespace {
-
-std::string ReadAll(const std::string& path) {
-    std::string data;
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return "<missing>";
-    char block[4096];
-    size_t got;
-    while ((got = std::fread(block, 1, sizeof block, f)) > 0) data.append(block, got);
-    std::fclose(f);
-    return data;
-}
-
-void WriteAll(const std::string& path, const std::string& data) {
-    FILE* f = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(f, nullptr);
-    ASSERT_EQ(std::fwrite(data.data(), 1, data.size(), f), data.size());
-    ASSERT_EQ(std::fclose(f), 0);
-}
-
-std::vector<std::string> Listing(const std::string& dir) {
-    std::vector<std::string> names;
-    DIR* d = opendir(dir.c_str());
-    if (!d) return names;
-    while (dirent* entry = readdir(d))
-        if (std::strcmp(entry->d_name, ".") && std::strcmp(entry->d_name, ".."))
-            names.push_back(entry->d_name);
-    closedir(d);
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 class AtomicWriteTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ui = InstallUiRecorder();
-        char pattern[] = "/tmp/quillon-atomic-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir = pattern;
+        dir = MakeTempFolder("quillon-atomic");
+        ASSERT_FALSE(dir.empty());
         target = dir + "/frames.csv";
     }
     void TearDown() override {
         SetAtomicWriteFault(ATOMIC_FAULT_NONE, 0);
-        std::string command = "rm -rf '" + dir + "'";
-        ASSERT_EQ(std::system(command.c_str()), 0);
+        RemoveTempFolder(dir);
     }
     // Writes data in pieces of the given size and finishes.
     int Save(const std::string& data, size_t piece = 1000) {
@@ -84,32 +51,24 @@ protected:
     std::string target;
 };
 
-TEST_F(AtomicWriteTest, CreatesAndReplaces) {
-    ASSERT_EQ(Save("first version"), 1);
-    EXPECT_EQ(ReadAll(target), "first version");
-    ASSERT_EQ(Save("second"), 1);
-    EXPECT_EQ(ReadAll(target), "second");
-    ASSERT_EQ(Save(""), 1);
-    EXPECT_EQ(ReadAll(target), "");
-    EXPECT_EQ(Listing(dir), std::vector<std::string>{"frames.csv"});
-    EXPECT_TRUE(ui->calls.empty());
-}
-
 TEST_F(AtomicWriteTest, DataGoesToASeparateFileInTheSameFolder) {
-    WriteAll(target, "old");
+    WriteWholeFile(target, "old");
     AtomicFile file;
     ASSERT_EQ(BeginAtomicWrite(&file, nullptr, target.c_str()), 1);
     AtomicWriteBytes(&file, "new", 3);
     std::fflush(file.stream);
     // Until the end the old file is whole and the new data lies beside it.
-    EXPECT_EQ(ReadAll(target), "old");
-    std::vector<std::string> names = Listing(dir);
+    EXPECT_EQ(ReadWholeFile(target), "old");
+    std::vector<std::string> names = FolderNames(dir);
     ASSERT_EQ(names.size(), 2u);
     EXPECT_EQ(std::string(file.tempPath).rfind(dir + "/", 0), 0u) << file.tempPath;
-    EXPECT_EQ(ReadAll(file.tempPath), "new");
+    EXPECT_EQ(ReadWholeFile(file.tempPath), "new");
     ASSERT_EQ(FinishAtomicWrite(&file, nullptr), 1);
-    EXPECT_EQ(ReadAll(target), "new");
-    EXPECT_EQ(Listing(dir), std::vector<std::string>{"frames.csv"});
+    EXPECT_EQ(ReadWholeFile(target), "new");
+    EXPECT_EQ(FolderNames(dir), std::vector<std::string>{"frames.csv"});
+    ASSERT_EQ(Save(""), 1);
+    EXPECT_EQ(ReadWholeFile(target), "");
+    EXPECT_TRUE(ui->calls.empty());
 }
 
 TEST_F(AtomicWriteTest, RelativeNameWithoutFolder) {
@@ -120,13 +79,13 @@ TEST_F(AtomicWriteTest, RelativeNameWithoutFolder) {
     int result = Save("here");
     ASSERT_EQ(chdir(cwd), 0);
     ASSERT_EQ(result, 1);
-    EXPECT_EQ(ReadAll(dir + "/plain.csv"), "here");
-    EXPECT_EQ(Listing(dir), std::vector<std::string>{"plain.csv"});
+    EXPECT_EQ(ReadWholeFile(dir + "/plain.csv"), "here");
+    EXPECT_EQ(FolderNames(dir), std::vector<std::string>{"plain.csv"});
 }
 
 TEST_F(AtomicWriteTest, EveryFailingStepKeepsTheOldFile) {
     const std::string old(5000, 'o');
-    WriteAll(target, old);
+    WriteWholeFile(target, old);
     const std::string fresh(5000, 'n');
     struct Case {
         int step;
@@ -142,19 +101,19 @@ TEST_F(AtomicWriteTest, EveryFailingStepKeepsTheOldFile) {
         SetAtomicWriteFault(c.step, c.afterBytes);
         EXPECT_EQ(Save(fresh, 1000), 0) << c.step << " " << c.afterBytes;
         ExpectOneMessage("Failed to write frame file.");
-        EXPECT_EQ(ReadAll(target), old);
-        EXPECT_EQ(Listing(dir), std::vector<std::string>{"frames.csv"});
+        EXPECT_EQ(ReadWholeFile(target), old);
+        EXPECT_EQ(FolderNames(dir), std::vector<std::string>{"frames.csv"});
     }
     SetAtomicWriteFault(ATOMIC_FAULT_NONE, 0);
     EXPECT_EQ(Save(fresh), 1);
-    EXPECT_EQ(ReadAll(target), fresh);
+    EXPECT_EQ(ReadWholeFile(target), fresh);
 }
 
 TEST_F(AtomicWriteTest, RealWriteErrorIsCaught) {
     // A file size limit makes the system refuse the write itself, as a full
     // disk would.
     const std::string old = "the old contents";
-    WriteAll(target, old);
+    WriteWholeFile(target, old);
     struct rlimit saved;
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
     void (*previous)(int) = signal(SIGXFSZ, SIG_IGN);
@@ -167,8 +126,8 @@ TEST_F(AtomicWriteTest, RealWriteErrorIsCaught) {
 
     EXPECT_EQ(result, 0);
     ExpectOneMessage("Failed to write frame file.");
-    EXPECT_EQ(ReadAll(target), old);
-    EXPECT_EQ(Listing(dir), std::vector<std::string>{"frames.csv"});
+    EXPECT_EQ(ReadWholeFile(target), old);
+    EXPECT_EQ(FolderNames(dir), std::vector<std::string>{"frames.csv"});
 }
 
 TEST_F(AtomicWriteTest, UncreatableTargetsSayCreate) {
@@ -184,11 +143,11 @@ TEST_F(AtomicWriteTest, UncreatableTargetsSayCreate) {
     target = longPath;
     EXPECT_EQ(Save("data"), 0);
     ExpectOneMessage("Failed to create frame file.");
-    EXPECT_TRUE(Listing(dir).empty());
+    EXPECT_TRUE(FolderNames(dir).empty());
 }
 
 TEST_F(AtomicWriteTest, ReplacedFileKeepsItsPermissions) {
-    WriteAll(target, "old");
+    WriteWholeFile(target, "old");
     ASSERT_EQ(chmod(target.c_str(), 0640), 0);
     ASSERT_EQ(Save("new"), 1);
     struct stat info;
@@ -197,13 +156,13 @@ TEST_F(AtomicWriteTest, ReplacedFileKeepsItsPermissions) {
 }
 
 TEST_F(AtomicWriteTest, AbandonLeavesNothingBehind) {
-    WriteAll(target, "old");
+    WriteWholeFile(target, "old");
     AtomicFile file;
     ASSERT_EQ(BeginAtomicWrite(&file, nullptr, target.c_str()), 1);
     AtomicWriteBytes(&file, "partial", 7);
     AbandonAtomicWrite(&file);
-    EXPECT_EQ(ReadAll(target), "old");
-    EXPECT_EQ(Listing(dir), std::vector<std::string>{"frames.csv"});
+    EXPECT_EQ(ReadWholeFile(target), "old");
+    EXPECT_EQ(FolderNames(dir), std::vector<std::string>{"frames.csv"});
     EXPECT_TRUE(ui->calls.empty());
 }
 
