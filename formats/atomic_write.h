@@ -17,8 +17,10 @@ struct AtomicFile {
     char tempPath[ATOMIC_PATH_LENGTH];
 };
 
-// Creates the temporary file. On failure shows "Failed to create frame file."
-// (caption "Saving Frames") and returns 0.
+// Creates the temporary file beside path. An existing target that is a
+// folder or not writable counts as a file that cannot be created, as it did
+// when files were overwritten in place. On failure shows "Failed to create
+// frame file." (caption "Saving Frames") and returns 0.
 int BeginAtomicWrite(AtomicFile* file, UiWindow owner, const char* path);
 
 // Checked writes; a failure is remembered in file->failed.
