@@ -369,7 +369,7 @@ TEST_F(IldaFileTest, CutFilesKeepEverythingReadWhole) {
     EXPECT_EQ(ui->Count("warning"), 0);
 }
 
-TEST_F(IldaFileTest, FileThatIsNotIldaLeavesTheDocumentAsItWas) {
+TEST_F(IldaFileTest, MissingOrForeignFileLeavesTheDocumentAsItWas) {
     std::string notIlda[] = {
         std::string(),
         std::string("ILDA\0\0\0\0", 8),
@@ -392,18 +392,14 @@ TEST_F(IldaFileTest, FileThatIsNotIldaLeavesTheDocumentAsItWas) {
             EXPECT_EQ(ui->calls[0].text, "Invalid ILDA frame file.");
             EXPECT_EQ(ui->calls[0].caption, "Loading Frames");
         }
+        std::string before = DocumentFingerprint();
+        ui->Clear();
+        EXPECT_EQ(ReadIldaFrames(nullptr, Path("absent.ild").c_str(), insert), 0);
+        EXPECT_EQ(DocumentFingerprint(), before);
+        ASSERT_EQ(ui->Count("warning"), 1);
+        EXPECT_EQ(ui->calls[0].text, "Failed to open frame file.");
+        EXPECT_EQ(ui->calls[0].caption, "Loading Frames");
     }
-}
-
-TEST_F(IldaFileTest, MissingFileIsReportedAndChangesNothing) {
-    MakeOldDocument();
-    std::string before = DocumentFingerprint();
-    ui->Clear();
-    EXPECT_EQ(ReadIldaFrames(nullptr, Path("absent.ild").c_str(), 0), 0);
-    EXPECT_EQ(DocumentFingerprint(), before);
-    ASSERT_EQ(ui->Count("warning"), 1);
-    EXPECT_EQ(ui->calls[0].text, "Failed to open frame file.");
-    EXPECT_EQ(ui->calls[0].caption, "Loading Frames");
 }
 
 TEST_F(IldaFileTest, EmptyButValidFiles) {
