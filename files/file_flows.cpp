@@ -3,6 +3,7 @@
 // port; the dialogs come through fileDialogProc.
 #include "files/file_flows.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "document/frame_store.h"
@@ -55,7 +56,7 @@ int SaveFramesWith(UiWindow owner, int flags, int first, int last) {
     FileDialogAnswer answer;
     std::memset(&answer, 0, sizeof answer);
     if (!(flags & SAVE_SELECTION)) {
-        std::strncpy(answer.path, DocumentPath, sizeof answer.path - 1);
+        std::snprintf(answer.path, sizeof answer.path, "%s", DocumentPath);
     }
     if ((flags & SAVE_ASK_NAME) || !answer.path[0]) {
         char startName[DOCUMENT_PATH_LENGTH];

@@ -36,7 +36,7 @@ void MakeFrames(int n) {
         for (int p = 0; p <= i; ++p)
             workingFrame.points[p] = {POINT_VISIBLE, (int16_t)(100 * i), (int16_t)p};
         StoreFrame(i, true);
-        char name[8];
+        char name[16];
         std::snprintf(name, sizeof name, "F%d", i);
         SetName(i, name);
     }
