@@ -32,7 +32,7 @@ HACCEL AcceleratorTable() {
     return acceleratorTable;
 }
 
-struct ClassSpec {
+struct WindowClassEntry {
     const char* name;
     WNDPROC procedure;
     LPCSTR cursor;
@@ -40,29 +40,29 @@ struct ClassSpec {
     int menu;  // 0: none
 };
 
-static bool RegisterShellClass(const ClassSpec& spec) {
+static bool RegisterShellClass(const WindowClassEntry& entry) {
     WNDCLASSA windowClass = {};
     windowClass.style = CS_HREDRAW | CS_VREDRAW;
-    windowClass.lpfnWndProc = spec.procedure;
+    windowClass.lpfnWndProc = entry.procedure;
     windowClass.hInstance = appInstance;
     windowClass.hIcon = LoadIconA(appInstance, MAKEINTRESOURCEA(IDI_QUILLON));
-    windowClass.hCursor = LoadCursorA(nullptr, spec.cursor);
-    windowClass.hbrBackground = spec.background;
-    windowClass.lpszMenuName = spec.menu ? MAKEINTRESOURCEA(spec.menu) : nullptr;
-    windowClass.lpszClassName = spec.name;
+    windowClass.hCursor = LoadCursorA(nullptr, entry.cursor);
+    windowClass.hbrBackground = entry.background;
+    windowClass.lpszMenuName = entry.menu ? MAKEINTRESOURCEA(entry.menu) : nullptr;
+    windowClass.lpszClassName = entry.name;
     return RegisterClassA(&windowClass) != 0;
 }
 
 static bool RegisterShellClasses() {
     HBRUSH menuColour = (HBRUSH)(INT_PTR)(COLOR_MENU + 1);
-    const ClassSpec classes[] = {
+    const WindowClassEntry classes[] = {
         {"zel_main", MainWindowProc, IDC_ARROW, menuColour, IDR_MAIN_MENU},
         {"zel_vect", VectorTableProc, IDC_ARROW, menuColour, 0},
         {"zel_frame", FrameTableProc, IDC_ARROW, menuColour, 0},
         {"zel_draw", CanvasWindowProc, IDC_CROSS, (HBRUSH)GetStockObject(BLACK_BRUSH), 0},
     };
-    for (const ClassSpec& spec : classes) {
-        if (!RegisterShellClass(spec)) return false;
+    for (const WindowClassEntry& entry : classes) {
+        if (!RegisterShellClass(entry)) return false;
     }
     return true;
 }
