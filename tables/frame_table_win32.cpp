@@ -178,13 +178,7 @@ void ToggleFrameTable(HWND mainWindow) {
         DestroyWindow(frameTableWindow);
         return;
     }
-    POINT origin = {0, 0};
-    ClientToScreen(mainWindow, &origin);
-    HWND window =
-        CreateWindowExA(WS_EX_WINDOWEDGE | WS_EX_TOOLWINDOW, "zel_frame", "Frame Table",
-                        WS_VISIBLE | WS_SYSMENU | WS_THICKFRAME, origin.x, origin.y,
-                        FRAME_TABLE_WIDTH, FRAME_TABLE_HEIGHT, mainWindow, nullptr,
-                        (HINSTANCE)GetWindowLongPtrA(mainWindow, GWLP_HINSTANCE), nullptr);
+    HWND window = CreateToolWindow(mainWindow, "zel_frame", "Frame Table", FRAME_TABLE_WIDTH, FRAME_TABLE_HEIGHT);
     if (!window) {
         frameTableWindow = nullptr;
         frameList = nullptr;

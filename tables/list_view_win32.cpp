@@ -17,6 +17,16 @@ HWND CreateReportList(HWND parent) {
     return list;
 }
 
+HWND CreateToolWindow(HWND mainWindow, const char* className, const char* title, int width,
+                      int height) {
+    POINT origin = {0, 0};
+    ClientToScreen(mainWindow, &origin);
+    return CreateWindowExA(WS_EX_WINDOWEDGE | WS_EX_TOOLWINDOW, className, title,
+                           WS_VISIBLE | WS_SYSMENU | WS_THICKFRAME, origin.x, origin.y, width,
+                           height, mainWindow, nullptr,
+                           (HINSTANCE)GetWindowLongPtrA(mainWindow, GWLP_HINSTANCE), nullptr);
+}
+
 void AddListColumn(HWND list, int index, const char* header, int width, int format) {
     LVCOLUMNA column = {};
     column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;

@@ -4,6 +4,9 @@
 #include <windows.h>
 
 HWND CreateReportList(HWND parent);
+// A tool window owned by the main window, placed at its client area's top left.
+HWND CreateToolWindow(HWND mainWindow, const char* className, const char* title, int width,
+                      int height);
 void AddListColumn(HWND list, int index, const char* header, int width, int format);
 int InsertListRow(HWND list, int row, const char* firstColumn);
 void SetListCell(HWND list, int row, int column, const char* text);

@@ -225,13 +225,7 @@ void ToggleVectorTable(HWND mainWindow) {
         DestroyWindow(vectorTableWindow);
         return;
     }
-    POINT origin = {0, 0};
-    ClientToScreen(mainWindow, &origin);
-    HWND window =
-        CreateWindowExA(WS_EX_WINDOWEDGE | WS_EX_TOOLWINDOW, "zel_vect", "Vector Table",
-                        WS_VISIBLE | WS_SYSMENU | WS_THICKFRAME, origin.x, origin.y,
-                        VECTOR_TABLE_WIDTH, VECTOR_TABLE_HEIGHT, mainWindow, nullptr,
-                        (HINSTANCE)GetWindowLongPtrA(mainWindow, GWLP_HINSTANCE), nullptr);
+    HWND window = CreateToolWindow(mainWindow, "zel_vect", "Vector Table", VECTOR_TABLE_WIDTH, VECTOR_TABLE_HEIGHT);
     if (!window) {
         vectorTableWindow = nullptr;
         vectorList = nullptr;
