@@ -1,11 +1,8 @@
-// The Frame Table window: its list of frames, the refresh modes, and the
-// rename, duplicate, delete and resize commands.
+// The Frame Table window: its virtual list of frames, the refresh modes, and
+// the rename, duplicate, delete and resize commands. The list asks for the
+// texts of the rows it shows; a rebuild only sets the row count, the top row
+// and the focus.
 #include "tables/frame_table_win32.h"
-
-#include <commctrl.h>
-
-#include <cstdio>
-#include <cstring>
 
 #include "document/command_ids.h"
 #include "document/frame_resize.h"
@@ -14,31 +11,15 @@
 #include "resources/resource_ids.h"
 #include "tables/frame_edits.h"
 #include "tables/list_view_win32.h"
+#include "tables/row_texts.h"
 
 HWND frameTableWindow = nullptr;
 HWND frameList = nullptr;
 
 enum { FRAME_TABLE_WIDTH = 220, FRAME_TABLE_HEIGHT = 250 };
 
-// The 16 name bytes as a terminated text; a zero byte inside ends it early.
-static void NameText(int frame, char* text) {
-    std::memcpy(text, frameStore.frameNames[frame].bytes, FRAME_NAME_LENGTH);
-    text[FRAME_NAME_LENGTH] = 0;
-}
-
 static void RebuildRows() {
-    ShowWindow(frameList, SW_HIDE);
-    SendMessageA(frameList, LVM_DELETEALLITEMS, 0, 0);
-    SendMessageA(frameList, LVM_SETITEMCOUNT, (WPARAM)frameStore.numFrames, 0);
-    char number[12];
-    char name[FRAME_NAME_LENGTH + 1];
-    for (int i = 0; i < frameStore.numFrames; ++i) {
-        std::snprintf(number, sizeof number, "%d", i + 1);
-        InsertListRow(frameList, i, number);
-        NameText(i, name);
-        SetListCell(frameList, i, 1, name);
-    }
-    ShowWindow(frameList, SW_SHOW);
+    ResetListRows(frameList, frameStore.numFrames);
     int current = frameStore.currentFrame;
     if (current < frameStore.numFrames) {
         ScrollListRows(frameList, current);
@@ -76,9 +57,7 @@ void EditFrameName() {
     ValuePromptRequest request = {"Frame Name", "Enter frame name:", true};
     if (ValuePrompt(frameTableWindow, &request) != PROMPT_OK) return;
     RenameFrame(focused, Prompt::value);
-    char name[FRAME_NAME_LENGTH + 1];
-    NameText(focused, name);
-    SetListCell(frameList, focused, 1, name);
+    RedrawListRows(frameList, focused, focused);
 }
 
 void InsertFrameCopyCommand() {
@@ -112,10 +91,18 @@ static void OnListKey(WORD key) {
 
 static LRESULT OnNotify(const NMHDR* header) {
     switch (header->code) {
+        case LVN_GETDISPINFOA:
+        case LVN_GETDISPINFOW:
+            AnswerDisplayInfo(header, FrameCellText);
+            break;
+        case LVN_ODFINDITEMA:
+        case LVN_ODFINDITEMW:
+            return AnswerFindItem(header, FrameCellText);
         case LVN_KEYDOWN:
             OnListKey(((const NMLVKEYDOWN*)header)->wVKey);
             break;
         case LVN_ITEMCHANGED:
+        case LVN_ODSTATECHANGED:
             GoToFocusedRow();
             break;
         case NM_RCLICK:
@@ -178,7 +165,8 @@ void ToggleFrameTable(HWND mainWindow) {
         DestroyWindow(frameTableWindow);
         return;
     }
-    HWND window = CreateToolWindow(mainWindow, "zel_frame", "Frame Table", FRAME_TABLE_WIDTH, FRAME_TABLE_HEIGHT);
+    HWND window = CreateToolWindow(mainWindow, "zel_frame", "Frame Table", FRAME_TABLE_WIDTH,
+                                   FRAME_TABLE_HEIGHT);
     if (!window) {
         frameTableWindow = nullptr;
         frameList = nullptr;

@@ -1,15 +1,18 @@
-// List view helpers: one small function per message.
+// List view helpers: one small function per message, plus the answers to
+// the virtual list's requests for row texts and for type-ahead.
 #include "tables/list_view_win32.h"
 
-#include <commctrl.h>
+#include "tables/row_search.h"
+
+enum { CELL_TEXT_LENGTH = 64, SEARCH_TEXT_LENGTH = 64 };
 
 HWND CreateReportList(HWND parent) {
     RECT client;
     GetClientRect(parent, &client);
-    HWND list =
-        CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0,
-                        0, client.right + 1, client.bottom + 1, parent, (HMENU)0,
-                        (HINSTANCE)GetWindowLongPtrA(parent, GWLP_HINSTANCE), nullptr);
+    HWND list = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
+                                WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_OWNERDATA, 0, 0,
+                                client.right + 1, client.bottom + 1, parent, (HMENU)0,
+                                (HINSTANCE)GetWindowLongPtrA(parent, GWLP_HINSTANCE), nullptr);
     if (!list) return nullptr;
     DWORD styles = (DWORD)SendMessageA(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0);
     SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
@@ -36,19 +39,13 @@ void AddListColumn(HWND list, int index, const char* header, int width, int form
     SendMessageA(list, LVM_INSERTCOLUMNA, (WPARAM)index, (LPARAM)&column);
 }
 
-int InsertListRow(HWND list, int row, const char* firstColumn) {
-    LVITEMA item = {};
-    item.mask = LVIF_TEXT;
-    item.iItem = row;
-    item.pszText = (LPSTR)firstColumn;
-    return (int)SendMessageA(list, LVM_INSERTITEMA, 0, (LPARAM)&item);
+void ResetListRows(HWND list, int count) {
+    SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
+    SendMessageA(list, LVM_SETITEMCOUNT, (WPARAM)count, 0);
 }
 
-void SetListCell(HWND list, int row, int column, const char* text) {
-    LVITEMA item = {};
-    item.iSubItem = column;
-    item.pszText = (LPSTR)text;
-    SendMessageA(list, LVM_SETITEMTEXTA, (WPARAM)row, (LPARAM)&item);
+void SetListRowCount(HWND list, int count) {
+    SendMessageA(list, LVM_SETITEMCOUNT, (WPARAM)count, LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
 }
 
 void GetListCell(HWND list, int row, int column, char* text, int size) {
@@ -58,6 +55,14 @@ void GetListCell(HWND list, int row, int column, char* text, int size) {
     item.pszText = text;
     item.cchTextMax = size;
     SendMessageA(list, LVM_GETITEMTEXTA, (WPARAM)row, (LPARAM)&item);
+}
+
+void RedrawListRows(HWND list, int first, int last) {
+    SendMessageA(list, LVM_REDRAWITEMS, (WPARAM)first, (LPARAM)last);
+}
+
+void RedrawAllListRows(HWND list) {
+    InvalidateRect(list, nullptr, TRUE);
 }
 
 void SetListRowState(HWND list, int row, UINT state, UINT mask) {
@@ -83,6 +88,14 @@ int ListTopRow(HWND list) {
     return (int)SendMessageA(list, LVM_GETTOPINDEX, 0, 0);
 }
 
+int ListSelectionMark(HWND list) {
+    return (int)SendMessageA(list, LVM_GETSELECTIONMARK, 0, 0);
+}
+
+void SetListSelectionMark(HWND list, int row) {
+    SendMessageA(list, LVM_SETSELECTIONMARK, 0, (LPARAM)row);
+}
+
 void ScrollListRows(HWND list, int rows) {
     DWORD spacing = (DWORD)SendMessageA(list, LVM_GETITEMSPACING, TRUE, 0);
     int rowHeight = HIWORD(spacing);
@@ -105,4 +118,40 @@ void TrackPopupFromResource(HWND owner, int menuId) {
                        nullptr);
     }
     DestroyMenu(menu);
+}
+
+void AnswerDisplayInfo(const NMHDR* header, CellText cellText) {
+    if (header->code == LVN_GETDISPINFOA) {
+        LVITEMA& item = ((NMLVDISPINFOA*)header)->item;
+        if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0)
+            cellText(item.iItem, item.iSubItem, item.pszText, item.cchTextMax);
+        return;
+    }
+    LVITEMW& item = ((NMLVDISPINFOW*)header)->item;
+    if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0) return;
+    char text[CELL_TEXT_LENGTH];
+    cellText(item.iItem, item.iSubItem, text, CELL_TEXT_LENGTH);
+    // The same code page the narrow messages are converted with.
+    if (!MultiByteToWideChar(CP_ACP, 0, text, -1, item.pszText, item.cchTextMax))
+        item.pszText[item.cchTextMax - 1] = 0;
+}
+
+LRESULT AnswerFindItem(const NMHDR* header, CellText cellText) {
+    char prefix[SEARCH_TEXT_LENGTH] = "";
+    int start = 0;
+    if (header->code == LVN_ODFINDITEMA) {
+        const NMLVFINDITEMA* find = (const NMLVFINDITEMA*)header;
+        if (!(find->lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find->lvfi.psz) return -1;
+        lstrcpynA(prefix, find->lvfi.psz, SEARCH_TEXT_LENGTH);
+        start = find->iStart;
+    } else {
+        const NMLVFINDITEMW* find = (const NMLVFINDITEMW*)header;
+        if (!(find->lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find->lvfi.psz) return -1;
+        if (!WideCharToMultiByte(CP_ACP, 0, find->lvfi.psz, -1, prefix, SEARCH_TEXT_LENGTH, nullptr,
+                                 nullptr))
+            return -1;
+        start = find->iStart;
+    }
+    HWND list = header->hwndFrom;
+    return FindRowByPrefix(ListRowCount(list), start, prefix, cellText);
 }

@@ -1,24 +1,47 @@
 // Thin helpers over the report-view list view messages used by both tables.
+// Both lists are virtual (owner data): they keep only the row count, the
+// selection and the focus, and ask their window for the text of each row
+// they show.
 #pragma once
 
 #include <windows.h>
+// commctrl.h needs windows.h first.
+#include <commctrl.h>
+
+#include "tables/row_texts.h"
 
 HWND CreateReportList(HWND parent);
 // A tool window owned by the main window, placed at its client area's top left.
 HWND CreateToolWindow(HWND mainWindow, const char* className, const char* title, int width,
                       int height);
 void AddListColumn(HWND list, int index, const char* header, int width, int format);
-int InsertListRow(HWND list, int row, const char* firstColumn);
-void SetListCell(HWND list, int row, int column, const char* text);
+// Forgets every row, the selection, the focus and the scroll position,
+// without notifications, then announces count rows.
+void ResetListRows(HWND list, int count);
+// Changes the row count, keeping the selection and focus of the rows that
+// stay and the scroll position as far as the list allows.
+void SetListRowCount(HWND list, int count);
 void GetListCell(HWND list, int row, int column, char* text, int size);
+// Asks the list to show the current texts of rows first to last again.
+void RedrawListRows(HWND list, int first, int last);
+void RedrawAllListRows(HWND list);
 void SetListRowState(HWND list, int row, UINT state, UINT mask);
 UINT GetListRowState(HWND list, int row, UINT mask);
 // LVM_GETNEXTITEM from start (-1 for the first) with the given LVNI_ flags.
 int NextListRow(HWND list, int start, UINT flags);
 int ListRowCount(HWND list);
 int ListTopRow(HWND list);
+int ListSelectionMark(HWND list);
+void SetListSelectionMark(HWND list, int row);
 // Scrolls down by rows rows of the list's row height.
 void ScrollListRows(HWND list, int rows);
 void EnsureListRowVisible(HWND list, int row);
 // Tracks popup menu resource id's first submenu at the pointer, owned by owner.
 void TrackPopupFromResource(HWND owner, int menuId);
+
+// Writes a row's text into the list's display-info request (either character
+// width).
+void AnswerDisplayInfo(const NMHDR* header, CellText cellText);
+// The row the list's type-ahead search lands on (LVN_ODFINDITEM, either
+// width), found by the start of the first column's text; -1 for none.
+LRESULT AnswerFindItem(const NMHDR* header, CellText cellText);

@@ -1,9 +1,8 @@
-// The Vector Table window: its list of points, the refresh modes, and the
-// insert, delete and edit commands. Touches the working frame only through
-// the vector edits and the row selection.
+// The Vector Table window: its virtual list of points, the refresh modes, and
+// the insert, delete and edit commands. Touches the working frame only through
+// the vector edits and the row selection. The list holds no texts: it asks for
+// the rows it shows, so a refresh costs the same for 3 points as for 3000.
 #include "tables/vector_table_win32.h"
-
-#include <commctrl.h>
 
 #include <cstdio>
 
@@ -14,6 +13,7 @@
 #include "resources/resource_ids.h"
 #include "tables/edit_vector_dialog_win32.h"
 #include "tables/list_view_win32.h"
+#include "tables/row_texts.h"
 #include "tables/vector_edits.h"
 
 HWND vectorTableWindow = nullptr;
@@ -21,46 +21,51 @@ HWND vectorList = nullptr;
 
 enum { VECTOR_TABLE_WIDTH = 202, VECTOR_TABLE_HEIGHT = 480, CELL_TEXT_LENGTH = 20 };
 
-static void FormatInt(char* text, int value) {
-    std::snprintf(text, CELL_TEXT_LENGTH, "%d", value);
+// Set while the table writes the rows' selection from the points: the list's
+// notifications then only echo what the points already say.
+static bool writingSelection = false;
+
+static void SetRowSelected(int row, bool selected) {
+    SetListRowState(vectorList, row, selected ? LVIS_SELECTED : 0, LVIS_SELECTED);
 }
 
-static void SetPointCells(int row, const VectorPoint& point) {
-    char text[CELL_TEXT_LENGTH];
-    SetListCell(vectorList, row, 1, (point.flags & POINT_VISIBLE) ? "1" : "0");
-    FormatInt(text, point.x);
-    SetListCell(vectorList, row, 2, text);
-    FormatInt(text, -(int)point.y);
-    SetListCell(vectorList, row, 3, text);
+// Makes each row's selected state that of its point, touching only the rows
+// that differ.
+static void SelectRowsFromPoints() {
+    static bool rowSelected[MAX_POINTS];
+    int count = workingFrame.count;
+    int rows = ListRowCount(vectorList);
+    if (rows < count) count = rows;
+    for (int i = 0; i < count; ++i) rowSelected[i] = false;
+    writingSelection = true;
+    for (int row = NextListRow(vectorList, -1, LVNI_SELECTED); row >= 0 && row < count;) {
+        rowSelected[row] = true;
+        if (!(workingFrame.points[row].flags & POINT_SELECTED)) SetRowSelected(row, false);
+        int next = NextListRow(vectorList, row, LVNI_SELECTED);
+        row = next > row ? next : -1;
+    }
+    for (int i = 0; i < count; ++i) {
+        if ((workingFrame.points[i].flags & POINT_SELECTED) && !rowSelected[i])
+            SetRowSelected(i, true);
+    }
+    writingSelection = false;
 }
 
-static void UpdateRowValues() {
-    char text[CELL_TEXT_LENGTH];
-    for (int i = 0; i < workingFrame.count; ++i) {
-        const VectorPoint& point = workingFrame.points[i];
-        FormatInt(text, point.x);
-        SetListCell(vectorList, i, 2, text);
-        FormatInt(text, -(int)point.y);
-        SetListCell(vectorList, i, 3, text);
-        SetListRowState(vectorList, i, (point.flags & POINT_SELECTED) ? LVIS_SELECTED : 0,
-                        LVIS_SELECTED);
+// Makes each point's selected flag that of its row.
+static void SelectPointsFromRows() {
+    int count = workingFrame.count;
+    for (int i = 0; i < count; ++i) workingFrame.points[i].flags &= ~POINT_SELECTED;
+    for (int row = NextListRow(vectorList, -1, LVNI_SELECTED); row >= 0 && row < count;) {
+        workingFrame.points[row].flags |= POINT_SELECTED;
+        int next = NextListRow(vectorList, row, LVNI_SELECTED);
+        row = next > row ? next : -1;
     }
 }
 
 static void RebuildRows(bool keepTop) {
     int top = keepTop ? ListTopRow(vectorList) : 0;
-    ShowWindow(vectorList, SW_HIDE);
-    SendMessageA(vectorList, LVM_DELETEALLITEMS, 0, 0);
-    SendMessageA(vectorList, LVM_SETITEMCOUNT, (WPARAM)workingFrame.count, 0);
-    char text[CELL_TEXT_LENGTH];
-    for (int i = 0; i < workingFrame.count; ++i) {
-        FormatInt(text, i + 1);
-        InsertListRow(vectorList, i, text);
-        SetPointCells(i, workingFrame.points[i]);
-        if (workingFrame.points[i].flags & POINT_SELECTED)
-            SetListRowState(vectorList, i, LVIS_SELECTED, LVIS_SELECTED);
-    }
-    ShowWindow(vectorList, SW_SHOW);
+    ResetListRows(vectorList, workingFrame.count);
+    SelectRowsFromPoints();
     if (keepTop)
         ScrollListRows(vectorList, top);
     else
@@ -69,28 +74,39 @@ static void RebuildRows(bool keepTop) {
 
 void RefreshVectorTableWindow(int mode) {
     if (!vectorList) return;
-    if (mode == VT_UPDATE_VALUES)
-        UpdateRowValues();
-    else
-        RebuildRows(mode == VT_REBUILD_KEEP_TOP);
+    if (mode == VT_UPDATE_VALUES) {
+        SelectRowsFromPoints();
+        RedrawAllListRows(vectorList);  // X and Y are read again as the rows are drawn
+        return;
+    }
+    RebuildRows(mode == VT_REBUILD_KEEP_TOP);
 }
 
 void AppendVectorRowWindow(int index) {
     if (!vectorList || index < 0 || index >= MAX_POINTS) return;
-    char text[CELL_TEXT_LENGTH];
-    FormatInt(text, index + 1);
-    if (InsertListRow(vectorList, index, text) < 0) return;
-    SetPointCells(index, workingFrame.points[index]);
+    // The point is the new last one: its row joins the end of the list.
+    SetListRowCount(vectorList, ListRowCount(vectorList) + 1);
     EnsureListRowVisible(vectorList, index);
 }
 
 void TruncateVectorRowsWindow(int count) {
     if (!vectorList) return;
     int rows = ListRowCount(vectorList);
-    ShowWindow(vectorList, SW_HIDE);
-    for (int row = rows - 1; row >= count; --row)
-        SendMessageA(vectorList, LVM_DELETEITEM, (WPARAM)row, 0);
-    ShowWindow(vectorList, SW_SHOW);
+    if (count < 0) count = 0;
+    if (count >= rows) return;
+    int focused = NextListRow(vectorList, -1, LVNI_FOCUSED);
+    int mark = ListSelectionMark(vectorList);
+    if (focused >= count) {
+        writingSelection = true;
+        SetListRowState(vectorList, focused, 0, LVIS_FOCUSED);
+        writingSelection = false;
+    }
+    SetListRowCount(vectorList, count);
+    // Rows taken off the end hand their focus and selection mark down to the
+    // new last row.
+    if (focused >= count && count > 0)
+        SetListRowState(vectorList, count - 1, LVIS_FOCUSED, LVIS_FOCUSED);
+    SetListSelectionMark(vectorList, mark >= count ? count - 1 : mark);
 }
 
 void InsertVector() {
@@ -123,7 +139,7 @@ void EditVector() {
     int focused = NextListRow(vectorList, -1, LVNI_FOCUSED);
     if (focused < 0 || focused >= workingFrame.count) return;
     EditVectorValues values;
-    FormatInt(values.rowText, focused + 1);
+    std::snprintf(values.rowText, sizeof values.rowText, "%d", focused + 1);
     values.v = ReadCellNumber(focused, 1);
     values.x = ReadCellNumber(focused, 2);
     values.y = ReadCellNumber(focused, 3);
@@ -135,12 +151,17 @@ void EditVector() {
                                  ((state & LVIS_SELECTED) ? ROW_SELECTED : 0));
     }
     ApplyVectorEdit(rowStates, values.v, values.x, values.y);
-    for (int i = 0; i < workingFrame.count; ++i)
-        if (rowStates[i]) SetPointCells(i, workingFrame.points[i]);
+    RedrawAllListRows(vectorList);
 }
 
 static void OnRowChanged(const NMLISTVIEW* change) {
-    if (!(change->uChanged & LVIF_STATE) || change->iItem < 0) return;
+    if (writingSelection || !(change->uChanged & LVIF_STATE)) return;
+    if (change->iItem < 0) {
+        // The change reached every row at once.
+        SelectPointsFromRows();
+        RepaintCanvas();
+        return;
+    }
     if (change->iItem >= workingFrame.count) return;
     bool selected = GetListRowState(vectorList, change->iItem, LVIS_SELECTED) & LVIS_SELECTED;
     VectorPoint& point = workingFrame.points[change->iItem];
@@ -148,6 +169,13 @@ static void OnRowChanged(const NMLISTVIEW* change) {
         point.flags |= POINT_SELECTED;
     else
         point.flags &= ~POINT_SELECTED;
+    RepaintCanvas();
+}
+
+// A range of rows changed in one go (a Shift click or Shift and an arrow key).
+static void OnRowRangeChanged() {
+    if (writingSelection) return;
+    SelectPointsFromRows();
     RepaintCanvas();
 }
 
@@ -159,11 +187,21 @@ static void OnListKey(WORD key) {
 
 static LRESULT OnNotify(const NMHDR* header) {
     switch (header->code) {
+        case LVN_GETDISPINFOA:
+        case LVN_GETDISPINFOW:
+            AnswerDisplayInfo(header, VectorCellText);
+            break;
+        case LVN_ODFINDITEMA:
+        case LVN_ODFINDITEMW:
+            return AnswerFindItem(header, VectorCellText);
         case LVN_KEYDOWN:
             OnListKey(((const NMLVKEYDOWN*)header)->wVKey);
             break;
         case LVN_ITEMCHANGED:
             OnRowChanged((const NMLISTVIEW*)header);
+            break;
+        case LVN_ODSTATECHANGED:
+            OnRowRangeChanged();
             break;
         case NM_RCLICK:
             TrackPopupFromResource(vectorTableWindow, IDR_VECTOR_POPUP);
@@ -225,7 +263,8 @@ void ToggleVectorTable(HWND mainWindow) {
         DestroyWindow(vectorTableWindow);
         return;
     }
-    HWND window = CreateToolWindow(mainWindow, "zel_vect", "Vector Table", VECTOR_TABLE_WIDTH, VECTOR_TABLE_HEIGHT);
+    HWND window = CreateToolWindow(mainWindow, "zel_vect", "Vector Table", VECTOR_TABLE_WIDTH,
+                                   VECTOR_TABLE_HEIGHT);
     if (!window) {
         vectorTableWindow = nullptr;
         vectorList = nullptr;
