@@ -77,6 +77,18 @@ int DeleteFrame(int slot) {
     return 1;
 }
 
+void DeleteMarkedFrames() {
+    int oldCount = frameStore.numFrames;
+    int kept = 0;
+    for (int i = 0; i < oldCount; ++i) {
+        if (frameStore.pointCounts[i] == FRAME_DELETION_MARK) continue;
+        if (kept != i) MoveSlot(kept, i);
+        ++kept;
+    }
+    for (int i = kept; i < oldCount; ++i) frameStore.pointCounts[i] = 0;
+    frameStore.numFrames = kept;
+}
+
 void ClearFrameStore() {
     frameStore.currentFrame = 0;
     for (int i = 0; i < MAX_FRAMES; ++i) {

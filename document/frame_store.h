@@ -56,6 +56,11 @@ void LoadFrame(int slot);
 void StoreFrame(int slot, bool force);
 int InsertBlankFrame(int slot);
 int DeleteFrame(int slot);
+// A point count that marks a frame for deletion within one command.
+enum { FRAME_DELETION_MARK = -1 };
+// Deletes every frame whose count is FRAME_DELETION_MARK, keeping the others
+// in order; each frame moves at most once, whatever the number deleted.
+void DeleteMarkedFrames();
 void ClearFrameStore();
 void GoToFrame(int slot);
 

@@ -29,13 +29,11 @@ int InsertFrameCopy(int f) {
 
 int DeleteFrameRows(const int* rows, int rowCount) {
     if (rowCount <= 0) return 0;
-    // A count of -1 marks a frame for deletion within this command only.
     for (int r = 0; r < rowCount; ++r) {
-        if (rows[r] >= 0 && rows[r] < frameStore.numFrames) frameStore.pointCounts[rows[r]] = -1;
+        if (rows[r] >= 0 && rows[r] < frameStore.numFrames)
+            frameStore.pointCounts[rows[r]] = FRAME_DELETION_MARK;
     }
-    for (int i = frameStore.numFrames - 1; i >= 0; --i) {
-        if (frameStore.pointCounts[i] == -1) DeleteFrame(i);
-    }
+    DeleteMarkedFrames();
     SetDocumentModified(true);
     LoadFrame(frameStore.currentFrame);
     TakeUndoSnapshot(UNDO_DISCARD);
