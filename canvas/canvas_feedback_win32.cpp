@@ -3,19 +3,16 @@
 
 #include "canvas/canvas_colors.h"
 #include "canvas/feedback_port.h"
+#include "canvas/marker_batch_win32.h"
 
 static HWND feedbackWindow = nullptr;
 
-// State of one inversion stroke, between begin and end.
+// State of one inversion stroke, between begin and end. Filled markers are
+// drawn as dots in the pen, so no stroke needs a brush.
 static HDC inversionDc = nullptr;
 static HPEN inversionPen = nullptr;
-static HBRUSH inversionBrush = nullptr;  // null for the band outline
 static HGDIOBJ savedPen = nullptr;
 static HGDIOBJ savedBrush = nullptr;
-
-static void Marker(HDC dc, int x, int y) {
-    Ellipse(dc, x - 2, y - 2, x + 3, y + 3);
-}
 
 static void DrawSegment(bool visible, bool hasFrom, int fromX, int fromY, int toX, int toY) {
     if (!feedbackWindow) return;
@@ -28,7 +25,9 @@ static void DrawSegment(bool visible, bool hasFrom, int fromX, int fromY, int to
         MoveToEx(dc, fromX, fromY, nullptr);
         LineTo(dc, toX, toY);
     }
-    Marker(dc, toX, toY);
+    StartMarkers(dc, MARKER_RING);
+    AddMarker(toX, toY);
+    FinishMarkers();
     SelectObject(dc, oldBrush);
     SelectObject(dc, oldPen);
     ReleaseDC(feedbackWindow, dc);
@@ -42,14 +41,14 @@ static void BeginStroke(int kind) {
     SetROP2(inversionDc, R2_NOT);
     // Under R2_NOT the colour does not matter; white keeps it recognisable.
     inversionPen = CreatePen(PS_SOLID, 1, CANVAS_COLOR_WHITE);
-    inversionBrush = kind == INVERT_FILLED_MARKERS ? CreateSolidBrush(CANVAS_COLOR_WHITE) : nullptr;
     savedPen = SelectObject(inversionDc, inversionPen);
-    savedBrush = SelectObject(
-        inversionDc, inversionBrush ? (HGDIOBJ)inversionBrush : GetStockObject(NULL_BRUSH));
+    savedBrush = SelectObject(inversionDc, GetStockObject(NULL_BRUSH));
+    // The markers of one stroke wait in the batch and go out together.
+    if (kind == INVERT_FILLED_MARKERS) StartMarkers(inversionDc, MARKER_DOT);
 }
 
 static void StrokeMarker(int x, int y) {
-    if (inversionDc) Marker(inversionDc, x, y);
+    if (inversionDc) AddMarker(x, y);
 }
 
 static void StrokeRectangle(int left, int top, int right, int bottom) {
@@ -58,15 +57,14 @@ static void StrokeRectangle(int left, int top, int right, int bottom) {
 
 static void EndStroke() {
     if (!inversionDc) return;
+    FinishMarkers();
     SetROP2(inversionDc, R2_COPYPEN);
     SelectObject(inversionDc, savedBrush);
     SelectObject(inversionDc, savedPen);
     ReleaseDC(feedbackWindow, inversionDc);
     DeleteObject(inversionPen);
-    if (inversionBrush) DeleteObject(inversionBrush);
     inversionDc = nullptr;
     inversionPen = nullptr;
-    inversionBrush = nullptr;
 }
 
 void DrawFeedbackOn(HWND window) {

@@ -5,6 +5,7 @@
 #include "canvas/canvas_paint_win32.h"
 
 #include "canvas/canvas_colors.h"
+#include "canvas/marker_batch_win32.h"
 #include "canvas/picture_placement.h"
 #include "canvas/template_picture_win32.h"
 #include "canvas/view_transform.h"
@@ -47,10 +48,6 @@ static void DrawPicture(HDC dc, const RECT& client) {
     DeleteDC(memory);
 }
 
-static void Marker(HDC dc, int x, int y) {
-    Ellipse(dc, x - 2, y - 2, x + 3, y + 3);
-}
-
 static void DrawBoxAndAxes(HDC dc, HPEN boxPen, HPEN axisPen) {
     int half = (FRAME_SPAN >> viewState.zoomShift) / 2;
     int ox = viewState.originX, oy = viewState.originY;
@@ -63,33 +60,52 @@ static void DrawBoxAndAxes(HDC dc, HPEN boxPen, HPEN axisPen) {
     LineTo(dc, -ox, half - oy);
 }
 
+// A point that repeats the previous one in visibility and position adds
+// nothing to see.
+static bool RepeatsPrevious(int i) {
+    if (i == 0) return false;
+    const VectorPoint& p = workingFrame.points[i];
+    const VectorPoint& q = workingFrame.points[i - 1];
+    return ((p.flags ^ q.flags) & POINT_VISIBLE) == 0 && p.x == q.x && p.y == q.y;
+}
+
+// Client positions of one run, after the run's starting point.
+static POINT runPoints[MAX_POINTS + 1];
+
+// Consecutive drawn points of one colour make a run: one Polyline from the
+// last point drawn before it through its points, then its markers, in the
+// order the segments and markers would be drawn one by one.
 static void DrawPolyline(HDC dc, HPEN visiblePen, HPEN blankedPen) {
-    HPEN current = nullptr;
-    for (int i = 0; i < workingFrame.count; ++i) {
-        const VectorPoint& p = workingFrame.points[i];
-        if (i > 0) {
-            // A repeat of the previous point adds nothing to see.
-            const VectorPoint& q = workingFrame.points[i - 1];
-            if (((p.flags ^ q.flags) & POINT_VISIBLE) == 0 && p.x == q.x && p.y == q.y) continue;
+    int count = workingFrame.count;
+    int i = 0;
+    int n = 0;  // points in runPoints; the last one is where the next run starts
+    while (i < count) {
+        bool visible = (workingFrame.points[i].flags & POINT_VISIBLE) != 0;
+        SelectObject(dc, visible ? visiblePen : blankedPen);
+        if (n > 0) {
+            runPoints[0] = runPoints[n - 1];
+            n = 1;
         }
-        HPEN pen = (p.flags & POINT_VISIBLE) ? visiblePen : blankedPen;
-        if (pen != current) {
-            SelectObject(dc, pen);
-            current = pen;
+        int firstOfRun = n;
+        for (; i < count; ++i) {
+            if (RepeatsPrevious(i)) continue;
+            const VectorPoint& p = workingFrame.points[i];
+            if (((p.flags & POINT_VISIBLE) != 0) != visible) break;
+            int x, y;
+            FrameToClient(p.x, p.y, &x, &y);
+            runPoints[n++] = {x, y};
         }
-        int x, y;
-        FrameToClient(p.x, p.y, &x, &y);
-        if (i == 0)
-            MoveToEx(dc, x, y, nullptr);
-        else
-            LineTo(dc, x, y);
-        Marker(dc, x, y);
+        if (n > 1) Polyline(dc, runPoints, n);
+        StartMarkers(dc, MARKER_RING);
+        for (int k = firstOfRun; k < n; ++k) AddMarker(runPoints[k].x, runPoints[k].y);
+        FinishMarkers();
     }
 }
 
-static void DrawSelection(HDC dc, HPEN selectionPen, HBRUSH selectionBrush) {
+// Filled red markers, drawn as dots in the selection pen.
+static void DrawSelection(HDC dc, HPEN selectionPen) {
     SelectObject(dc, selectionPen);
-    SelectObject(dc, selectionBrush);
+    StartMarkers(dc, MARKER_DOT);
     int lastX = 100000, lastY = 100000;  // nothing drawn yet
     for (int i = 0; i < workingFrame.count; ++i) {
         const VectorPoint& p = workingFrame.points[i];
@@ -97,10 +113,11 @@ static void DrawSelection(HDC dc, HPEN selectionPen, HBRUSH selectionBrush) {
         int x, y;
         FrameToClient(p.x, p.y, &x, &y);
         if (x == lastX && y == lastY) continue;
-        Marker(dc, x, y);
+        AddMarker(x, y);
         lastX = x;
         lastY = y;
     }
+    FinishMarkers();
 }
 
 LRESULT PaintCanvas(HWND window) {
@@ -117,14 +134,13 @@ LRESULT PaintCanvas(HWND window) {
     HPEN boxPen = CreatePen(PS_SOLID, 1, CANVAS_COLOR_FRAME_BOX);
     HPEN selectionPen = CreatePen(PS_SOLID, 1, CANVAS_COLOR_SELECTION);
     HPEN axisPen = CreatePen(PS_DOT, 1, CANVAS_COLOR_WHITE);
-    HBRUSH selectionBrush = CreateSolidBrush(CANVAS_COLOR_SELECTION);
 
     HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
     SetBkMode(dc, TRANSPARENT);
     HGDIOBJ oldPen = SelectObject(dc, boxPen);
     DrawBoxAndAxes(dc, boxPen, axisPen);
     DrawPolyline(dc, visiblePen, blankedPen);
-    DrawSelection(dc, selectionPen, selectionBrush);
+    DrawSelection(dc, selectionPen);
 
     SelectObject(dc, oldBrush);
     SelectObject(dc, oldPen);
@@ -133,7 +149,6 @@ LRESULT PaintCanvas(HWND window) {
     DeleteObject(boxPen);
     DeleteObject(selectionPen);
     DeleteObject(axisPen);
-    DeleteObject(selectionBrush);
     EndPaint(window, &paint);
     return 0;
 }
