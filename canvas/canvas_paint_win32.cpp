@@ -13,9 +13,15 @@
 
 enum { FRAME_SPAN = 65536 };
 
+// Writing a bar redraws it, which is slow under Wine: a bar that already
+// shows the model is left alone.
 static void WriteBar(HWND window, int bar, const ScrollBarModel& model) {
     SCROLLINFO info = {};
     info.cbSize = sizeof info;
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    if (GetScrollInfo(window, bar, &info) && info.nMin == model.min && info.nMax == model.max &&
+        info.nPage == (UINT)model.page && info.nPos == model.pos)
+        return;
     info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
     info.nMin = model.min;
     info.nMax = model.max;
