@@ -3,6 +3,8 @@
 
 #include <commctrl.h>
 
+#include <cstring>
+
 #include "app/shell_win32.h"
 #include "app/status_text.h"
 #include "canvas/view_transform.h"
@@ -19,8 +21,16 @@ HWND CreateStatusBar(HWND mainWindow, int childId) {
     return bar;
 }
 
+// A pane that already shows the text is left alone: setting it repaints it.
 static void SetPane(int pane, const char* text) {
-    SendMessageA(StatusBarWindow(), SB_SETTEXTA, pane, (LPARAM)text);
+    HWND bar = StatusBarWindow();
+    char shown[STATUS_TEXT_LENGTH] = "";
+    LRESULT length = SendMessageA(bar, SB_GETTEXTLENGTHA, pane, 0);
+    if (LOWORD(length) < STATUS_TEXT_LENGTH) {
+        SendMessageA(bar, SB_GETTEXTA, pane, (LPARAM)shown);
+        if (std::strcmp(shown, text) == 0) return;
+    }
+    SendMessageA(bar, SB_SETTEXTA, pane, (LPARAM)text);
 }
 
 void RefreshStatusWindow(int flags) {
