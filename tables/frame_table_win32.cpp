@@ -18,13 +18,25 @@ HWND frameList = nullptr;
 
 enum { FRAME_TABLE_WIDTH = 220, FRAME_TABLE_HEIGHT = 250 };
 
+// Set while the table clears its rows' states for a rebuild: those changes
+// pick no frame.
+static bool clearingRows = false;
+
+// Rows as if filled afresh: none selected, the current frame's row at the top
+// as far as the list scrolls (the first row when there is none) and focused.
+// Only what differs is changed, and the rows are drawn again once.
 static void RebuildRows() {
-    ResetListRows(frameList, frameStore.numFrames);
+    clearingRows = true;
+    ClearListRowStates(frameList);
+    clearingRows = false;
+    if (ListRowCount(frameList) != frameStore.numFrames)
+        SetListRowCount(frameList, frameStore.numFrames);
+    RedrawAllListRows(frameList);
     int current = frameStore.currentFrame;
-    if (current < frameStore.numFrames) {
-        ScrollListRows(frameList, current);
-        SetListRowState(frameList, current, LVIS_FOCUSED, LVIS_FOCUSED);
-    }
+    bool hasRow = current < frameStore.numFrames;
+    int top = ListTopRow(frameList);
+    if (top != (hasRow ? current : 0)) ScrollListRows(frameList, (hasRow ? current : 0) - top);
+    if (hasRow) SetListRowState(frameList, current, LVIS_FOCUSED, LVIS_FOCUSED);
 }
 
 void RefreshFrameTableWindow(int mode) {
@@ -103,7 +115,7 @@ static LRESULT OnNotify(const NMHDR* header) {
             break;
         case LVN_ITEMCHANGED:
         case LVN_ODSTATECHANGED:
-            GoToFocusedRow();
+            if (!clearingRows) GoToFocusedRow();
             break;
         case NM_RCLICK:
             GoToFocusedRow();
@@ -174,4 +186,5 @@ void ToggleFrameTable(HWND mainWindow) {
     }
     frameTableWindow = window;
     RefreshFrameTableWindow(FT_REBUILD);
+    ShowWindow(window, SW_SHOW);
 }

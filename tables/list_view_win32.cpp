@@ -25,8 +25,8 @@ HWND CreateToolWindow(HWND mainWindow, const char* className, const char* title,
     POINT origin = {0, 0};
     ClientToScreen(mainWindow, &origin);
     return CreateWindowExA(WS_EX_WINDOWEDGE | WS_EX_TOOLWINDOW, className, title,
-                           WS_VISIBLE | WS_SYSMENU | WS_THICKFRAME, origin.x, origin.y, width,
-                           height, mainWindow, nullptr,
+                           WS_SYSMENU | WS_THICKFRAME, origin.x, origin.y, width, height,
+                           mainWindow, nullptr,
                            (HINSTANCE)GetWindowLongPtrA(mainWindow, GWLP_HINSTANCE), nullptr);
 }
 
@@ -39,13 +39,15 @@ void AddListColumn(HWND list, int index, const char* header, int width, int form
     SendMessageA(list, LVM_INSERTCOLUMNA, (WPARAM)index, (LPARAM)&column);
 }
 
-void ResetListRows(HWND list, int count) {
-    SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
-    SendMessageA(list, LVM_SETITEMCOUNT, (WPARAM)count, 0);
-}
-
 void SetListRowCount(HWND list, int count) {
     SendMessageA(list, LVM_SETITEMCOUNT, (WPARAM)count, LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+}
+
+void ClearListRowStates(HWND list) {
+    SetListRowState(list, -1, 0, LVIS_SELECTED);
+    int focused = NextListRow(list, -1, LVNI_FOCUSED);
+    if (focused >= 0) SetListRowState(list, focused, 0, LVIS_FOCUSED);
+    SetListSelectionMark(list, -1);
 }
 
 void GetListCell(HWND list, int row, int column, char* text, int size) {
@@ -62,7 +64,17 @@ void RedrawListRows(HWND list, int first, int last) {
 }
 
 void RedrawAllListRows(HWND list) {
-    InvalidateRect(list, nullptr, TRUE);
+    // Below the header only: a whole-list invalidation would repaint the
+    // header too, which costs more than all the rows under Wine.
+    RECT rows;
+    GetClientRect(list, &rows);
+    HWND header = (HWND)SendMessageA(list, LVM_GETHEADER, 0, 0);
+    RECT headerRect;
+    if (header && IsWindowVisible(header) && GetWindowRect(header, &headerRect)) {
+        MapWindowPoints(nullptr, list, (POINT*)&headerRect, 2);
+        if (headerRect.bottom > rows.top) rows.top = headerRect.bottom;
+    }
+    InvalidateRect(list, &rows, TRUE);
 }
 
 void SetListRowState(HWND list, int row, UINT state, UINT mask) {

@@ -11,16 +11,17 @@
 #include "tables/row_texts.h"
 
 HWND CreateReportList(HWND parent);
-// A tool window owned by the main window, placed at its client area's top left.
+// A tool window owned by the main window, placed at its client area's top
+// left. It is created hidden: shown once its rows are set, it is drawn once.
 HWND CreateToolWindow(HWND mainWindow, const char* className, const char* title, int width,
                       int height);
 void AddListColumn(HWND list, int index, const char* header, int width, int format);
-// Forgets every row, the selection, the focus and the scroll position,
-// without notifications, then announces count rows.
-void ResetListRows(HWND list, int count);
 // Changes the row count, keeping the selection and focus of the rows that
 // stay and the scroll position as far as the list allows.
 void SetListRowCount(HWND list, int count);
+// Clears the selection, the focus and the selection mark of every row. The
+// list notifies its window of the changes as usual.
+void ClearListRowStates(HWND list);
 void GetListCell(HWND list, int row, int column, char* text, int size);
 // Asks the list to show the current texts of rows first to last again.
 void RedrawListRows(HWND list, int first, int last);

@@ -62,14 +62,22 @@ static void SelectPointsFromRows() {
     }
 }
 
+// Rows as if filled afresh: none focused, the selection from the points, and
+// either the same top row or the last row in view. Only what differs is
+// changed, and the rows are drawn again once.
 static void RebuildRows(bool keepTop) {
-    int top = keepTop ? ListTopRow(vectorList) : 0;
-    ResetListRows(vectorList, workingFrame.count);
+    int top = ListTopRow(vectorList);
+    writingSelection = true;
+    ClearListRowStates(vectorList);
+    writingSelection = false;
+    if (ListRowCount(vectorList) != workingFrame.count)
+        SetListRowCount(vectorList, workingFrame.count);
     SelectRowsFromPoints();
-    if (keepTop)
-        ScrollListRows(vectorList, top);
-    else
+    RedrawAllListRows(vectorList);
+    if (!keepTop)
         EnsureListRowVisible(vectorList, workingFrame.count - 1);
+    else if (ListTopRow(vectorList) != top)
+        ScrollListRows(vectorList, top - ListTopRow(vectorList));
 }
 
 void RefreshVectorTableWindow(int mode) {
@@ -272,4 +280,5 @@ void ToggleVectorTable(HWND mainWindow) {
     }
     vectorTableWindow = window;
     RefreshVectorTableWindow(VT_REBUILD);
+    ShowWindow(window, SW_SHOW);
 }
