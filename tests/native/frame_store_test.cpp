@@ -195,3 +195,27 @@ TEST_F(FrameStoreTest, GoToFrameDiscardsUndoAndAsksForEveryRefresh) {
     EXPECT_EQ(frameStore.frames[0][0].x, 5);
     EXPECT_EQ(workingFrame.count, 2);
 }
+
+TEST_F(FrameStoreTest, DeletingMarkedFramesInOnePassMatchesDeletingThemOneByOne) {
+    const bool marked[9] = {true, false, false, true, true, false, true, false, true};
+    MakeFrames(9);
+    for (int i = 0; i < 9; ++i)
+        if (marked[i]) frameStore.pointCounts[i] = FRAME_DELETION_MARK;
+    DeleteMarkedFrames();
+    static FrameStore onePass;
+    onePass = frameStore;
+
+    MakeFrames(9);
+    for (int i = 8; i >= 0; --i)
+        if (marked[i]) DeleteFrame(i);
+    ASSERT_EQ(onePass.numFrames, 4);
+    ASSERT_EQ(frameStore.numFrames, 4);
+    for (int f = 0; f < 4; ++f) {
+        EXPECT_EQ(std::string(onePass.frameNames[f].bytes, 16), Name(f));
+        ASSERT_EQ(onePass.pointCounts[f], frameStore.pointCounts[f]);
+        for (int p = 0; p < frameStore.pointCounts[f]; ++p)
+            EXPECT_EQ(onePass.frames[f][p].x, frameStore.frames[f][p].x);
+    }
+    EXPECT_EQ(Name(1).substr(0, 2), "F2");
+    for (int f = 4; f < 9; ++f) EXPECT_EQ(onePass.pointCounts[f], 0) << "vacated slot " << f;
+}
