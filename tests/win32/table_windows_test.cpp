@@ -6,9 +6,12 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 
+#include "app/shell_win32.h"
+#include "canvas/view_transform.h"
 #include "document/command_ids.h"
 #include "document/frame_store.h"
 #include "document/undo.h"
@@ -54,6 +57,90 @@ void MakeFrames(std::initializer_list<const char*> names) {
     }
     LoadFrame(0);
 }
+
+// A click on a row with real mouse messages, Shift or Ctrl held as given.
+void ClickRow(HWND list, int row, WPARAM keys = 0) {
+    RECT bounds = {};
+    bounds.left = LVIR_BOUNDS;
+    SendMessageA(list, LVM_GETITEMRECT, (WPARAM)row, (LPARAM)&bounds);
+    LPARAM at = MAKELPARAM(40, (bounds.top + bounds.bottom) / 2);
+    BYTE saved[256], held[256];
+    GetKeyboardState(saved);
+    std::memcpy(held, saved, sizeof held);
+    held[VK_SHIFT] = held[VK_LSHIFT] = (keys & MK_SHIFT) ? 0x80 : 0;
+    held[VK_CONTROL] = held[VK_LCONTROL] = (keys & MK_CONTROL) ? 0x80 : 0;
+    SetKeyboardState(held);
+    PostMessageA(list, WM_LBUTTONDOWN, keys | MK_LBUTTON, at);
+    PostMessageA(list, WM_LBUTTONUP, keys, at);
+    PumpProgramMessages();
+    SetKeyboardState(saved);
+}
+
+// Rows from..to (inclusive) selected, and no other.
+::testing::AssertionResult RowsSelected(HWND list, int from, int to) {
+    for (int row = 0; row < Rows(list); ++row) {
+        bool selected = SendMessageA(list, LVM_GETITEMSTATE, row, LVIS_SELECTED) & LVIS_SELECTED;
+        if (selected != (row >= from && row <= to))
+            return ::testing::AssertionFailure()
+                   << "row " << row << (selected ? " " : " not ") << "selected";
+    }
+    return ::testing::AssertionSuccess();
+}
+
+// Points from..to (inclusive) selected, and no other.
+::testing::AssertionResult PointsSelected(int from, int to) {
+    for (int i = 0; i < workingFrame.count; ++i) {
+        bool selected = workingFrame.points[i].flags & POINT_SELECTED;
+        if (selected != (i >= from && i <= to))
+            return ::testing::AssertionFailure()
+                   << "point " << i << (selected ? " " : " not ") << "selected";
+    }
+    return ::testing::AssertionSuccess();
+}
+
+int FocusedRow(HWND list) {
+    return (int)SendMessageA(list, LVM_GETNEXTITEM, (WPARAM)-1, LVNI_FOCUSED);
+}
+
+int TopRow(HWND list) {
+    return (int)SendMessageA(list, LVM_GETTOPINDEX, 0, 0);
+}
+
+int RowsPerPage(HWND list) {
+    return (int)SendMessageA(list, LVM_GETCOUNTPERPAGE, 0, 0);
+}
+
+void GivePoints(int n) {
+    workingFrame.count = n;
+    for (int i = 0; i < n; ++i)
+        workingFrame.points[i] = {POINT_VISIBLE, (int16_t)(i * 3), (int16_t)(-i)};
+}
+
+// Counts the messages of one kind a window procedure receives, while alive.
+struct MessageCounter {
+    static MessageCounter* active;
+    HWND window;
+    UINT message;
+    UINT notifyCode;  // for WM_NOTIFY: the code counted (0: any)
+    WNDPROC original;
+    int count = 0;
+    MessageCounter(HWND w, UINT m, UINT code = 0) : window(w), message(m), notifyCode(code) {
+        active = this;
+        original = (WNDPROC)SetWindowLongPtrA(w, GWLP_WNDPROC, (LONG_PTR)Proc);
+    }
+    ~MessageCounter() {
+        if (IsWindow(window)) SetWindowLongPtrA(window, GWLP_WNDPROC, (LONG_PTR)original);
+        active = nullptr;
+    }
+    static LRESULT CALLBACK Proc(HWND w, UINT m, WPARAM wParam, LPARAM lParam) {
+        MessageCounter* c = active;
+        if (m == c->message &&
+            (m != WM_NOTIFY || !c->notifyCode || ((NMHDR*)lParam)->code == c->notifyCode))
+            ++c->count;
+        return CallWindowProcA(c->original, w, m, wParam, lParam);
+    }
+};
+MessageCounter* MessageCounter::active = nullptr;
 
 class TableWindowsTest : public ::testing::Test {
 protected:
@@ -203,4 +290,235 @@ TEST_F(TableWindowsTest, InsertAndDeleteFramesFromTheList) {
     EXPECT_EQ(frameStore.numFrames, 2);
     EXPECT_EQ(Rows(frameList), 2);
     EXPECT_EQ(PaneText(1), "Frame: 2/2");
+}
+
+// ---- What the virtual lists must keep as the filled lists did ------------
+
+TEST_F(TableWindowsTest, ShiftAndCtrlClicksSelectPointsAsTheRowsShow) {
+    GivePoints(40);
+    SendCommand(CMD_TOGGLE_VECTOR_TABLE);
+    ClickRow(vectorList, 3);
+    EXPECT_TRUE(PointsSelected(3, 3));
+    ClickRow(vectorList, 8, MK_SHIFT);
+    EXPECT_TRUE(RowsSelected(vectorList, 3, 8));
+    EXPECT_TRUE(PointsSelected(3, 8)) << "a Shift click selects the range";
+    EXPECT_EQ(FocusedRow(vectorList), 8);
+    ClickRow(vectorList, 5, MK_CONTROL);
+    EXPECT_EQ(workingFrame.points[5].flags & POINT_SELECTED, 0) << "a Ctrl click toggles";
+    EXPECT_NE(workingFrame.points[4].flags & POINT_SELECTED, 0);
+    ClickRow(vectorList, 10, MK_SHIFT);
+    EXPECT_TRUE(RowsSelected(vectorList, 5, 10)) << "the range runs from the last plain click";
+    EXPECT_TRUE(PointsSelected(5, 10));
+    PressKey(VK_DOWN, false, true);
+    EXPECT_TRUE(PointsSelected(5, 11)) << "Shift and an arrow key extend the range";
+    ClickRow(vectorList, 1);
+    EXPECT_TRUE(PointsSelected(1, 1));
+}
+
+TEST_F(TableWindowsTest, SelectionOfEveryRowAtOnceReachesEveryPoint) {
+    GivePoints(50);
+    workingFrame.points[7].flags |= POINT_SELECTED;
+    SendCommand(CMD_TOGGLE_VECTOR_TABLE);
+    EXPECT_TRUE(RowsSelected(vectorList, 7, 7)) << "opening shows the selection";
+    SetRowState(vectorList, -1, LVIS_SELECTED, LVIS_SELECTED);
+    EXPECT_TRUE(PointsSelected(0, 49));
+    SetRowState(vectorList, -1, 0, LVIS_SELECTED);
+    EXPECT_TRUE(PointsSelected(-1, -1));
+}
+
+TEST_F(TableWindowsTest, BandSelectionOnTheCanvasSelectsTheRows) {
+    workingFrame.count = 30;
+    for (int i = 0; i < 30; ++i) workingFrame.points[i] = {POINT_VISIBLE, (int16_t)(i * 100), 0};
+    SendCommand(CMD_TOGGLE_VECTOR_TABLE);
+    ClickRow(vectorList, 20);
+    PumpProgramMessages();
+    // At 1/64 the band to 10 pixels right of the origin holds x = 0 to 640.
+    int cx = -viewState.originX, cy = -viewState.originY;
+    HWND canvas = CanvasWindow();
+    const WPARAM band = MK_LBUTTON | MK_CONTROL | MK_SHIFT;
+    SendMessageA(canvas, WM_LBUTTONDOWN, band, MAKELPARAM(cx - 1, cy - 1));
+    SendMessageA(canvas, WM_MOUSEMOVE, band, MAKELPARAM(cx + 10, cy + 2));
+    SendMessageA(canvas, WM_LBUTTONUP, MK_CONTROL | MK_SHIFT, MAKELPARAM(cx + 10, cy + 2));
+    PumpProgramMessages();
+    for (int row = 0; row < 30; ++row) {
+        bool expected = row <= 6 || row == 20;
+        EXPECT_EQ((workingFrame.points[row].flags & POINT_SELECTED) != 0, expected) << row;
+        EXPECT_EQ(
+            (SendMessageA(vectorList, LVM_GETITEMSTATE, row, LVIS_SELECTED) & LVIS_SELECTED) != 0,
+            expected)
+            << "row " << row;
+    }
+    EXPECT_EQ(FocusedRow(vectorList), 20) << "the focus stays";
+}
+
+TEST_F(TableWindowsTest, RebuildsLeaveNoFocusedPointRowAndKeepOrEndTheView) {
+    MakeFrames({"A", "B"});
+    for (int f = 0; f < 2; ++f) {
+        frameStore.pointCounts[f] = 2000;
+        for (int i = 0; i < 2000; ++i) frameStore.frames[f][i] = {POINT_VISIBLE, (int16_t)i, 0};
+    }
+    LoadFrame(0);
+    SendCommand(CMD_TOGGLE_VECTOR_TABLE);
+    EXPECT_EQ(TopRow(vectorList), 2000 - RowsPerPage(vectorList)) << "opened at the last row";
+    EXPECT_EQ(FocusedRow(vectorList), -1);
+    SendMessageA(vectorList, LVM_ENSUREVISIBLE, 100, FALSE);
+    SetRowState(vectorList, 120, LVIS_FOCUSED, LVIS_FOCUSED);
+    int top = TopRow(vectorList);
+    SendCommand(CMD_NEXT_FRAME);
+    EXPECT_EQ(TopRow(vectorList), top) << "a frame step keeps the top row";
+    EXPECT_EQ(FocusedRow(vectorList), -1) << "and no row keeps the focus";
+    EXPECT_EQ(SendMessageA(vectorList, LVM_GETSELECTIONMARK, 0, 0), -1);
+
+    SetFocus(vectorList);
+    SetRowState(vectorList, 1500, LVIS_FOCUSED, LVIS_FOCUSED);
+    top = TopRow(vectorList);
+    PressKey(VK_INSERT);
+    ASSERT_EQ(workingFrame.count, 2001);
+    EXPECT_EQ(FocusedRow(vectorList), 1500) << "Insert gives its row the focus again";
+    EXPECT_EQ(TopRow(vectorList), top);
+    EXPECT_EQ(GetFocus(), vectorList) << "the keyboard focus stays in the list";
+
+    PressKey('B', true);
+    EXPECT_EQ(Rows(vectorList), 0);
+    PressKey('Z', true);
+    EXPECT_EQ(Rows(vectorList), 2001);
+    EXPECT_EQ(TopRow(vectorList), 2001 - RowsPerPage(vectorList)) << "Undo shows the last row";
+    EXPECT_EQ(FocusedRow(vectorList), -1);
+}
+
+TEST_F(TableWindowsTest, TakingRowsOffTheEndHandsTheFocusToTheNewLastRow) {
+    workingFrame.count = 10;
+    for (int i = 0; i < 10; ++i) workingFrame.points[i] = {POINT_VISIBLE, (int16_t)(i * 1000), 0};
+    SendCommand(CMD_TOGGLE_VECTOR_TABLE);
+    SetRowState(vectorList, 8, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
+    workingFrame.points[6] = {POINT_VISIBLE, 0, 0};
+    PumpProgramMessages();
+    // A right click on point 6, at frame (0, 0), removes it and what follows.
+    SendMessageA(CanvasWindow(), WM_RBUTTONDOWN, MK_RBUTTON,
+                 MAKELPARAM(-viewState.originX, -viewState.originY));
+    PumpProgramMessages();
+    ASSERT_EQ(workingFrame.count, 6);
+    EXPECT_EQ(Rows(vectorList), 6);
+    EXPECT_EQ(FocusedRow(vectorList), 5);
+    EXPECT_EQ(SendMessageA(vectorList, LVM_GETSELECTIONMARK, 0, 0), 5);
+    EXPECT_TRUE(RowsSelected(vectorList, -1, -1));
+    EXPECT_EQ(Cell(vectorList, 5, 2), "5000");
+}
+
+TEST_F(TableWindowsTest, ScrolledToTheEndTheListShowsTheLastPoints) {
+    GivePoints(3000);
+    workingFrame.points[2999] = {POINT_VISIBLE | POINT_SELECTED, -32768, -32768};
+    SendCommand(CMD_TOGGLE_VECTOR_TABLE);
+    SetFocus(vectorList);
+    PumpProgramMessages();
+    int top = TopRow(vectorList);
+    ASSERT_EQ(top + RowsPerPage(vectorList), 3000);
+    for (int row = top; row < 2999; ++row) {
+        EXPECT_EQ(Cell(vectorList, row, 0), std::to_string(row + 1));
+        EXPECT_EQ(Cell(vectorList, row, 2), std::to_string(row * 3));
+        EXPECT_EQ(Cell(vectorList, row, 3), std::to_string(row));
+    }
+    EXPECT_EQ(Cell(vectorList, 2999, 0), "3000");
+    EXPECT_EQ(Cell(vectorList, 2999, 2), "-32768");
+    EXPECT_EQ(Cell(vectorList, 2999, 3), "32768");
+
+    // On the screen: the selected last row is highlighted at the bottom, with
+    // its texts drawn in the highlight text colour.
+    RECT bounds = {};
+    bounds.left = LVIR_BOUNDS;
+    SendMessageA(vectorList, LVM_GETITEMRECT, 2999, (LPARAM)&bounds);
+    RECT client;
+    GetClientRect(vectorList, &client);
+    EXPECT_LE(bounds.bottom, client.bottom);
+    EXPECT_GT(bounds.bottom, client.bottom - (bounds.bottom - bounds.top));
+    HDC dc = GetDC(vectorList);
+    COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT), text = GetSysColor(COLOR_HIGHLIGHTTEXT);
+    int highlighted = 0, written = 0;
+    for (int y = bounds.top; y < bounds.bottom; ++y)
+        for (int x = 0; x < 160; ++x) {
+            COLORREF c = GetPixel(dc, x, y);
+            highlighted += c == highlight;
+            written += c == text;
+        }
+    ReleaseDC(vectorList, dc);
+    EXPECT_GT(highlighted, 160 * (bounds.bottom - bounds.top) / 2);
+    EXPECT_GT(written, 10) << "the row's texts are drawn";
+}
+
+TEST_F(TableWindowsTest, ListsAskOnlyForTheRowsTheyShow) {
+    MakeFrames({"A", "B"});
+    for (int f = 0; f < 2; ++f) {
+        frameStore.pointCounts[f] = 3000;
+        for (int i = 0; i < 3000; ++i) frameStore.frames[f][i] = {POINT_VISIBLE, (int16_t)i, 0};
+    }
+    LoadFrame(0);
+    SendCommand(CMD_TOGGLE_VECTOR_TABLE);
+    int page = RowsPerPage(vectorList) + 2;
+    MessageCounter asked(vectorTableWindow, WM_NOTIFY, LVN_GETDISPINFOA);
+    SendCommand(CMD_NEXT_FRAME);
+    EXPECT_GT(asked.count, 0) << "the new frame's rows are drawn";
+    EXPECT_LE(asked.count, 3 * 4 * page) << "a frame step draws a page, not 3000 rows";
+}
+
+TEST_F(TableWindowsTest, AFrameStepWithBothTablesOpenPaintsTheCanvasOnce) {
+    MakeFrames({"Alpha", "Beta", "Gamma"});
+    SendCommand(CMD_TOGGLE_VECTOR_TABLE);
+    SendCommand(CMD_TOGGLE_FRAME_TABLE);
+    MessageCounter paints(CanvasWindow(), WM_PAINT);
+    SendCommand(CMD_NEXT_FRAME);
+    EXPECT_EQ(frameStore.currentFrame, 1);
+    EXPECT_EQ(paints.count, 1);
+    paints.count = 0;
+    SendCommand(CMD_PREVIOUS_FRAME);
+    EXPECT_EQ(paints.count, 1);
+}
+
+TEST_F(TableWindowsTest, FrameTableRangeFocusAndTopRowAsBefore) {
+    for (int f = 0; f < 60; ++f) {
+        char name[8];
+        std::snprintf(name, sizeof name, "F%d", f);
+        workingFrame.count = 1;
+        workingFrame.points[0] = {POINT_VISIBLE, (int16_t)f, 0};
+        StoreFrame(f, true);
+        std::memset(frameStore.frameNames[f].bytes, ' ', 16);
+        std::memcpy(frameStore.frameNames[f].bytes, name, std::strlen(name));
+    }
+    frameStore.currentFrame = 30;
+    LoadFrame(30);
+    SendCommand(CMD_TOGGLE_FRAME_TABLE);
+    EXPECT_EQ(TopRow(frameList), 30) << "the current frame's row at the top";
+    EXPECT_EQ(FocusedRow(frameList), 30);
+    EXPECT_TRUE(RowsSelected(frameList, -1, -1));
+
+    ClickRow(frameList, 32);
+    ClickRow(frameList, 36, MK_SHIFT);
+    EXPECT_TRUE(RowsSelected(frameList, 32, 36));
+    EXPECT_EQ(frameStore.currentFrame, 36) << "the clicked row's frame is current";
+    int first = -1, last = -1;
+    ASSERT_EQ(SelectedFrameRangeWindow(&first, &last), 1);
+    EXPECT_EQ(first, 32);
+    EXPECT_EQ(last, 36);
+
+    SetFocus(frameList);
+    PressKey(VK_DELETE);
+    EXPECT_EQ(frameStore.numFrames, 55);
+    EXPECT_EQ(Rows(frameList), 55);
+    EXPECT_EQ(Cell(frameList, 36, 1).substr(0, 3), "F41");
+    EXPECT_EQ(TopRow(frameList), 36) << "the current frame's row at the top again";
+    EXPECT_EQ(FocusedRow(frameList), 36);
+    EXPECT_TRUE(RowsSelected(frameList, -1, -1));
+    EXPECT_EQ(PaneText(1), "Frame: 37/55");
+
+    PressKey(VK_END);
+    EXPECT_EQ(frameStore.currentFrame, 54);
+    PressKey('I', true);
+    EXPECT_EQ(Rows(frameList), 56);
+    EXPECT_EQ(TopRow(frameList), 56 - RowsPerPage(frameList)) << "as far as the list scrolls";
+    EXPECT_EQ(FocusedRow(frameList), 54);
+
+    // Digits typed in the list go to the first row whose number starts so.
+    PressKey('1');
+    PressKey('2');
+    EXPECT_EQ(FocusedRow(frameList), 11);
+    EXPECT_EQ(frameStore.currentFrame, 11);
 }
