@@ -160,3 +160,73 @@ TEST_F(CanvasMouseTest, RightAndMiddleButtons) {
     EXPECT_EQ(hostCounts.beeps, 2);
     EXPECT_EQ(workingFrame.count, 6);
 }
+
+namespace {
+
+// The 21 pixels of the 5 x 5 dot centred on (x, y).
+bool InDot(int px, int py, int x, int y) {
+    int dx = px - x, dy = py - y;
+    if (dx < -2 || dx > 2 || dy < -2 || dy > 2) return false;
+    return !((dx == -2 || dx == 2) && (dy == -2 || dy == 2));
+}
+
+// Every pixel that differs from before is inverted, and those pixels are
+// exactly the dot at (x, y).
+::testing::AssertionResult OnlyTheDotInverted(const std::vector<COLORREF>& before, int x, int y) {
+    for (int py = 0; py < host.height; ++py)
+        for (int px = 0; px < host.width; ++px) {
+            COLORREF was = before[(size_t)py * host.width + px], now = PixelAt(px, py);
+            bool dot = InDot(px, py, x, y);
+            if (dot && now != (was ^ 0xFFFFFF))
+                return ::testing::AssertionFailure() << "(" << px << ", " << py << ") not inverted";
+            if (!dot && now != was)
+                return ::testing::AssertionFailure()
+                       << "(" << px << ", " << py << ") changed outside the dot";
+        }
+    return ::testing::AssertionSuccess();
+}
+
+}  // namespace
+
+TEST_F(CanvasMouseTest, DragFeedbackIsTheWholeFiveByFiveDotAndErasesExactly) {
+    Put(64, 64);  // client (401, 301)
+    RepaintNow();
+    Capture();
+    std::vector<COLORREF> before = host.pixels;
+
+    SendMouse(WM_LBUTTONDOWN, 401, 301, MK_LBUTTON | MK_CONTROL);
+    SendMouse(WM_MOUSEMOVE, 311, 211, MK_LBUTTON | MK_CONTROL);
+    Capture();
+    EXPECT_TRUE(OnlyTheDotInverted(before, 311, 211)) << "on the black background";
+    SendMouse(WM_MOUSEMOVE, 313, 212, MK_LBUTTON | MK_CONTROL);
+    Capture();
+    EXPECT_TRUE(OnlyTheDotInverted(before, 313, 212)) << "overlapping the dot it erases";
+    // Over the dotted axis at x = 400 and the point's own green marker.
+    SendMouse(WM_MOUSEMOVE, 400, 300, MK_LBUTTON | MK_CONTROL);
+    Capture();
+    EXPECT_TRUE(OnlyTheDotInverted(before, 400, 300)) << "over drawing";
+    SendMouse(WM_MOUSEMOVE, 401, 301, MK_LBUTTON | MK_CONTROL);
+    SendMouse(WM_MOUSEMOVE, 400, 300, MK_LBUTTON | MK_CONTROL);
+    Capture();
+    EXPECT_TRUE(OnlyTheDotInverted(before, 400, 300)) << "drawn twice on one spot, then moved";
+
+    SendMouse(WM_RBUTTONDOWN, 400, 300, MK_RBUTTON);  // cancels; the repaint clears it
+    PumpMessages();
+    Capture();
+    EXPECT_TRUE(before == host.pixels);
+    EXPECT_EQ(workingFrame.points[0].x, 64);
+}
+
+TEST_F(CanvasMouseTest, TwoDotsInvertedOnOneSpotLeaveTheScreenAsItWas) {
+    // Distinct frame points on one client pixel at 1/64: both are drawn, and
+    // the second inversion undoes the first exactly.
+    Put(64, 64, POINT_VISIBLE | POINT_SELECTED);
+    Put(65, 65, POINT_VISIBLE | POINT_SELECTED);
+    RepaintNow();
+    Capture();
+    std::vector<COLORREF> before = host.pixels;
+    SendMouse(WM_LBUTTONDOWN, 401, 301, MK_LBUTTON | MK_CONTROL);
+    SendMouse(WM_MOUSEMOVE, 311, 211, MK_LBUTTON | MK_CONTROL);
+    Capture();
+    EXPECT_TRUE(before == host.pixels);
+}

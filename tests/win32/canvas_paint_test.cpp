@@ -1,5 +1,7 @@
 // What a full paint of the real canvas puts on the screen, and the scroll
 // bars it writes.
+#include <string>
+
 #include "canvas/view_transform.h"
 #include "document/frame_store.h"
 #include "tests/win32/canvas_host_test.h"
@@ -154,4 +156,48 @@ TEST_F(CanvasPaintTest, ThumbDragMovesTheViewOnlyOnRelease) {
     PumpMessages();
     EXPECT_EQ(viewState.originY, -523) << "clamped at the next paint";
     EXPECT_EQ(Bar(SB_VERT).nPos, 0);
+}
+
+namespace {
+
+// The 7 x 7 pixels around (x, y): '.' black, 'G' green, 'R' red, '?' other.
+std::string Around(int x, int y) {
+    std::string picture;
+    for (int row = y - 3; row <= y + 3; ++row) {
+        for (int column = x - 3; column <= x + 3; ++column) {
+            COLORREF c = PixelAt(column, row);
+            picture += c == BLACK ? '.' : c == GREEN ? 'G' : c == RED ? 'R' : '?';
+        }
+        picture += '\n';
+    }
+    return picture;
+}
+
+}  // namespace
+
+TEST_F(CanvasPaintTest, MarkersAreTheFiveByFiveEllipsePixelForPixel) {
+    Put(-6400, -6400);  // client (300, 200), away from the axes
+    RepaintNow();
+    Capture();
+    EXPECT_EQ(Around(300, 200),
+              ".......\n"
+              "..GGG..\n"
+              ".G...G.\n"
+              ".G...G.\n"
+              ".G...G.\n"
+              "..GGG..\n"
+              ".......\n")
+        << "the outline of the ellipse in (x - 2, y - 2) to (x + 3, y + 3)";
+    workingFrame.points[0].flags |= POINT_SELECTED;
+    RepaintNow();
+    Capture();
+    EXPECT_EQ(Around(300, 200),
+              ".......\n"
+              "..RRR..\n"
+              ".RRRRR.\n"
+              ".RRRRR.\n"
+              ".RRRRR.\n"
+              "..RRR..\n"
+              ".......\n")
+        << "outline and filling";
 }
