@@ -1,6 +1,8 @@
 #!/bin/bash
 # Builds an optimised native tree and runs the file-format benchmarks, then
-# the canvas paint benchmark of the Win32 suite under Wine.
+# the benchmarks of the Win32 suite under Wine: the canvas paint and the
+# command latencies of the real program with a full document. Timings depend
+# on what else the machine runs: the load average is printed with them.
 set -e
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$ROOT"
@@ -12,5 +14,6 @@ cmake -S . -B build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build/win32 -j "$(nproc)" --target quillon_win32_tests
 source scripts/wine-env.sh
+uptime
 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c \
   'source scripts/wine-env.sh; quillon_wine_init; QUILLON_BENCH=1 wine build/win32/quillon_win32_tests.exe --gtest_also_run_disabled_tests --gtest_filter="*Benchmark*"; wineserver -w'
