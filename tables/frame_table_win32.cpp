@@ -103,13 +103,6 @@ static void OnListKey(WORD key) {
 
 static LRESULT OnNotify(const NMHDR* header) {
     switch (header->code) {
-        case LVN_GETDISPINFOA:
-        case LVN_GETDISPINFOW:
-            AnswerDisplayInfo(header, FrameCellText);
-            break;
-        case LVN_ODFINDITEMA:
-        case LVN_ODFINDITEMW:
-            return AnswerFindItem(header, FrameCellText);
         case LVN_KEYDOWN:
             OnListKey(((const NMLVKEYDOWN*)header)->wVKey);
             break;
@@ -161,8 +154,11 @@ LRESULT CALLBACK FrameTableProc(HWND window, UINT message, WPARAM wParam, LPARAM
             frameTableWindow = nullptr;
             frameList = nullptr;
             break;
-        case WM_NOTIFY:
+        case WM_NOTIFY: {
+            LRESULT answer = 0;
+            if (AnswerRowRequest((const NMHDR*)lParam, FrameCellText, &answer)) return answer;
             return OnNotify((const NMHDR*)lParam);
+        }
         case WM_COMMAND:
             OnCommand(LOWORD(wParam));
             return 0;

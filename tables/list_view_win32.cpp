@@ -132,7 +132,7 @@ void TrackPopupFromResource(HWND owner, int menuId) {
     DestroyMenu(menu);
 }
 
-void AnswerDisplayInfo(const NMHDR* header, CellText cellText) {
+static void AnswerDisplayInfo(const NMHDR* header, CellText cellText) {
     if (header->code == LVN_GETDISPINFOA) {
         LVITEMA& item = ((NMLVDISPINFOA*)header)->item;
         if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0)
@@ -148,7 +148,7 @@ void AnswerDisplayInfo(const NMHDR* header, CellText cellText) {
         item.pszText[item.cchTextMax - 1] = 0;
 }
 
-LRESULT AnswerFindItem(const NMHDR* header, CellText cellText) {
+static LRESULT AnswerFindItem(const NMHDR* header, CellText cellText) {
     char prefix[SEARCH_TEXT_LENGTH] = "";
     int start = 0;
     if (header->code == LVN_ODFINDITEMA) {
@@ -166,4 +166,20 @@ LRESULT AnswerFindItem(const NMHDR* header, CellText cellText) {
     }
     HWND list = header->hwndFrom;
     return FindRowByPrefix(ListRowCount(list), start, prefix, cellText);
+}
+
+bool AnswerRowRequest(const NMHDR* header, CellText cellText, LRESULT* result) {
+    switch (header->code) {
+        case LVN_GETDISPINFOA:
+        case LVN_GETDISPINFOW:
+            AnswerDisplayInfo(header, cellText);
+            *result = 0;
+            return true;
+        case LVN_ODFINDITEMA:
+        case LVN_ODFINDITEMW:
+            *result = AnswerFindItem(header, cellText);
+            return true;
+        default:
+            return false;
+    }
 }

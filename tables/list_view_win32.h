@@ -40,9 +40,9 @@ void EnsureListRowVisible(HWND list, int row);
 // Tracks popup menu resource id's first submenu at the pointer, owned by owner.
 void TrackPopupFromResource(HWND owner, int menuId);
 
-// Writes a row's text into the list's display-info request (either character
-// width).
-void AnswerDisplayInfo(const NMHDR* header, CellText cellText);
-// The row the list's type-ahead search lands on (LVN_ODFINDITEM, either
-// width), found by the start of the first column's text; -1 for none.
-LRESULT AnswerFindItem(const NMHDR* header, CellText cellText);
+// The virtual list's own requests: the text of a row it draws
+// (LVN_GETDISPINFO) and the row its type-ahead lands on (LVN_ODFINDITEM,
+// found by the start of the first column's text), in either character width.
+// Returns true with *result set when header is one of them. They are answered
+// whatever else is going on: without them the list shows empty rows.
+bool AnswerRowRequest(const NMHDR* header, CellText cellText, LRESULT* result);

@@ -195,13 +195,6 @@ static void OnListKey(WORD key) {
 
 static LRESULT OnNotify(const NMHDR* header) {
     switch (header->code) {
-        case LVN_GETDISPINFOA:
-        case LVN_GETDISPINFOW:
-            AnswerDisplayInfo(header, VectorCellText);
-            break;
-        case LVN_ODFINDITEMA:
-        case LVN_ODFINDITEMW:
-            return AnswerFindItem(header, VectorCellText);
         case LVN_KEYDOWN:
             OnListKey(((const NMLVKEYDOWN*)header)->wVKey);
             break;
@@ -255,8 +248,11 @@ LRESULT CALLBACK VectorTableProc(HWND window, UINT message, WPARAM wParam, LPARA
             vectorTableWindow = nullptr;
             vectorList = nullptr;
             break;
-        case WM_NOTIFY:
+        case WM_NOTIFY: {
+            LRESULT answer = 0;
+            if (AnswerRowRequest((const NMHDR*)lParam, VectorCellText, &answer)) return answer;
             return OnNotify((const NMHDR*)lParam);
+        }
         case WM_COMMAND:
             OnCommand(LOWORD(wParam));
             return 0;
