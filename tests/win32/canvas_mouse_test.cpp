@@ -186,17 +186,23 @@ bool InDot(int px, int py, int x, int y) {
     return ::testing::AssertionSuccess();
 }
 
+// Paints the frame, keeps what is on the screen, then Ctrl-drags from the
+// point at client (401, 301) to (311, 211) and reads the screen again.
+std::vector<COLORREF> PaintAndDragFirstPoint() {
+    RepaintNow();
+    Capture();
+    std::vector<COLORREF> before = host.pixels;
+    SendMouse(WM_LBUTTONDOWN, 401, 301, MK_LBUTTON | MK_CONTROL);
+    SendMouse(WM_MOUSEMOVE, 311, 211, MK_LBUTTON | MK_CONTROL);
+    Capture();
+    return before;
+}
+
 }  // namespace
 
 TEST_F(CanvasMouseTest, DragFeedbackIsTheWholeFiveByFiveDotAndErasesExactly) {
     Put(64, 64);  // client (401, 301)
-    RepaintNow();
-    Capture();
-    std::vector<COLORREF> before = host.pixels;
-
-    SendMouse(WM_LBUTTONDOWN, 401, 301, MK_LBUTTON | MK_CONTROL);
-    SendMouse(WM_MOUSEMOVE, 311, 211, MK_LBUTTON | MK_CONTROL);
-    Capture();
+    std::vector<COLORREF> before = PaintAndDragFirstPoint();
     EXPECT_TRUE(OnlyTheDotInverted(before, 311, 211)) << "on the black background";
     SendMouse(WM_MOUSEMOVE, 313, 212, MK_LBUTTON | MK_CONTROL);
     Capture();
@@ -222,11 +228,6 @@ TEST_F(CanvasMouseTest, TwoDotsInvertedOnOneSpotLeaveTheScreenAsItWas) {
     // the second inversion undoes the first exactly.
     Put(64, 64, POINT_VISIBLE | POINT_SELECTED);
     Put(65, 65, POINT_VISIBLE | POINT_SELECTED);
-    RepaintNow();
-    Capture();
-    std::vector<COLORREF> before = host.pixels;
-    SendMouse(WM_LBUTTONDOWN, 401, 301, MK_LBUTTON | MK_CONTROL);
-    SendMouse(WM_MOUSEMOVE, 311, 211, MK_LBUTTON | MK_CONTROL);
-    Capture();
+    std::vector<COLORREF> before = PaintAndDragFirstPoint();
     EXPECT_TRUE(before == host.pixels);
 }

@@ -116,6 +116,16 @@ void GivePoints(int n) {
         workingFrame.points[i] = {POINT_VISIBLE, (int16_t)(i * 3), (int16_t)(-i)};
 }
 
+// Two frames of n points each, the first one current.
+void TwoFramesOf(int n) {
+    MakeFrames({"A", "B"});
+    for (int f = 0; f < 2; ++f) {
+        frameStore.pointCounts[f] = n;
+        for (int i = 0; i < n; ++i) frameStore.frames[f][i] = {POINT_VISIBLE, (int16_t)i, 0};
+    }
+    LoadFrame(0);
+}
+
 // Counts the messages of one kind a window procedure receives, while alive.
 struct MessageCounter {
     static MessageCounter* active;
@@ -352,12 +362,7 @@ TEST_F(TableWindowsTest, BandSelectionOnTheCanvasSelectsTheRows) {
 }
 
 TEST_F(TableWindowsTest, RebuildsLeaveNoFocusedPointRowAndKeepOrEndTheView) {
-    MakeFrames({"A", "B"});
-    for (int f = 0; f < 2; ++f) {
-        frameStore.pointCounts[f] = 2000;
-        for (int i = 0; i < 2000; ++i) frameStore.frames[f][i] = {POINT_VISIBLE, (int16_t)i, 0};
-    }
-    LoadFrame(0);
+    TwoFramesOf(2000);
     SendCommand(CMD_TOGGLE_VECTOR_TABLE);
     EXPECT_EQ(TopRow(vectorList), 2000 - RowsPerPage(vectorList)) << "opened at the last row";
     EXPECT_EQ(FocusedRow(vectorList), -1);
@@ -446,12 +451,7 @@ TEST_F(TableWindowsTest, ScrolledToTheEndTheListShowsTheLastPoints) {
 }
 
 TEST_F(TableWindowsTest, ListsAskOnlyForTheRowsTheyShow) {
-    MakeFrames({"A", "B"});
-    for (int f = 0; f < 2; ++f) {
-        frameStore.pointCounts[f] = 3000;
-        for (int i = 0; i < 3000; ++i) frameStore.frames[f][i] = {POINT_VISIBLE, (int16_t)i, 0};
-    }
-    LoadFrame(0);
+    TwoFramesOf(3000);
     SendCommand(CMD_TOGGLE_VECTOR_TABLE);
     int page = RowsPerPage(vectorList) + 2;
     MessageCounter asked(vectorTableWindow, WM_NOTIFY, LVN_GETDISPINFOA);
