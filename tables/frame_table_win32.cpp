@@ -182,5 +182,6 @@ void ToggleFrameTable(HWND mainWindow) {
     }
     frameTableWindow = window;
     RefreshFrameTableWindow(FT_REBUILD);
+    if (frameList) LayOutListOffScreen(frameList);
     ShowWindow(window, SW_SHOW);
 }

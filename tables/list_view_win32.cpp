@@ -30,6 +30,23 @@ HWND CreateToolWindow(HWND mainWindow, const char* className, const char* title,
                            (HINSTANCE)GetWindowLongPtrA(mainWindow, GWLP_HINSTANCE), nullptr);
 }
 
+void LayOutListOffScreen(HWND list) {
+    // The list sizes its rows and writes its scroll bars at its first paint;
+    // on the screen every scroll bar write redraws the bar, slowly under Wine.
+    HDC listDc = GetDC(list);
+    if (!listDc) return;
+    HDC memory = CreateCompatibleDC(listDc);
+    HBITMAP pixel = memory ? CreateCompatibleBitmap(listDc, 1, 1) : nullptr;
+    if (pixel) {
+        HGDIOBJ old = SelectObject(memory, pixel);
+        SendMessageA(list, WM_PRINTCLIENT, (WPARAM)memory, PRF_CLIENT);
+        SelectObject(memory, old);
+        DeleteObject(pixel);
+    }
+    if (memory) DeleteDC(memory);
+    ReleaseDC(list, listDc);
+}
+
 void AddListColumn(HWND list, int index, const char* header, int width, int format) {
     LVCOLUMNA column = {};
     column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;

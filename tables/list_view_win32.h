@@ -15,6 +15,9 @@ HWND CreateReportList(HWND parent);
 // left. It is created hidden: shown once its rows are set, it is drawn once.
 HWND CreateToolWindow(HWND mainWindow, const char* className, const char* title, int width,
                       int height);
+// Lets a list that is not shown yet lay out its rows by drawing them once
+// off the screen, so that its first paint on the screen only draws.
+void LayOutListOffScreen(HWND list);
 void AddListColumn(HWND list, int index, const char* header, int width, int format);
 // Changes the row count, keeping the selection and focus of the rows that
 // stay and the scroll position as far as the list allows.

@@ -276,5 +276,6 @@ void ToggleVectorTable(HWND mainWindow) {
     }
     vectorTableWindow = window;
     RefreshVectorTableWindow(VT_REBUILD);
+    if (vectorList) LayOutListOffScreen(vectorList);
     ShowWindow(window, SW_SHOW);
 }
