@@ -20,6 +20,7 @@ HWND vectorTableWindow = nullptr;
 HWND vectorList = nullptr;
 
 enum { VECTOR_TABLE_WIDTH = 202, VECTOR_TABLE_HEIGHT = 480, CELL_TEXT_LENGTH = 20 };
+enum { MANY_ROW_CHANGES = 200 };
 
 // Set while the table writes the rows' selection from the points: the list's
 // notifications then only echo what the points already say.
@@ -27,6 +28,10 @@ static bool writingSelection = false;
 
 static void SetRowSelected(int row, bool selected) {
     SetListRowState(vectorList, row, selected ? LVIS_SELECTED : 0, LVIS_SELECTED);
+}
+
+static bool PointSelected(int i) {
+    return (workingFrame.points[i].flags & POINT_SELECTED) != 0;
 }
 
 // Makes each row's selected state that of its point, touching only the rows
@@ -37,18 +42,23 @@ static void SelectRowsFromPoints() {
     int rows = ListRowCount(vectorList);
     if (rows < count) count = rows;
     for (int i = 0; i < count; ++i) rowSelected[i] = false;
-    writingSelection = true;
     for (int row = NextListRow(vectorList, -1, LVNI_SELECTED); row >= 0 && row < count;) {
         rowSelected[row] = true;
-        if (!(workingFrame.points[row].flags & POINT_SELECTED)) SetRowSelected(row, false);
         int next = NextListRow(vectorList, row, LVNI_SELECTED);
         row = next > row ? next : -1;
     }
-    for (int i = 0; i < count; ++i) {
-        if ((workingFrame.points[i].flags & POINT_SELECTED) && !rowSelected[i])
-            SetRowSelected(i, true);
-    }
+    int changes = 0;
+    for (int i = 0; i < count; ++i) changes += PointSelected(i) != rowSelected[i];
+    if (changes == 0) return;
+    // The list redraws each row it changes; past a few pages it is cheaper to
+    // stop that and draw the list once.
+    bool many = changes > MANY_ROW_CHANGES;
+    if (many) SendMessageA(vectorList, WM_SETREDRAW, FALSE, 0);
+    writingSelection = true;
+    for (int i = 0; i < count; ++i)
+        if (PointSelected(i) != rowSelected[i]) SetRowSelected(i, PointSelected(i));
     writingSelection = false;
+    if (many) SendMessageA(vectorList, WM_SETREDRAW, TRUE, 0);
 }
 
 // Makes each point's selected flag that of its row.

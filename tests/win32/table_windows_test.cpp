@@ -361,6 +361,30 @@ TEST_F(TableWindowsTest, BandSelectionOnTheCanvasSelectsTheRows) {
     EXPECT_EQ(FocusedRow(vectorList), 20) << "the focus stays";
 }
 
+TEST_F(TableWindowsTest, ABandOverHundredsOfPointsSelectsAndClearsTheirRows) {
+    workingFrame.count = 600;
+    for (int i = 0; i < 600; ++i)
+        workingFrame.points[i] = {POINT_VISIBLE, (int16_t)(i < 400 ? i : 20000), 0};
+    SendCommand(CMD_TOGGLE_VECTOR_TABLE);
+    SendMessageA(vectorList, LVM_ENSUREVISIBLE, 300, FALSE);
+    int top = TopRow(vectorList);
+    int cx = -viewState.originX, cy = -viewState.originY;
+    HWND canvas = CanvasWindow();
+    const WPARAM band = MK_LBUTTON | MK_CONTROL | MK_SHIFT;
+    SendMessageA(canvas, WM_LBUTTONDOWN, band, MAKELPARAM(cx - 2, cy - 2));
+    SendMessageA(canvas, WM_LBUTTONUP, MK_CONTROL | MK_SHIFT, MAKELPARAM(cx + 8, cy + 2));
+    PumpProgramMessages();
+    EXPECT_TRUE(PointsSelected(0, 399));
+    EXPECT_TRUE(RowsSelected(vectorList, 0, 399));
+    EXPECT_EQ(TopRow(vectorList), top);
+    SendMessageA(canvas, WM_LBUTTONDOWN, band, MAKELPARAM(2, 2));
+    SendMessageA(canvas, WM_LBUTTONUP, MK_CONTROL | MK_SHIFT, MAKELPARAM(3, 3));
+    PumpProgramMessages();
+    EXPECT_TRUE(PointsSelected(-1, -1));
+    EXPECT_TRUE(RowsSelected(vectorList, -1, -1));
+    EXPECT_EQ(TopRow(vectorList), top);
+}
+
 TEST_F(TableWindowsTest, RebuildsLeaveNoFocusedPointRowAndKeepOrEndTheView) {
     TwoFramesOf(2000);
     SendCommand(CMD_TOGGLE_VECTOR_TABLE);
