@@ -98,8 +98,19 @@ void ClearFrameStore() {
     frameStore.numFrames = 0;
 }
 
+static bool AnyPointSelected() {
+    for (int i = 0; i < workingFrame.count; ++i)
+        if (workingFrame.points[i].flags & POINT_SELECTED) return true;
+    return false;
+}
+
 void GoToFrame(int slot) {
     if (slot < 0 || slot >= MAX_FRAMES) return;
+    // Reloading the frame on show, unchanged and with no point selected,
+    // leaves the canvas picture as it is (the Frame Table does this whenever
+    // its focus moves to the current row): no repaint is asked for then.
+    bool samePicture =
+        slot == frameStore.currentFrame && !workingFrame.changed && !AnyPointSelected();
     StoreFrame(frameStore.currentFrame, false);
     frameStore.currentFrame = slot;
     LoadFrame(slot);
@@ -107,7 +118,7 @@ void GoToFrame(int slot) {
     RefreshStatus(STATUS_PANES);
     RefreshFrameTable(FT_FOCUS_CURRENT);
     RefreshVectorTable(VT_REBUILD_KEEP_TOP);
-    RepaintCanvas();
+    if (!samePicture) RepaintCanvas();
 }
 
 void ResetDocument() {

@@ -196,6 +196,27 @@ TEST_F(FrameStoreTest, GoToFrameDiscardsUndoAndAsksForEveryRefresh) {
     EXPECT_EQ(workingFrame.count, 2);
 }
 
+TEST_F(FrameStoreTest, ReloadingTheShownFrameRepaintsOnlyWhenThePictureChanges) {
+    MakeFrames(2);
+    LoadFrame(1);
+    frameStore.currentFrame = 1;
+    ui->Clear();
+    GoToFrame(1);
+    EXPECT_EQ(ui->Count("repaint"), 0) << "the same points, nothing selected";
+    EXPECT_EQ(ui->Count("vector"), 1) << "the table rows are still rebuilt";
+    EXPECT_EQ(undoSnapshot.state, UNDO_STATE_NONE);
+
+    workingFrame.points[0].flags |= POINT_SELECTED;
+    GoToFrame(1);
+    EXPECT_EQ(ui->Count("repaint"), 1) << "the reload clears the selection";
+    EXPECT_EQ(workingFrame.points[0].flags, POINT_VISIBLE);
+
+    DrawPoint(7, 7);
+    GoToFrame(1);
+    EXPECT_EQ(ui->Count("repaint"), 2) << "an edited frame is stored and drawn again";
+    EXPECT_EQ(workingFrame.count, 3);
+}
+
 TEST_F(FrameStoreTest, DeletingMarkedFramesInOnePassMatchesDeletingThemOneByOne) {
     const bool marked[9] = {true, false, false, true, true, false, true, false, true};
     MakeFrames(9);
