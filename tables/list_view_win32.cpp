@@ -161,8 +161,9 @@ static void AnswerDisplayInfo(const NMHDR* header, CellText cellText) {
     char text[CELL_TEXT_LENGTH];
     cellText(item.iItem, item.iSubItem, text, CELL_TEXT_LENGTH);
     // The same code page the narrow messages are converted with.
-    if (!MultiByteToWideChar(CP_ACP, 0, text, -1, item.pszText, item.cchTextMax))
-        item.pszText[item.cchTextMax - 1] = 0;
+    WCHAR wide[CELL_TEXT_LENGTH] = L"";
+    MultiByteToWideChar(CP_ACP, 0, text, -1, wide, CELL_TEXT_LENGTH);
+    lstrcpynW(item.pszText, wide, item.cchTextMax);
 }
 
 static LRESULT AnswerFindItem(const NMHDR* header, CellText cellText) {
