@@ -546,3 +546,27 @@ TEST_F(TableWindowsTest, FrameTableRangeFocusAndTopRowAsBefore) {
     EXPECT_EQ(FocusedRow(frameList), 11);
     EXPECT_EQ(frameStore.currentFrame, 11);
 }
+
+TEST_F(TableWindowsTest, RowRequestsAreAnsweredInEitherCharacterWidth) {
+    MakeFrames({"Alpha", "Beta"});
+    SendCommand(CMD_TOGGLE_FRAME_TABLE);
+    wchar_t text[8] = L"?";
+    NMLVDISPINFOW wide = {};
+    wide.hdr = {frameList, 0, (UINT)LVN_GETDISPINFOW};
+    wide.item.mask = LVIF_TEXT;
+    wide.item.iItem = 1;
+    wide.item.iSubItem = 1;
+    wide.item.pszText = text;
+    wide.item.cchTextMax = 8;
+    SendMessageA(frameTableWindow, WM_NOTIFY, 0, (LPARAM)&wide);
+    EXPECT_EQ(std::wstring(text), L"Beta   ") << "cut to the buffer given";
+
+    NMLVFINDITEMW find = {};
+    find.hdr = {frameList, 0, (UINT)LVN_ODFINDITEMW};
+    find.iStart = 0;
+    find.lvfi.flags = LVFI_PARTIAL | LVFI_WRAP;
+    find.lvfi.psz = L"2";
+    EXPECT_EQ(SendMessageA(frameTableWindow, WM_NOTIFY, 0, (LPARAM)&find), 1);
+    find.lvfi.psz = L"3";
+    EXPECT_EQ(SendMessageA(frameTableWindow, WM_NOTIFY, 0, (LPARAM)&find), -1);
+}
