@@ -17,3 +17,12 @@ source scripts/wine-env.sh
 uptime
 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c \
   'source scripts/wine-env.sh; quillon_wine_init; QUILLON_BENCH=1 wine build/win32/quillon_win32_tests.exe --gtest_also_run_disabled_tests --gtest_filter="*Benchmark*"; wineserver -w'
+# Under Wine every window operation is a round trip to the Wine server and
+# the X server; on an idle virtual machine each one may wait for a sleeping
+# CPU to wake. The same latencies with all three processes on one CPU:
+if command -v taskset >/dev/null; then
+  echo "== command latencies with Wine, its server and the X server on one CPU"
+  uptime
+  taskset -c "${QUILLON_BENCH_CPU:-0}" xvfb-run -a -s "-screen 0 1280x1024x24" bash -c \
+    'source scripts/wine-env.sh; quillon_wine_init; QUILLON_BENCH=1 wine build/win32/quillon_win32_tests.exe --gtest_also_run_disabled_tests --gtest_filter="CommandLatencyBenchmark.*"; wineserver -w'
+fi
