@@ -13,8 +13,8 @@
 
 enum { FRAME_SPAN = 65536 };
 
-// Writing a bar redraws it, which is slow under Wine: a bar that already
-// shows the model is left alone.
+// Writing a bar is slow under Wine (it is redrawn, and the system metrics
+// are read again): a bar that already shows the model is left alone.
 static void WriteBar(HWND window, int bar, const ScrollBarModel& model) {
     SCROLLINFO info = {};
     info.cbSize = sizeof info;

@@ -32,7 +32,8 @@ HWND CreateToolWindow(HWND mainWindow, const char* className, const char* title,
 
 void LayOutListOffScreen(HWND list) {
     // The list sizes its rows and writes its scroll bars at its first paint;
-    // on the screen every scroll bar write redraws the bar, slowly under Wine.
+    // on the screen each scroll bar write is slow under Wine (the bar is
+    // redrawn and the system metrics are read again).
     HDC listDc = GetDC(list);
     if (!listDc) return;
     HDC memory = CreateCompatibleDC(listDc);
