@@ -56,6 +56,11 @@ void LoadFrame(int slot);
 void StoreFrame(int slot, bool force);
 int InsertBlankFrame(int slot);
 int DeleteFrame(int slot);
+// A blank frame at slot for a file reader. Appending at the end of the
+// document (open mode, insert 0) may fill every slot up to the last, so
+// that a document of 1000 frames reads back whole; insert mode keeps
+// InsertBlankFrame's limits. 1 when the slot is ready, 0 when refused.
+int BlankFrameForReading(int slot, int insert);
 void ClearFrameStore();
 void GoToFrame(int slot);
 
