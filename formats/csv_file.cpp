@@ -11,6 +11,8 @@
 #include "document/number_parse.h"
 #include "document/undo.h"
 #include "formats/atomic_write.h"
+#include "formats/checked_read.h"
+#include "formats/read_account.h"
 
 // Defining QUILLON_CSV_SCALAR selects the portable quick scan on x86 too,
 // so that it can be tested there.
@@ -42,7 +44,8 @@ struct CsvInput {
     FILE* stream;
     size_t pos;
     size_t length;
-    bool atEnd;  // nothing more to come from the stream
+    bool atEnd;   // nothing more to come from the stream
+    bool failed;  // a read error, not the end of the file, ended the stream
     // A zero after the data, and room for the quick scan's reads beyond it.
     char block[READ_BLOCK + QUICK_READ_BEYOND];
 };
@@ -54,6 +57,7 @@ static void StartInput(CsvInput* in, FILE* stream) {
     in->pos = 0;
     in->length = 0;
     in->atEnd = false;
+    in->failed = false;
     in->block[0] = 0;
 }
 
@@ -63,7 +67,8 @@ static void Refill(CsvInput* in) {
     in->pos = 0;
     in->length = rest;
     while (!in->atEnd && in->length < READ_BLOCK) {
-        size_t got = std::fread(in->block + in->length, 1, READ_BLOCK - in->length, in->stream);
+        size_t got =
+            CheckedRead(in->stream, in->block + in->length, READ_BLOCK - in->length, &in->failed);
         if (got == 0) in->atEnd = true;
         in->length += got;
     }
@@ -274,8 +279,27 @@ static inline int QuickPointLines(const char* p, VectorPoint* out, int* taken) {
 }
 #endif
 
-static void ParseNameLine(const char* line, FrameName* name) {
+// A name line in the full form (see WriteNameLine): a double quote, the
+// name with each double quote doubled, a double quote and a comma.
+static int IsFullFormName(const char* line, int length) {
+    return length >= 3 && line[0] == '"' && line[length - 2] == '"' && line[length - 1] == ',';
+}
+
+// The full form carries every byte as it is. Any other line reads as name
+// lines always have: after a leading double quote the name ends at the next
+// double quote, otherwise at a comma, and a byte below 0x20 or of 0x80 and
+// above ends it too.
+static void ParseNameLine(const char* line, int length, FrameName* name) {
     SetBlankName(name);
+    if (IsFullFormName(line, length)) {
+        const int end = length - 2;
+        int n = 0;
+        for (int i = 1; i < end && n < FRAME_NAME_LENGTH; ++i) {
+            if (line[i] == '"' && i + 1 < end && line[i + 1] == '"') ++i;
+            name->bytes[n++] = line[i];
+        }
+        return;
+    }
     const unsigned char* p = (const unsigned char*)line;
     const bool quoted = (*p == '"');
     if (quoted) ++p;
@@ -287,41 +311,52 @@ static void ParseNameLine(const char* line, FrameName* name) {
     }
 }
 
-// Reads the lines of one frame into the working frame and the name of slot
-// index. Returns 1 when a "+" line ended it (another frame follows).
-static int ReadFrameLines(CsvInput* in, int index) {
+// Frames the store has no room for are still read through, into these, so
+// that the account can say what they held.
+static VectorPoint unstoredPoints[MAX_POINTS];
+static FrameName unstoredName;
+
+// Reads the lines of one frame: up to MAX_POINTS points into points, its
+// name lines into name. *kept gets the points stored, *total the point
+// lines of the frame. Returns 1 when a "+" line ended it (another frame
+// follows), 0 at the end of the data.
+static int ReadFrameLines(CsvInput* in, VectorPoint* points, FrameName* name, int* kept,
+                          int64_t* total) {
     char line[LINE_BUFFER];
     VectorPoint spare[QUICK_LINES];  // takes the points beyond the frame's limit
-    int n = 0;
+    int n = 0, more = 0;
+    int64_t lines = 0;
     for (;;) {
-        VectorPoint* out = n <= MAX_POINTS - QUICK_LINES ? &workingFrame.points[n] : spare;
+        VectorPoint* out = n <= MAX_POINTS - QUICK_LINES ? &points[n] : spare;
         int taken = 0;
         const int quick = QuickPointLines(in->block + in->pos, out, &taken);
         if (quick) {
             in->pos += (size_t)taken;
+            lines += quick;
             if (out != spare) {
                 n += quick;
             } else {
-                for (int i = 0; i < quick && n < MAX_POINTS; ++i)
-                    workingFrame.points[n++] = spare[i];
+                for (int i = 0; i < quick && n < MAX_POINTS; ++i) points[n++] = spare[i];
             }
             continue;
         }
-        if (ReadPiece(in, line) < 0) break;
+        const int length = ReadPiece(in, line);
+        if (length < 0) break;
         if (line[0] == '+') {
-            workingFrame.count = n;
-            return 1;
+            more = 1;
+            break;
         }
         int32_t fields[3];
         if (ParsePointLine(line, fields)) {
-            if (n < MAX_POINTS)
-                SetPoint(&workingFrame.points[n++], fields[0], fields[1], fields[2]);
+            ++lines;
+            if (n < MAX_POINTS) SetPoint(&points[n++], fields[0], fields[1], fields[2]);
         } else {
-            ParseNameLine(line, &frameStore.frameNames[index]);
+            ParseNameLine(line, length, name);
         }
     }
-    workingFrame.count = n;
-    return 0;
+    *kept = n;
+    *total = lines;
+    return more;
 }
 
 int ReadCsvFrames(UiWindow owner, const char* path, int insert) {
@@ -332,11 +367,18 @@ int ReadCsvFrames(UiWindow owner, const char* path, int insert) {
     }
     CsvInput* in = &csvInput;
     StartInput(in, stream);
+    ReadAccount* account = &lastReadAccount;
+    StartReadAccount(account, READ_PLACE_FRAME);
     char line[LINE_BUFFER];
     int32_t speed = 0, delay = 0;
     if (ReadPiece(in, line) < 0 || !ParseHeader(line, &speed, &delay)) {
         std::fclose(stream);
-        ShowWarning(owner, "Invalid Csv frame file.", LOADING_CAPTION);
+        if (in->failed) {
+            StopReading(account, READ_STOP_READ_ERROR, 1, 0);
+            ReportReadAccount(owner, account);
+        } else {
+            ShowWarning(owner, "Invalid Csv frame file.", LOADING_CAPTION);
+        }
         return 0;
     }
     // The document changes only once the header has been accepted.
@@ -346,16 +388,44 @@ int ReadCsvFrames(UiWindow owner, const char* path, int insert) {
         BlankingDelay = ClampInt(delay, BLANKING_DELAY_MIN, CSV_BLANKING_DELAY_MAX);
     }
     int index = frameStore.currentFrame;
-    // A full store ends the reading quietly; the frames read so far stay.
-    while (InsertBlankFrame(index)) {
-        int more = ReadFrameLines(in, index);
-        StoreFrame(index, true);
-        if (!more) break;
-        ++index;
+    bool storeFull = false;
+    for (int32_t frame = 1;; ++frame) {
+        int kept = 0, more = 0;
+        int64_t total = 0;
+        if (!storeFull && BlankFrameForReading(index, insert)) {
+            more = ReadFrameLines(in, workingFrame.points, &frameStore.frameNames[index], &kept,
+                                  &total);
+            workingFrame.count = kept;
+            StoreFrame(index, true);
+            ++index;
+            account->framesRead += 1;
+            account->pointsRead += kept;
+            if (total > MAX_POINTS) {
+                account->longFrames += 1;
+                account->pointsBeyondLimit += total - MAX_POINTS;
+            }
+        } else {
+            // Read through and counted, so that the account says what did
+            // not fit.
+            storeFull = true;
+            more = ReadFrameLines(in, unstoredPoints, &unstoredName, &kept, &total);
+            account->framesBeyondStore += 1;
+            account->pointsBeyondStore += total;
+        }
+        if (!more) {
+            if (in->failed) StopReading(account, READ_STOP_READ_ERROR, frame, 0);
+            break;
+        }
     }
     std::fclose(stream);
+    // Only an insertion into a full store can take nothing; it changed nothing.
+    if (ReadFoundNoFrame(account)) {
+        ReportReadAccount(owner, account);
+        return 0;
+    }
     LoadFrame(frameStore.currentFrame);
     TakeUndoSnapshot(UNDO_DISCARD);
+    ReportReadAccount(owner, account);
     return 1;
 }
 
@@ -420,19 +490,47 @@ static char* PutLineEnd(char* p) {
     return p + 2;
 }
 
-// The name as stored, up to a zero byte. Quoted when a bare line would read
-// back differently: a comma would end it, a leading "+" would make it a
-// separator.
+// How a name line is written. A name that the first two forms carry exactly
+// is written as it always was: bare, or in double quotes when a comma would
+// end a bare name or a leading "+" would make it a separator. Any other name
+// (a double quote where it would end the name, a byte below 0x20 or of 0x80
+// and above) is written in the full form: a double quote, the name with
+// each double quote doubled, a double quote and a comma; its bytes are read
+// back as they are. Lines of the first two forms never end in a comma (a
+// quoted line ends in its double quote, a bare one holds no comma), so every
+// file written before reads as it always did. At most 35 characters: one
+// piece of a line.
+enum { NAME_BARE, NAME_QUOTED, NAME_FULL };
+
+static int NameForm(const unsigned char* bytes, size_t length) {
+    bool comma = false, quote = false;
+    for (size_t i = 0; i < length; ++i) {
+        if (bytes[i] < 0x20 || bytes[i] >= 0x80) return NAME_FULL;
+        comma = comma || bytes[i] == ',';
+        quote = quote || bytes[i] == '"';
+    }
+    if (comma || (length > 0 && bytes[0] == '+')) return quote ? NAME_FULL : NAME_QUOTED;
+    return length > 0 && bytes[0] == '"' ? NAME_FULL : NAME_BARE;
+}
+
+// The name as stored, up to a zero byte. A CR or LF would split the line
+// into invented frames and points, so each is written as a space.
 static void WriteNameLine(CsvOutput* out, const FrameName* name) {
-    char* p = LineRoom(out);
+    unsigned char bytes[FRAME_NAME_LENGTH];
     size_t length = 0;
-    while (length < FRAME_NAME_LENGTH && name->bytes[length] != 0) ++length;
-    const bool quote =
-        std::memchr(name->bytes, ',', length) != nullptr || (length > 0 && name->bytes[0] == '+');
-    if (quote) *p++ = '"';
-    std::memcpy(p, name->bytes, length);
-    p += length;
-    if (quote) *p++ = '"';
+    while (length < FRAME_NAME_LENGTH && name->bytes[length] != 0) {
+        const unsigned char c = (unsigned char)name->bytes[length];
+        bytes[length++] = (c == '\r' || c == '\n') ? ' ' : c;
+    }
+    const int form = NameForm(bytes, length);
+    char* p = LineRoom(out);
+    if (form != NAME_BARE) *p++ = '"';
+    for (size_t i = 0; i < length; ++i) {
+        if (form == NAME_FULL && bytes[i] == '"') *p++ = '"';
+        *p++ = (char)bytes[i];
+    }
+    if (form != NAME_BARE) *p++ = '"';
+    if (form == NAME_FULL) *p++ = ',';
     out->cursor = PutLineEnd(p);
 }
 
