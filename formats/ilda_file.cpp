@@ -10,6 +10,8 @@
 #include "document/frame_store.h"
 #include "document/undo.h"
 #include "formats/atomic_write.h"
+#include "formats/checked_read.h"
+#include "formats/read_account.h"
 
 static const char* const LOADING_CAPTION = "Loading Frames";
 static const char* const SAVING_CAPTION = "Saving Frames";
@@ -27,6 +29,7 @@ enum {
     FORMAT_3D_INDEXED = 0,
     FORMAT_2D_INDEXED = 1,
     FORMAT_PALETTE = 2,
+    FORMAT_3D_TRUE_COLOUR = 4,
     FORMAT_2D_TRUE_COLOUR = 5,
     PALETTE_RECORD_SIZE = 3,
     WRITTEN_RECORD_SIZE = 8,
@@ -57,6 +60,7 @@ struct IldaInput {
     size_t pos;
     size_t length;
     bool atEnd;
+    bool failed;  // a read error, not the end of the file, ended the input
     unsigned char block[READ_BLOCK];
 };
 
@@ -67,6 +71,7 @@ static void StartInput(IldaInput* in, FILE* stream) {
     in->pos = 0;
     in->length = 0;
     in->atEnd = false;
+    in->failed = false;
 }
 
 static void Refill(IldaInput* in) {
@@ -75,55 +80,82 @@ static void Refill(IldaInput* in) {
     in->pos = 0;
     in->length = rest;
     while (!in->atEnd && in->length < READ_BLOCK) {
-        size_t got = std::fread(in->block + in->length, 1, READ_BLOCK - in->length, in->stream);
+        size_t got =
+            CheckedRead(in->stream, in->block + in->length, READ_BLOCK - in->length, &in->failed);
         if (got == 0) in->atEnd = true;
         in->length += got;
     }
 }
 
-// The next size bytes (size is at most a header), or null when the file
-// holds fewer; a short read consumes what was left.
+// How many of the next size bytes the file still holds (size is at most a
+// header or a record).
+static size_t Available(IldaInput* in, size_t size) {
+    if (in->length - in->pos < size) Refill(in);
+    size_t here = in->length - in->pos;
+    return here < size ? here : size;
+}
+
+// The next size bytes, or null when the file holds fewer; a short read
+// consumes what was left.
 static const unsigned char* Take(IldaInput* in, size_t size) {
-    if (in->length - in->pos < size) {
-        Refill(in);
-        if (in->length - in->pos < size) {
-            in->pos = in->length;
-            return nullptr;
-        }
+    if (Available(in, size) < size) {
+        in->pos = in->length;
+        return nullptr;
     }
     const unsigned char* at = in->block + in->pos;
     in->pos += size;
     return at;
 }
 
-// Reads and drops bytes, stopping quietly at the end of the file.
-static void Skip(IldaInput* in, size_t size) {
-    while (size > 0) {
-        if (in->pos == in->length) {
-            Refill(in);
-            if (in->length == 0) return;
+// Reads and drops up to count records; returns how many the file held whole.
+static unsigned SkipRecords(IldaInput* in, unsigned count, size_t size) {
+    unsigned whole = 0;
+    while (whole < count) {
+        if (Available(in, size) < size) {
+            in->pos = in->length;
+            break;
         }
-        size_t here = in->length - in->pos;
-        if (here > size) here = size;
-        in->pos += here;
-        size -= here;
+        size_t here = (in->length - in->pos) / size;
+        if (here > count - whole) here = count - whole;
+        in->pos += here * size;
+        whole += (unsigned)here;
+    }
+    return whole;
+}
+
+static int HasSignature(const unsigned char* header) {
+    return std::memcmp(header, "ILDA\0", 5) == 0;
+}
+
+// Bytes per record of a section's format; 0 for a format this reader
+// cannot read.
+static size_t RecordSize(unsigned format) {
+    switch (format) {
+        case FORMAT_3D_INDEXED:
+            return 8;
+        case FORMAT_2D_INDEXED:
+            return 6;
+        case FORMAT_PALETTE:
+            return PALETTE_RECORD_SIZE;
+        case FORMAT_3D_TRUE_COLOUR:
+            return 10;
+        case FORMAT_2D_TRUE_COLOUR:
+            return 8;
+        default:
+            return 0;
     }
 }
 
-// Signature with its zero byte and a format this reader knows. The record
-// count is not looked at here: zero is a valid, empty file.
-static int IsSectionHeader(const unsigned char* header) {
-    if (std::memcmp(header, "ILDA\0", 5) != 0) return 0;
-    unsigned format = header[FORMAT_OFFSET];
-    return format == FORMAT_3D_INDEXED || format == FORMAT_2D_INDEXED || format == FORMAT_PALETTE ||
-           format == FORMAT_2D_TRUE_COLOUR;
+// 3D records carry Z before the status byte.
+static size_t StatusOffset(unsigned format) {
+    return format == FORMAT_3D_INDEXED || format == FORMAT_3D_TRUE_COLOUR ? 6 : 4;
 }
 
-// Reads the records of one frame section into the working frame. Records
-// beyond MAX_POINTS are read and dropped so that the next header is found.
-static void ReadFrameRecords(IldaInput* in, unsigned format, unsigned records) {
-    size_t size = format == FORMAT_2D_INDEXED ? 6 : 8;
-    size_t statusAt = format == FORMAT_3D_INDEXED ? 6 : 4;
+// Reads the records of one frame section into the working frame, keeping
+// MAX_POINTS of them; the rest are read and dropped so that the next header
+// is found. Returns how many records the file held whole.
+static unsigned ReadFrameRecords(IldaInput* in, unsigned format, unsigned records) {
+    const size_t size = RecordSize(format), statusAt = StatusOffset(format);
     unsigned kept = records < (unsigned)MAX_POINTS ? records : (unsigned)MAX_POINTS;
     unsigned n = 0;
     for (; n < kept; ++n) {
@@ -135,7 +167,20 @@ static void ReadFrameRecords(IldaInput* in, unsigned format, unsigned records) {
         point->flags = (record[statusAt] & STATUS_BLANKED) ? 0 : POINT_VISIBLE;
     }
     workingFrame.count = (int32_t)n;
-    if (n == kept && records > kept) Skip(in, (size_t)(records - kept) * size);
+    if (n < kept) return n;
+    return n + SkipRecords(in, records - kept, size);
+}
+
+// The next section header, or null at the end of the file; a header cut
+// short or a read error is recorded as the reason reading stops.
+static const unsigned char* NextHeader(IldaInput* in, ReadAccount* account, int32_t section) {
+    size_t left = Available(in, HEADER_SIZE);
+    if (left == HEADER_SIZE) return Take(in, HEADER_SIZE);
+    if (in->failed)
+        StopReading(account, READ_STOP_READ_ERROR, section, 0);
+    else if (left > 0)
+        StopReading(account, READ_STOP_CUT_SHORT, section, 0);
+    return nullptr;
 }
 
 int ReadIldaFrames(UiWindow owner, const char* path, int insert) {
@@ -148,35 +193,75 @@ int ReadIldaFrames(UiWindow owner, const char* path, int insert) {
     StartInput(in, stream);
     // Nothing changes before the file has shown that it is an ILDA file.
     const unsigned char* header = Take(in, HEADER_SIZE);
-    if (!header || !IsSectionHeader(header)) {
+    if (!header || !HasSignature(header)) {
         std::fclose(stream);
         ShowWarning(owner, NOT_ILDA, LOADING_CAPTION);
         return 0;
     }
-    if (!insert) ClearFrameStore();
-
-    int index = frameStore.currentFrame;
-    while (header && IsSectionHeader(header)) {
-        unsigned records = BigEndian16(header + COUNT_OFFSET);
-        if (records == 0) break;
-        unsigned format = header[FORMAT_OFFSET];
-        if (format == FORMAT_PALETTE) {
-            Skip(in, (size_t)records * PALETTE_RECORD_SIZE);
-        } else {
-            if (!InsertBlankFrame(index)) break;
-            // The header lives in the input block: take the name before
-            // the records move it.
-            std::memcpy(frameStore.frameNames[index].bytes, header + NAME_OFFSET,
-                        FRAME_NAME_LENGTH);
-            ReadFrameRecords(in, format, records);
-            StoreFrame(index, true);
-            ++index;
+    ReadAccount* account = &lastReadAccount;
+    StartReadAccount(account, READ_PLACE_SECTION);
+    // Open mode replaces the document only once a frame section is found,
+    // so that a file of which nothing can be read leaves it as it was.
+    bool cleared = insert != 0;
+    bool storeFull = false;
+    int index = insert ? frameStore.currentFrame : 0;
+    for (int32_t section = 1; header; ++section) {
+        if (!HasSignature(header)) {
+            StopReading(account, READ_STOP_NOT_SECTION, section, 0);
+            break;
         }
-        header = Take(in, HEADER_SIZE);
+        unsigned records = BigEndian16(header + COUNT_OFFSET);
+        if (records == 0) break;  // the closing header
+        unsigned format = header[FORMAT_OFFSET];
+        size_t size = RecordSize(format);
+        if (size == 0) {
+            StopReading(account, READ_STOP_FORMAT, section, (int)format);
+            break;
+        }
+        unsigned whole = 0;
+        if (format == FORMAT_PALETTE) {
+            whole = SkipRecords(in, records, size);
+        } else {
+            if (!cleared) ClearFrameStore();
+            cleared = true;
+            if (!storeFull && BlankFrameForReading(index, insert)) {
+                // The header lives in the input block: take the name before
+                // the records move it.
+                std::memcpy(frameStore.frameNames[index].bytes, header + NAME_OFFSET,
+                            FRAME_NAME_LENGTH);
+                whole = ReadFrameRecords(in, format, records);
+                StoreFrame(index, true);
+                ++index;
+                account->framesRead += 1;
+                account->pointsRead += workingFrame.count;
+                if (whole > (unsigned)MAX_POINTS) {
+                    account->longFrames += 1;
+                    account->pointsBeyondLimit += whole - MAX_POINTS;
+                }
+            } else {
+                // Counted, so that the account says what did not fit.
+                storeFull = true;
+                whole = SkipRecords(in, records, size);
+                account->framesBeyondStore += 1;
+                account->pointsBeyondStore += whole;
+            }
+        }
+        if (whole < records) {
+            StopReading(account, in->failed ? READ_STOP_READ_ERROR : READ_STOP_CUT_SHORT, section,
+                        0);
+            break;
+        }
+        header = NextHeader(in, account, section + 1);
     }
     std::fclose(stream);
+    if (ReadFoundNoFrame(account)) {
+        ReportReadAccount(owner, account);
+        return 0;
+    }
+    if (!cleared) ClearFrameStore();  // a valid file without frames: an empty document
     LoadFrame(frameStore.currentFrame);
     TakeUndoSnapshot(UNDO_DISCARD);
+    ReportReadAccount(owner, account);
     return 1;
 }
 
