@@ -11,6 +11,7 @@
 #include "formats/csv_file.h"
 #include "formats/ilda_file.h"
 #include "formats/packed_file.h"
+#include "formats/read_account.h"
 
 FileDialogProc fileDialogProc = nullptr;
 
@@ -49,6 +50,7 @@ int LoadFramesWith(UiWindow owner, const char* path, int insert) {
         RememberDocumentFile(answer.filterIndex, answer.path, answer.fileTitle);
     else
         RememberDocumentFile(0, path, FileTitleOf(path));
+    DocumentFileIncomplete = ReadLeftDataOut(&lastReadAccount) != 0;
     return 1;
 }
 
@@ -58,7 +60,8 @@ int SaveFramesWith(UiWindow owner, int flags, int first, int last) {
     if (!(flags & SAVE_SELECTION)) {
         std::snprintf(answer.path, sizeof answer.path, "%s", DocumentPath);
     }
-    if ((flags & SAVE_ASK_NAME) || !answer.path[0]) {
+    // A file that was not read whole is replaced only through the dialog.
+    if ((flags & SAVE_ASK_NAME) || !answer.path[0] || DocumentFileIncomplete) {
         char startName[DOCUMENT_PATH_LENGTH];
         std::memcpy(startName, answer.path, sizeof startName);
         const char* title = (flags & SAVE_SELECTION) ? "Write Frames" : "Save Frames";

@@ -252,4 +252,69 @@ TEST_F(FileFlowsTest, InsertFromAPathOrNotAtAll) {
     EXPECT_EQ(SaveFramesWith(nullptr, SAVE_ASK_NAME, 0, 2), 0);
 }
 
+// A file that could not be read whole is never replaced by the shortened
+// copy without the save dialog (and its overwrite question).
+TEST_F(FileFlowsTest, AFileNotReadWholeIsReplacedOnlyThroughTheDialog) {
+    std::string longCsv = "VECTOR,20000,5\r\nlong\r\n";
+    for (int i = 0; i < 3001; ++i) longCsv += "1," + std::to_string(i) + ",0\r\n";
+    WriteAll(Path("long.csv"), longCsv);
+    Reply(Path("long.csv"), 1);
+    OpenFramesFlow(nullptr);
+    ASSERT_EQ(ui->Count("warning"), 1);
+    bool loading = false;
+    for (const RecordedCall &call : ui->calls)
+        loading = loading || (call.what == "warning" && call.caption == "Loading Frames");
+    EXPECT_TRUE(loading);
+    EXPECT_EQ(DocumentPath, Path("long.csv"));  // the title still names it
+    EXPECT_TRUE(ui->Has("status", STATUS_TITLE | STATUS_PANES));
+    EXPECT_FALSE(documentModified);
+
+    // Save Frames asks, starting on that name; cancelled, nothing is written.
+    SetDocumentModified(true);
+    Cancel();
+    SaveFramesFlow(nullptr);
+    ASSERT_EQ(dialog.requests.size(), 2u);
+    EXPECT_STREQ(dialog.requests[1].title, "Save Frames");
+    EXPECT_EQ(dialog.startNames[1], Path("long.csv"));
+    EXPECT_EQ(ReadAll(Path("long.csv")), longCsv);
+    EXPECT_TRUE(documentModified);
+    // So does the question before another file is opened.
+    ui->askReplies.push_back(ANSWER_YES);
+    Cancel();
+    OpenFramesFlow(nullptr);
+    ASSERT_EQ(dialog.requests.size(), 3u);
+    EXPECT_EQ(dialog.startNames[2], Path("long.csv"));
+    EXPECT_EQ(ReadAll(Path("long.csv")), longCsv);
+    // Confirmed in the dialog, the file is written and from then on saved
+    // without asking.
+    Reply(Path("long.csv"), 1);
+    SaveFramesFlow(nullptr);
+    EXPECT_FALSE(documentModified);
+    EXPECT_EQ(FramesIn(Path("long.csv")), 1);
+    EXPECT_NE(ReadAll(Path("long.csv")), longCsv);
+    SetDocumentModified(true);
+    SaveFramesFlow(nullptr);
+    EXPECT_EQ(dialog.requests.size(), 4u);
+    EXPECT_FALSE(documentModified);
+
+    // Inserting a file that is not read whole keeps the document's own file.
+    WriteAll(Path("other.csv"), longCsv);
+    ui->Clear();
+    InsertFramesFlow(nullptr);  // cancelled dialog
+    ASSERT_EQ(LoadFramesWith(nullptr, Path("other.csv").c_str(), 1), 1);
+    EXPECT_EQ(ui->Count("warning"), 1);
+    SetDocumentModified(true);
+    SaveFramesFlow(nullptr);
+    EXPECT_EQ(dialog.requests.size(), 5u);  // only the cancelled insert dialog
+    EXPECT_FALSE(documentModified);
+    // A whole file opened next is saved without asking.
+    WriteAll(Path("whole.csv"), TWO_FRAMES_CSV);
+    Reply(Path("whole.csv"), 1);
+    OpenFramesFlow(nullptr);
+    SetDocumentModified(true);
+    SaveFramesFlow(nullptr);
+    EXPECT_EQ(dialog.requests.size(), 6u);
+    EXPECT_FALSE(documentModified);
+}
+
 }  // namespace
