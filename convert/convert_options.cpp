@@ -18,7 +18,11 @@ static const char* const USAGE =
     "  --delay N     blanking delay in points, kept within 0 to 30\n"
     "  --info FILE   print the frame count, the settings (CSV) and every frame's\n"
     "                number, name and point count\n"
-    "An existing OUT is replaced only by a completely written file.\n";
+    "An existing OUT is replaced only by a completely written file.\n"
+    "If IN cannot be read whole (more than 3000 points in a frame, more than 1000\n"
+    "frames, a file cut short, a section of an unknown format), what was read is\n"
+    "written and what was left out is reported on stderr; the exit status is\n"
+    "still 0. A file of which not one frame can be read is a failure.\n";
 
 void PrintConvertUsage(bool toStderr) {
     std::fputs(USAGE, toStderr ? stderr : stdout);

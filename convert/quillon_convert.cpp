@@ -1,7 +1,10 @@
 // quillon-convert: reads a CSV or ILDA frame file with the program's own
 // readers and writes it as CSV, ILDA or packed with its own writers, or
 // describes it. The program's warnings go to stderr; every failure exits 1.
+// A read that left data out is reported there too, but is no failure: the
+// output holds what was read and the exit status is 0.
 #include <cstdio>
+#include <cstring>
 
 #include "convert/convert_options.h"
 #include "document/frame_store.h"
@@ -15,10 +18,14 @@
 static const char* inputPath = "";
 static const char* outputPath = "";
 
-// The readers' and writers' warnings, with the file they concern.
+// The readers' and writers' warnings, with the file they concern. A
+// message of several lines (what a read left out) gets the prefix on each.
 static void PrintWarning(UiWindow, const char* text, const char* caption) {
     const char* path = caption && caption[0] == 'L' ? inputPath : outputPath;
-    std::fprintf(stderr, "quillon-convert: %s: %s (%s)\n", path, text, caption ? caption : "");
+    const char* line = text;
+    for (const char* end; (end = std::strchr(line, '\n')) != nullptr; line = end + 1)
+        std::fprintf(stderr, "quillon-convert: %s: %.*s\n", path, (int)(end - line), line);
+    std::fprintf(stderr, "quillon-convert: %s: %s (%s)\n", path, line, caption ? caption : "");
 }
 
 static int Refuse(const char* text, const char* path) {

@@ -14,6 +14,7 @@
 #include "document/undo.h"
 #include "formats/atomic_write.h"
 #include "formats/checked_read.h"
+#include "tests/native/frame_bytes.h"
 #include "tests/native/temp_files.h"
 #include "tests/native/ui_recorder.h"
 
@@ -21,11 +22,6 @@ namespace {
 
 std::string Name(int slot) {
     return std::string(frameStore.frameNames[slot].bytes, 16);
-}
-
-// Pads to 16 bytes with spaces.
-std::string Padded(const std::string& text) {
-    return text + std::string(16 - text.size(), ' ');
 }
 
 void SetName(int slot, const std::string& text) {

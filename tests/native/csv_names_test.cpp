@@ -9,15 +9,11 @@
 
 #include "document/frame_store.h"
 #include "formats/csv_file.h"
+#include "tests/native/frame_bytes.h"
 #include "tests/native/temp_files.h"
 #include "tests/native/ui_recorder.h"
 
 namespace {
-
-// Pads to 16 bytes with spaces.
-std::string Padded(const std::string& text) {
-    return text + std::string(16 - text.size(), ' ');
-}
 
 std::string Name(int slot) {
     return std::string(frameStore.frameNames[slot].bytes, 16);
