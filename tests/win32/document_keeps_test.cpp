@@ -6,7 +6,6 @@
 #include <windows.h>
 // after windows.h
 #include <shellapi.h>
-#include <shlobj.h>  // DROPFILES
 
 #include <cstring>
 #include <string>
@@ -44,28 +43,20 @@ std::string LongFrameCsv() {
     return text;
 }
 
-class DocumentKeepsTest : public ::testing::Test {
+class DocumentKeepsTest : public FileCommandTest {
 protected:
-    void SetUp() override {
-        ResetProgramState();
-        folder = MakeTestFolder();
-    }
-    void TearDown() override {
-        FinishDialogScript();
-        RemoveTestFolder(folder);
-    }
-    std::string Path(const char* name) const { return folder + "\\" + name; }
-    DialogRecord Run(int command, const std::vector<DialogStep>& steps) {
-        StartDialogScript(steps);
-        SendCommand(command);
-        PumpProgramMessages();
-        DialogRecord seen = FinishDialogScript();
-        EXPECT_EQ(seen.stepsLeft, 0u) << "command " << command;
+    // Runs a command and its dialogs; nothing unscripted may show up.
+    DialogRecord RunQuietly(int command, const std::vector<DialogStep>& steps) {
+        DialogRecord seen = Run(command, steps);
         EXPECT_TRUE(seen.unscripted.empty()) << seen.unscripted[0];
         return seen;
     }
-
-    std::string folder;
+    // Opens or inserts a file through the dialog; returns its one warning.
+    std::string ReadWithWarning(int command, const char* title, const char* name) {
+        DialogRecord seen = RunQuietly(
+            command, {TypeName(title, Path(name)), Press(title, IDOK), Press(LOADING, IDOK)});
+        return seen.pressed.size() == 2 ? seen.pressed[1] : "<no warning>";
+    }
 };
 
 TEST_F(DocumentKeepsTest, DeletingTheLastFrameBringsNoBlankFrameBack) {
@@ -79,7 +70,7 @@ TEST_F(DocumentKeepsTest, DeletingTheLastFrameBringsNoBlankFrameBack) {
     EXPECT_EQ(PaneText(1), "Frame: 2/2");
     // Nor does saving from past the end: the ILDA file takes both frames.
     PressKey(VK_RIGHT);
-    Run(CMD_SAVE_FRAMES, {TypeName(SAVE, Path("two.ild")), Press(SAVE, IDOK)});
+    RunQuietly(CMD_SAVE_FRAMES, {TypeName(SAVE, Path("two.ild")), Press(SAVE, IDOK)});
     EXPECT_EQ(frameStore.numFrames, 2);
     EXPECT_EQ(ReadFileBytes(Path("two.ild")).size(), 3u * 32 + 2 * 8);
     EXPECT_FALSE(documentModified);
@@ -89,12 +80,10 @@ TEST_F(DocumentKeepsTest, DeletingTheLastFrameBringsNoBlankFrameBack) {
 TEST_F(DocumentKeepsTest, AFileReadInPartIsNamedInOneWarningAndReplacedOnlyThroughTheDialog) {
     const std::string original = LongFrameCsv();
     WriteFileBytes(Path("long.csv"), original);
-    DialogRecord seen = Run(CMD_OPEN_FRAMES, {TypeName(OPEN, Path("long.csv")), Press(OPEN, IDOK),
-                                              Press(LOADING, IDOK)});
-    ASSERT_EQ(seen.pressed.size(), 2u);
-    EXPECT_EQ(seen.pressed[1], std::string(LOADING) +
-                                   "|Not all of this file was read:\n"
-                                   "- 5 points in 1 frame beyond the 3000 points a frame holds");
+    EXPECT_EQ(ReadWithWarning(CMD_OPEN_FRAMES, OPEN, "long.csv"),
+              std::string(LOADING) +
+                  "|Not all of this file was read:\n"
+                  "- 5 points in 1 frame beyond the 3000 points a frame holds");
     EXPECT_EQ(frameStore.numFrames, 2);
     EXPECT_EQ(frameStore.pointCounts[1], 3000);
     EXPECT_EQ(MainWindowTitle(), "long.csv - Quillon");
@@ -108,7 +97,7 @@ TEST_F(DocumentKeepsTest, AFileReadInPartIsNamedInOneWarningAndReplacedOnlyThrou
     StartDialogScript(
         {ReadName(SAVE), Press(SAVE, IDOK), Press(SAVE, IDNO), Press(SAVE, IDCANCEL)});
     PressKey('S', true);
-    seen = FinishDialogScript();
+    DialogRecord seen = FinishDialogScript();
     EXPECT_EQ(seen.stepsLeft, 0u);
     ASSERT_EQ(seen.names.size(), 1u);
     EXPECT_NE(seen.names[0].find("long.csv"), std::string::npos) << seen.names[0];
@@ -125,19 +114,9 @@ TEST_F(DocumentKeepsTest, AFileReadInPartIsNamedInOneWarningAndReplacedOnlyThrou
     EXPECT_FALSE(documentModified);
     SendCommand(CMD_PREVIOUS_FRAME);
     PressKey('B', true);
-    Run(CMD_SAVE_FRAMES, {});
+    RunQuietly(CMD_SAVE_FRAMES, {});
     EXPECT_FALSE(documentModified);
     EXPECT_EQ(MainWindowTitle(), "long.csv - Quillon");
-}
-
-HDROP MakeDrop(const std::string& path) {
-    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + path.size() + 2);
-    DROPFILES* drop = (DROPFILES*)GlobalLock(memory);
-    drop->pFiles = sizeof(DROPFILES);
-    drop->fWide = FALSE;
-    std::memcpy(drop + 1, path.c_str(), path.size() + 1);
-    GlobalUnlock(memory);
-    return (HDROP)memory;
 }
 
 TEST_F(DocumentKeepsTest, InsertedAndDroppedFilesReadInPartSaySoToo) {
@@ -148,24 +127,20 @@ TEST_F(DocumentKeepsTest, InsertedAndDroppedFilesReadInPartSaySoToo) {
     const std::string warning = std::string(LOADING) +
                                 "|Not all of this file was read:\n"
                                 "- 5 points in 1 frame beyond the 3000 points a frame holds";
-    DialogRecord seen =
-        Run(CMD_INSERT_FRAMES, {TypeName("Insert Frames", Path("long.csv")),
-                                Press("Insert Frames", IDOK), Press(LOADING, IDOK)});
-    ASSERT_EQ(seen.pressed.size(), 2u);
-    EXPECT_EQ(seen.pressed[1], warning);
+    EXPECT_EQ(ReadWithWarning(CMD_INSERT_FRAMES, "Insert Frames", "long.csv"), warning);
     EXPECT_EQ(frameStore.numFrames, 4);
 
     StartDialogScript({Press(LOADING, IDOK)});
-    SendMessageA(ProgramWindow(), WM_DROPFILES, (WPARAM)MakeDrop(Path("long.csv")), 0);
+    SendMessageA(ProgramWindow(), WM_DROPFILES, (WPARAM)MakeDrop({Path("long.csv")}), 0);
     PumpProgramMessages();
-    seen = FinishDialogScript();
+    DialogRecord seen = FinishDialogScript();
     EXPECT_EQ(seen.stepsLeft, 0u);
     ASSERT_EQ(seen.pressed.size(), 1u);
     EXPECT_EQ(seen.pressed[0], warning);
     EXPECT_EQ(frameStore.numFrames, 6);
     EXPECT_TRUE(documentModified);
     // Inserting changes no file name: Ctrl+S writes the document's own file.
-    Run(CMD_SAVE_FRAMES, {});
+    RunQuietly(CMD_SAVE_FRAMES, {});
     EXPECT_NE(ReadFileBytes(Path("mine.csv")), "<missing>");
     EXPECT_EQ(MainWindowTitle(), "mine.csv - Quillon");
 }
@@ -175,12 +150,10 @@ TEST_F(DocumentKeepsTest, AnIldaFileThatStartsWithAnUnknownSectionLeavesTheDocum
     std::string file("ILDA\0\0\0\x03", 8);
     file += std::string(16, ' ') + std::string("\0\x01\0\0\0\x01\0\0", 8) + std::string(4, 'x');
     WriteFileBytes(Path("three.ild"), file);
-    DialogRecord seen = Run(CMD_OPEN_FRAMES, {TypeName(OPEN, Path("three.ild")), Press(OPEN, IDOK),
-                                              Press(LOADING, IDOK)});
-    ASSERT_EQ(seen.pressed.size(), 2u);
-    EXPECT_EQ(seen.pressed[1], std::string(LOADING) +
-                                   "|No frame could be read from this file:\n"
-                                   "- reading stopped at section 1: format code 3 cannot be read");
+    EXPECT_EQ(ReadWithWarning(CMD_OPEN_FRAMES, OPEN, "three.ild"),
+              std::string(LOADING) +
+                  "|No frame could be read from this file:\n"
+                  "- reading stopped at section 1: format code 3 cannot be read");
     EXPECT_EQ(frameStore.numFrames, 3);
     EXPECT_EQ(MainWindowTitle(), "Quillon");
     EXPECT_EQ(PaneText(1), "Frame: 1/3");

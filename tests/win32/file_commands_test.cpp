@@ -6,7 +6,6 @@
 // after windows.h
 #include <commctrl.h>
 #include <shellapi.h>
-#include <shlobj.h>  // DROPFILES
 
 #include <cstring>
 #include <string>
@@ -56,29 +55,7 @@ std::string DocumentCsv(int first, int last, bool edited = true) {
 
 const char* const OTHER_CSV = "VECTOR,20000,5\r\nOther\r\n1,5,6\r\n+\r\nOther2\r\n0,7,8\r\n";
 
-class FileCommandsTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ResetProgramState();
-        folder = MakeTestFolder();
-    }
-    void TearDown() override {
-        FinishDialogScript();
-        RemoveTestFolder(folder);
-    }
-    std::string Path(const char* name) const { return folder + "\\" + name; }
-    // Runs a command with the dialogs scripted; fails on leftovers.
-    DialogRecord Run(int command, const std::vector<DialogStep>& steps) {
-        StartDialogScript(steps);
-        SendCommand(command);
-        PumpProgramMessages();
-        DialogRecord seen = FinishDialogScript();
-        EXPECT_EQ(seen.stepsLeft, 0u) << "command " << command;
-        return seen;
-    }
-
-    std::string folder;
-};
+class FileCommandsTest : public FileCommandTest {};
 
 // ---- Saving -------------------------------------------------------------
 
@@ -355,16 +332,6 @@ TEST_F(FileCommandsTest, ExitPromptYesWritesTheRememberedFileWithoutADialog) {
 
 // ---- Dropped files ----------------------------------------------------------
 
-HDROP MakeDrop(const std::string& path) {
-    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + path.size() + 2);
-    DROPFILES* drop = (DROPFILES*)GlobalLock(memory);
-    drop->pFiles = sizeof(DROPFILES);
-    drop->fWide = FALSE;
-    std::memcpy(drop + 1, path.c_str(), path.size() + 1);
-    GlobalUnlock(memory);
-    return (HDROP)memory;
-}
-
 // One format-0 frame of two points and the closing header.
 std::string SmallIlda() {
     std::string header("ILDA\0\0\0\0", 8);
@@ -383,7 +350,7 @@ TEST_F(FileCommandsTest, DroppedIldaFileIsInsertedAtTheCurrentFrame) {
     SendCommand(CMD_NEXT_FRAME);
     WriteFileBytes(Path("drop.ILD"), SmallIlda());
     StartDialogScript({});
-    SendMessageA(ProgramWindow(), WM_DROPFILES, (WPARAM)MakeDrop(Path("drop.ILD")), 0);
+    SendMessageA(ProgramWindow(), WM_DROPFILES, (WPARAM)MakeDrop({Path("drop.ILD")}), 0);
     PumpProgramMessages();
     DialogRecord seen = FinishDialogScript();
     EXPECT_TRUE(seen.unscripted.empty()) << seen.unscripted[0];

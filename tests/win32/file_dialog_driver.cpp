@@ -2,7 +2,12 @@
 // folder helpers.
 #include "tests/win32/file_dialog_driver.h"
 
+#include <shlobj.h>  // DROPFILES
+
 #include <cstdio>
+#include <cstring>
+
+#include "tests/win32/harness_win32.h"
 
 enum {
     FILE_TYPE_COMBO = 1136,  // cmb1
@@ -211,4 +216,39 @@ void WriteFileBytes(const std::string& path, const std::string& bytes) {
 
 bool FileExists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+HDROP MakeDrop(const std::vector<std::string>& paths) {
+    size_t chars = 1;
+    for (const std::string& path : paths) chars += path.size() + 1;
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + chars);
+    DROPFILES* drop = (DROPFILES*)GlobalLock(memory);
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = FALSE;
+    char* list = (char*)(drop + 1);
+    for (const std::string& path : paths) {
+        std::memcpy(list, path.c_str(), path.size() + 1);
+        list += path.size() + 1;
+    }
+    GlobalUnlock(memory);
+    return (HDROP)memory;
+}
+
+void FileCommandTest::SetUp() {
+    ResetProgramState();
+    folder = MakeTestFolder();
+}
+
+void FileCommandTest::TearDown() {
+    FinishDialogScript();
+    RemoveTestFolder(folder);
+}
+
+DialogRecord FileCommandTest::Run(int command, const std::vector<DialogStep>& steps) {
+    StartDialogScript(steps);
+    SendCommand(command);
+    PumpProgramMessages();
+    DialogRecord seen = FinishDialogScript();
+    EXPECT_EQ(seen.stepsLeft, 0u) << "command " << command;
+    return seen;
 }

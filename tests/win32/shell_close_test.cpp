@@ -3,7 +3,6 @@
 #include <windows.h>
 // after windows.h
 #include <shellapi.h>
-#include <shlobj.h>  // DROPFILES
 
 #include <cstdio>
 
@@ -12,6 +11,7 @@
 #include "document/command_ids.h"
 #include "document/frame_store.h"
 #include "document/undo.h"
+#include "tests/win32/file_dialog_driver.h"
 #include "tests/win32/harness_win32.h"
 
 static const char* const ExitQuestion =
@@ -107,23 +107,6 @@ TEST(ShellCommands, AboutShowsVersionAndChangesNothing) {
     EXPECT_FALSE(documentModified);
     EXPECT_TRUE(MenuItemGrayed(CMD_SAVE_FRAMES));
     ClearDialogAnswers();
-}
-
-// A drop handle as the shell builds one, with ANSI paths.
-static HDROP MakeDrop(const std::vector<std::string>& paths) {
-    size_t chars = 1;
-    for (const std::string& path : paths) chars += path.size() + 1;
-    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + chars);
-    DROPFILES* drop = (DROPFILES*)GlobalLock(memory);
-    drop->pFiles = sizeof(DROPFILES);
-    drop->fWide = FALSE;
-    char* list = (char*)(drop + 1);
-    for (const std::string& path : paths) {
-        memcpy(list, path.c_str(), path.size() + 1);
-        list += path.size() + 1;
-    }
-    GlobalUnlock(memory);
-    return (HDROP)memory;
 }
 
 static void WriteCsv(const std::string& path, int points) {
