@@ -191,15 +191,20 @@ int ReadIldaFrames(UiWindow owner, const char* path, int insert) {
     }
     IldaInput* in = &ildaInput;
     StartInput(in, stream);
+    ReadAccount* account = &lastReadAccount;
+    StartReadAccount(account, READ_PLACE_SECTION);
     // Nothing changes before the file has shown that it is an ILDA file.
     const unsigned char* header = Take(in, HEADER_SIZE);
     if (!header || !HasSignature(header)) {
         std::fclose(stream);
-        ShowWarning(owner, NOT_ILDA, LOADING_CAPTION);
+        if (in->failed) {
+            StopReading(account, READ_STOP_READ_ERROR, 1, 0);
+            ReportReadAccount(owner, account);
+        } else {
+            ShowWarning(owner, NOT_ILDA, LOADING_CAPTION);
+        }
         return 0;
     }
-    ReadAccount* account = &lastReadAccount;
-    StartReadAccount(account, READ_PLACE_SECTION);
     // Open mode replaces the document only once a frame section is found,
     // so that a file of which nothing can be read leaves it as it was.
     bool cleared = insert != 0;

@@ -403,6 +403,15 @@ TEST_F(IldaFileTest, AReadErrorIsNoEndOfFile) {
     EXPECT_EQ(OnlyWarning(ui),
               "Loading Frames|Not all of this file was read:\n"
               "- reading stopped at section 2: the file could not be read further");
+    // One in the first header is no "Invalid" file either; nothing changes.
+    ui->Clear();
+    SetReadFault(10);
+    EXPECT_EQ(ReadIldaFrames(nullptr, Path("in.ild").c_str(), 0), 0);
+    SetReadFault(-1);
+    EXPECT_EQ(frameStore.numFrames, 2);
+    EXPECT_EQ(OnlyWarning(ui),
+              "Loading Frames|No frame could be read from this file:\n"
+              "- reading stopped at section 1: the file could not be read further");
 }
 
 TEST_F(IldaFileTest, MissingOrForeignFileLeavesTheDocumentAsItWas) {
