@@ -297,23 +297,13 @@ TEST_F(FileFlowsTest, AFileNotReadWholeIsReplacedOnlyThroughTheDialog) {
     EXPECT_EQ(dialog.requests.size(), 4u);
     EXPECT_FALSE(documentModified);
 
-    // Inserting a file that is not read whole keeps the document's own file.
-    WriteAll(Path("other.csv"), longCsv);
-    ui->Clear();
-    InsertFramesFlow(nullptr);  // cancelled dialog
-    ASSERT_EQ(LoadFramesWith(nullptr, Path("other.csv").c_str(), 1), 1);
-    EXPECT_EQ(ui->Count("warning"), 1);
-    SetDocumentModified(true);
-    SaveFramesFlow(nullptr);
-    EXPECT_EQ(dialog.requests.size(), 5u);  // only the cancelled insert dialog
-    EXPECT_FALSE(documentModified);
     // A whole file opened next is saved without asking.
     WriteAll(Path("whole.csv"), TWO_FRAMES_CSV);
     Reply(Path("whole.csv"), 1);
     OpenFramesFlow(nullptr);
     SetDocumentModified(true);
     SaveFramesFlow(nullptr);
-    EXPECT_EQ(dialog.requests.size(), 6u);
+    EXPECT_EQ(dialog.requests.size(), 5u);
     EXPECT_FALSE(documentModified);
 }
 
