@@ -1,5 +1,5 @@
-# The two commands of the README, plus the benchmarks.
-.PHONY: run test bench clean
+# The two commands of the README, plus the benchmarks and the Windows package.
+.PHONY: run test bench dist clean
 
 run:
 	bash scripts/run.sh
@@ -9,6 +9,9 @@ test:
 
 bench:
 	bash scripts/bench.sh
+
+dist:
+	bash scripts/dist.sh
 
 clean:
 	rm -rf build

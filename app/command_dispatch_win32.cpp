@@ -2,8 +2,7 @@
 // what the canvas shows repaint it afterwards.
 #include "app/command_dispatch_win32.h"
 
-#include <shellapi.h>
-
+#include "app/help_page_win32.h"
 #include "canvas/canvas_window_win32.h"
 #include "canvas/template_picture_win32.h"
 #include "canvas/view_transform.h"
@@ -12,10 +11,11 @@
 #include "document/frame_resize.h"
 #include "document/ui_port.h"
 #include "files/file_commands_win32.h"
+#include "resources/version.h"
 #include "tables/frame_table_win32.h"
 #include "tables/vector_table_win32.h"
 
-const char* const AboutText = "Quillon 1.0\nLaser-show frame editor";
+const char* const AboutText = "Quillon " QUILLON_VERSION_TEXT "\nLaser-show frame editor";
 
 static void Exit(HWND main) {
     SendMessageA(main, WM_CLOSE, 0, 0);
@@ -31,9 +31,6 @@ static void ClearPicture(HWND) {
 }
 static void About(HWND main) {
     MessageBoxA(main, AboutText, "Version", MB_OK);
-}
-static void Documents(HWND main) {
-    ShellExecuteA(main, nullptr, "zel2.html", nullptr, nullptr, SW_SHOWNORMAL);
 }
 static void BlankCurrent(HWND) {
     BlankCurrentFrameCommand();
@@ -95,7 +92,7 @@ static const CommandEntry commandTable[] = {
     {CMD_RESIZE_CURRENT_FRAME, ResizeCurrent},
     {CMD_INSERT_FRAMES, InsertFramesCommand},
     {CMD_TOGGLE_VECTOR_TABLE, ToggleVectorTable},
-    {CMD_DOCUMENTS, Documents},
+    {CMD_DOCUMENTS, OpenHelpPage},
     {CMD_ZOOM_IN, ZoomInHandler},
     {CMD_ZOOM_OUT, ZoomOutHandler},
     {CMD_NEXT_FRAME, NextFrame},

@@ -6,11 +6,12 @@
 #include <cstring>
 
 #include "document/number_parse.h"
+#include "resources/version.h"
 
 static const char* const USAGE =
     "Usage: quillon-convert [--frames A-B] [--speed N] [--delay N] IN OUT\n"
     "       quillon-convert --info FILE\n"
-    "       quillon-convert --help\n"
+    "       quillon-convert --help | --version\n"
     "\n"
     "Reads IN (.csv or .ild) and writes OUT (.csv, .ild or .frm).\n"
     "  --frames A-B  write only frames A to B (numbered from 1; A alone for one frame)\n"
@@ -18,6 +19,7 @@ static const char* const USAGE =
     "  --delay N     blanking delay in points, kept within 0 to 30\n"
     "  --info FILE   print the frame count, the settings (CSV) and every frame's\n"
     "                number, name and point count\n"
+    "  --version     print the converter's release number\n"
     "An existing OUT is replaced only by a completely written file.\n"
     "If IN cannot be read whole (more than 3000 points in a frame, more than 1000\n"
     "frames, a file cut short, a section of an unknown format), what was read is\n"
@@ -26,6 +28,10 @@ static const char* const USAGE =
 
 void PrintConvertUsage(bool toStderr) {
     std::fputs(USAGE, toStderr ? stderr : stdout);
+}
+
+void PrintConvertVersion() {
+    std::fputs("quillon-convert " QUILLON_VERSION_TEXT "\n", stdout);
 }
 
 static int Fail(const char* what, const char* detail) {
@@ -67,6 +73,10 @@ int ParseConvertOptions(int argc, char** argv, ConvertOptions* options) {
         const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
         if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0) {
             options->mode = CONVERT_HELP;
+            return 1;
+        }
+        if (std::strcmp(arg, "--version") == 0) {
+            options->mode = CONVERT_VERSION;
             return 1;
         }
         if (std::strcmp(arg, "--frames") == 0 || std::strcmp(arg, "--speed") == 0 ||

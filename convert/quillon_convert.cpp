@@ -123,6 +123,10 @@ int main(int argc, char** argv) {
         PrintConvertUsage(false);
         return 0;
     }
+    if (options.mode == CONVERT_VERSION) {
+        PrintConvertVersion();
+        return std::fflush(stdout) == 0 ? 0 : 1;
+    }
     if (options.mode == CONVERT_INFO) return PrintInfo(options.input);
     return Convert(&options);
 }

@@ -16,6 +16,7 @@
 #include "formats/ilda_file.h"
 #include "tests/native/frame_bytes.h"
 #include "tests/native/ui_recorder.h"
+#include "tests/samples.h"
 
 namespace {
 
@@ -141,14 +142,44 @@ TEST_F(ConvertTest, InfoDescribesEveryFrame) {
     EXPECT_EQ(csv.out,
               "Frames: 2\nScan speed: 20000\nBlanking delay: 5\n"
               "1\t\"Star            \"\t3\n2\t\"a,b             \"\t1\n");
-    // ILDA files have no settings to show; raw name bytes are spelled out.
-    ToolRun ilda = Tool("--info '" QUILLON_TESTDATA_DIR "/ild/lase_title.ild'");
-    ASSERT_EQ(ilda.status, 0);
-    EXPECT_EQ(ilda.out,
-              "Frames: 1\n1\t\"svg2ilda\\x00\\x00\\x00\\x00\\x00\\x00\\x00\\x00\"\t1049\n");
+    // ILDA files have no settings to show; raw name bytes are spelled out,
+    // as in a name that another program padded with zero bytes.
+    std::string header = std::string("ILDA\0\0\0\x01svg2ilda", 16) + std::string(8, '\0') +
+                         std::string("\x00\x02\x00\x00\x00\x01\x00\x00", 8);
+    WriteAll(Path("title.ild"), header + std::string(12, '\x10'));
+    ToolRun ilda = Tool("--info title.ild");
+    ASSERT_EQ(ilda.status, 0) << ilda.err;
+    EXPECT_EQ(ilda.out, "Frames: 1\n1\t\"svg2ilda\\x00\\x00\\x00\\x00\\x00\\x00\\x00\\x00\"\t2\n");
     ToolRun help = Tool("--help");
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind("Usage: quillon-convert", 0), 0u);
+}
+
+// The same file as written by another program.
+TEST_F(ConvertTest, InfoOnARealFileFromAnotherProgram) {
+    std::string path = SamplePath("ild/lase_title.ild");
+    if (path.empty()) GTEST_SKIP() << MissingSample("ild/lase_title.ild");
+    ToolRun ilda = Tool("--info '" + path + "'");
+    ASSERT_EQ(ilda.status, 0);
+    EXPECT_EQ(ilda.out,
+              "Frames: 1\n1\t\"svg2ilda\\x00\\x00\\x00\\x00\\x00\\x00\\x00\\x00\"\t1049\n");
+}
+
+// The release number comes from the VERSION file; --version ends the
+// reading of the arguments, so nothing is converted.
+TEST_F(ConvertTest, VersionIsTheOneInTheVersionFile) {
+    std::string version = ReadAll(QUILLON_SOURCE_DIR "/VERSION");
+    ASSERT_FALSE(version.empty());
+    while (!version.empty() && (version.back() == '\n' || version.back() == '\r'))
+        version.pop_back();
+    for (const char* args : {"--version", "example.csv out.csv --version"}) {
+        ToolRun run = Tool(args);
+        EXPECT_EQ(run.status, 0) << args;
+        EXPECT_EQ(run.out, "quillon-convert " + version + "\n") << args;
+        EXPECT_EQ(run.err, "") << args;
+    }
+    EXPECT_EQ(ReadAll(Path("out.csv")), "<missing>");
+    EXPECT_NE(Tool("--help").out.find("--version"), std::string::npos);
 }
 
 TEST_F(ConvertTest, FailuresExitWithTheMessageAndLeaveTheOutputAlone) {

@@ -2,7 +2,9 @@
 #include "tests/win32/harness_win32.h"
 
 #include <commctrl.h>
+#include <shlobj.h>  // DROPFILES
 
+#include <cstring>
 #include <memory>
 
 #include "app/shell_win32.h"
@@ -297,4 +299,20 @@ DialogAnswer* AnswerDialog(const std::string& caption, DialogAction action, int 
 
 void ClearDialogAnswers() {
     answers.clear();  // the timer stays armed as the safety net
+}
+
+HDROP MakeDropHandle(const std::vector<std::string>& paths) {
+    size_t chars = 1;
+    for (const std::string& path : paths) chars += path.size() + 1;
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + chars);
+    DROPFILES* drop = (DROPFILES*)GlobalLock(memory);
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = FALSE;
+    char* list = (char*)(drop + 1);
+    for (const std::string& path : paths) {
+        std::memcpy(list, path.c_str(), path.size() + 1);
+        list += path.size() + 1;
+    }
+    GlobalUnlock(memory);
+    return (HDROP)memory;
 }

@@ -27,6 +27,8 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
+// after windows.h
+#include <shellapi.h>
 
 #include <functional>
 #include <string>
@@ -55,6 +57,10 @@ void SendCommand(int commandId);
 // The text of a status bar pane, read with SB_GETTEXTA (named apart from
 // the canvas host's StatusPaneText, which reads its own status bar).
 std::string PaneText(int pane);
+
+// A drop handle as the shell builds one for WM_DROPFILES, with ANSI paths.
+// The receiver releases it (DragFinish).
+HDROP MakeDropHandle(const std::vector<std::string>& paths);
 std::string MainWindowTitle();
 bool MenuItemGrayed(int commandId);
 

@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include <cstdio>
+#include <cstring>
 
 #include "app/command_dispatch_win32.h"
 #include "app/shell_win32.h"
@@ -103,7 +104,15 @@ TEST(ShellCommands, AboutShowsVersionAndChangesNothing) {
     DialogAnswer* about = AnswerDialog("Version", ClickButton(IDOK));
     SendCommand(CMD_ABOUT);
     ASSERT_TRUE(about->seen);
-    EXPECT_EQ(about->StaticText().substr(0, 12), "Quillon 1.0\n");
+    // "Quillon" and the release number of the VERSION file on the first line.
+    FILE* file = fopen(QUILLON_SOURCE_DIR "/VERSION", "rb");
+    ASSERT_NE(file, nullptr);
+    char version[32] = "";
+    ASSERT_NE(fgets(version, sizeof version, file), nullptr);
+    fclose(file);
+    version[strcspn(version, "\r\n")] = 0;
+    std::string text = about->StaticText();
+    EXPECT_EQ(text.substr(0, text.find('\n')), std::string("Quillon ") + version);
     EXPECT_FALSE(documentModified);
     EXPECT_TRUE(MenuItemGrayed(CMD_SAVE_FRAMES));
     ClearDialogAnswers();
@@ -133,7 +142,7 @@ TEST(ShellDroppedFiles, FirstFrameFileIsInsertedAtTheCurrentFrame) {
     SendCommand(CMD_INSERT_BLANK_FRAME);
     SendCommand(CMD_INSERT_BLANK_FRAME);
     PressKey(VK_RIGHT);
-    SendMessageA(ProgramWindow(), WM_DROPFILES, (WPARAM)MakeDrop({first, second}), 0);
+    SendMessageA(ProgramWindow(), WM_DROPFILES, (WPARAM)MakeDropHandle({first, second}), 0);
     PumpProgramMessages();
     EXPECT_EQ(PaneText(1), "Frame: 2/3");
     EXPECT_EQ(frameStore.pointCounts[1], 3);
@@ -164,14 +173,14 @@ TEST(ShellDroppedFiles, OverlongPathIsIgnoredNotCut) {
     std::string overlong = exact + "x.csv";  // 260 characters, starts with the real file's path
 
     DialogAnswer* warning = AnswerDialog("Loading Frames", ClickButton(IDOK));
-    SendMessageA(ProgramWindow(), WM_DROPFILES, (WPARAM)MakeDrop({overlong}), 0);
+    SendMessageA(ProgramWindow(), WM_DROPFILES, (WPARAM)MakeDropHandle({overlong}), 0);
     PumpProgramMessages();
     EXPECT_FALSE(warning->seen);
     EXPECT_EQ(frameStore.numFrames, 0);
     EXPECT_FALSE(documentModified);
 
     // The 255-character path itself is taken whole.
-    SendMessageA(ProgramWindow(), WM_DROPFILES, (WPARAM)MakeDrop({exact}), 0);
+    SendMessageA(ProgramWindow(), WM_DROPFILES, (WPARAM)MakeDropHandle({exact}), 0);
     PumpProgramMessages();
     EXPECT_EQ(frameStore.numFrames, 1);
     EXPECT_EQ(workingFrame.count, 4);
@@ -188,7 +197,7 @@ TEST(ShellDroppedFiles, UnreadableNonBitmapIsIgnored) {
     fclose(file);
     AnswerDialog("Loading Frames", ClickButton(IDOK));
     AnswerDialog("Load Image", ClickButton(IDOK));
-    SendMessageA(ProgramWindow(), WM_DROPFILES, (WPARAM)MakeDrop({path}), 0);
+    SendMessageA(ProgramWindow(), WM_DROPFILES, (WPARAM)MakeDropHandle({path}), 0);
     PumpProgramMessages();
     EXPECT_EQ(frameStore.numFrames, 0);
     EXPECT_FALSE(documentModified);
@@ -223,7 +232,7 @@ TEST(ShellDroppedFiles, LowerCaseBmpBecomesTheTemplatePicture) {
     std::string path = TempDir() + "\\trace.bmp";
     WriteBitmap(path);
     AnswerDialog("Loading Frames", ClickButton(IDOK));  // not a frame file
-    SendMessageA(ProgramWindow(), WM_DROPFILES, (WPARAM)MakeDrop({path}), 0);
+    SendMessageA(ProgramWindow(), WM_DROPFILES, (WPARAM)MakeDropHandle({path}), 0);
     PumpProgramMessages();
     EXPECT_FALSE(MenuItemGrayed(CMD_CLEAR_PICTURE));
     EXPECT_FALSE(documentModified);
