@@ -53,7 +53,7 @@ cleanup() {
     kill "$wine_pid" 2>/dev/null || true
     wait "$wine_pid" 2>/dev/null || true
   fi
-  timeout 10 wineserver -k 2>/dev/null || true
+  timeout 10 wineserver -w 2>/dev/null || true
   kill "$xvfb_pid" 2>/dev/null || true
   wait "$xvfb_pid" 2>/dev/null || true
   [ -z "$work" ] || rm -rf "$work"
