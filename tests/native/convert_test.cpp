@@ -334,8 +334,8 @@ TEST_F(ConvertTest, AFileWithoutOneReadableFrameFails) {
 
 // The real file known to lose points beyond 3000, when the samples are here.
 TEST_F(ConvertTest, StartrekSaysWhatItLoses) {
-    const std::string path = QUILLON_TESTDATA_DIR "/ild/startrek.ild";
-    if (ReadAll(path) == "<missing>") GTEST_SKIP() << "sample file absent: " << path;
+    const std::string path = SamplePath("ild/startrek.ild");
+    if (path.empty()) GTEST_SKIP() << MissingSample("ild/startrek.ild");
     ToolRun run = Tool("'" + path + "' trek.csv");
     EXPECT_EQ(run.status, 0);
     EXPECT_NE(run.err.find(": - 95795 points in 56 frames beyond the 3000 points a frame holds"),

@@ -131,7 +131,7 @@ TEST_F(DocumentKeepsTest, InsertedAndDroppedFilesReadInPartSaySoToo) {
     EXPECT_EQ(frameStore.numFrames, 4);
 
     StartDialogScript({Press(LOADING, IDOK)});
-    SendMessageA(ProgramWindow(), WM_DROPFILES, (WPARAM)MakeDrop({Path("long.csv")}), 0);
+    SendMessageA(ProgramWindow(), WM_DROPFILES, (WPARAM)MakeDropHandle({Path("long.csv")}), 0);
     PumpProgramMessages();
     DialogRecord seen = FinishDialogScript();
     EXPECT_EQ(seen.stepsLeft, 0u);

@@ -350,7 +350,7 @@ TEST_F(FileCommandsTest, DroppedIldaFileIsInsertedAtTheCurrentFrame) {
     SendCommand(CMD_NEXT_FRAME);
     WriteFileBytes(Path("drop.ILD"), SmallIlda());
     StartDialogScript({});
-    SendMessageA(ProgramWindow(), WM_DROPFILES, (WPARAM)MakeDrop({Path("drop.ILD")}), 0);
+    SendMessageA(ProgramWindow(), WM_DROPFILES, (WPARAM)MakeDropHandle({Path("drop.ILD")}), 0);
     PumpProgramMessages();
     DialogRecord seen = FinishDialogScript();
     EXPECT_TRUE(seen.unscripted.empty()) << seen.unscripted[0];

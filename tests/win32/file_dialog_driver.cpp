@@ -218,22 +218,6 @@ bool FileExists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-HDROP MakeDrop(const std::vector<std::string>& paths) {
-    size_t chars = 1;
-    for (const std::string& path : paths) chars += path.size() + 1;
-    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + chars);
-    DROPFILES* drop = (DROPFILES*)GlobalLock(memory);
-    drop->pFiles = sizeof(DROPFILES);
-    drop->fWide = FALSE;
-    char* list = (char*)(drop + 1);
-    for (const std::string& path : paths) {
-        std::memcpy(list, path.c_str(), path.size() + 1);
-        list += path.size() + 1;
-    }
-    GlobalUnlock(memory);
-    return (HDROP)memory;
-}
-
 void FileCommandTest::SetUp() {
     ResetProgramState();
     folder = MakeTestFolder();

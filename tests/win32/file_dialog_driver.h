@@ -55,8 +55,6 @@ std::string ReadFileBytes(const std::string& path);  // "<missing>" when absent
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 bool FileExists(const std::string& path);
 
-// A drop handle as the shell builds one, with ANSI paths.
-HDROP MakeDrop(const std::vector<std::string>& paths);
 
 // Tests of the file commands: a fresh program and a folder of their own,
 // and commands run with their dialogs scripted.
