@@ -58,6 +58,7 @@ void ResetProgramState() {
     TakeUnansweredDialogs();
     if (vectorTableWindow) DestroyWindow(vectorTableWindow);
     if (frameTableWindow) DestroyWindow(frameTableWindow);
+    ReleaseCapture();
     InstallWin32UiPort();
     ClearTemplatePicture();
     ResetDocument();
@@ -315,4 +316,31 @@ HDROP MakeDropHandle(const std::vector<std::string>& paths) {
     }
     GlobalUnlock(memory);
     return (HDROP)memory;
+}
+
+void RealMouse(int screenX, int screenY, DWORD buttons) {
+    SetCursorPos(screenX, screenY);
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = MulDiv(screenX, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = MulDiv(screenY, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons;
+    SendInput(1, &input, sizeof input);
+    PumpProgramMessages();
+}
+
+void RealKey(int virtualKey, bool down) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = (WORD)virtualKey;
+    input.ki.wScan = (WORD)MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC);
+    input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    SendInput(1, &input, sizeof input);
+    PumpProgramMessages();
+}
+
+POINT CanvasToScreen(int x, int y) {
+    POINT point = {x, y};
+    ClientToScreen(CanvasWindow(), &point);
+    return point;
 }

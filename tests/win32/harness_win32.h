@@ -54,6 +54,15 @@ void PressKey(int virtualKey, bool ctrl = false, bool shift = false);
 // Sends WM_COMMAND with the id to the main window, as a menu click does.
 void SendCommand(int commandId);
 
+// Input as the system's input queue delivers it (to the window under the
+// pointer, or to the window holding the mouse): the pointer moves to the
+// screen position, then the MOUSEEVENTF_ button flags are pressed or
+// released there. Pumps the program's loop afterwards.
+void RealMouse(int screenX, int screenY, DWORD buttons = 0);
+void RealKey(int virtualKey, bool down);
+// Screen position of a canvas client position.
+POINT CanvasToScreen(int x, int y);
+
 // The text of a status bar pane, read with SB_GETTEXTA (named apart from
 // the canvas host's StatusPaneText, which reads its own status bar).
 std::string PaneText(int pane);
