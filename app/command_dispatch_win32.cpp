@@ -13,6 +13,7 @@
 #include "files/file_commands_win32.h"
 #include "resources/version.h"
 #include "tables/frame_table_win32.h"
+#include "tables/modal_dialog_win32.h"
 #include "tables/vector_table_win32.h"
 
 const char* const AboutText = "Quillon " QUILLON_VERSION_TEXT "\nLaser-show frame editor";
@@ -112,10 +113,23 @@ static bool Grayed(HWND main, int id) {
     return state != (UINT)-1 && (state & (MF_GRAYED | MF_DISABLED));
 }
 
+// While a prompt or the Edit Vector dialog is open the main window is
+// disabled; a command that arrives all the same runs only if it cannot touch
+// the frames, the points or the view the dialog will act on.
+static const int commandsBesideADialog[] = {CMD_ABOUT, CMD_DOCUMENTS, CMD_CHANGE_SCAN_SPEED,
+                                            CMD_CHANGE_BLANKING_DELAY};
+
+static bool HeldBackByDialog(int id) {
+    if (!ModalDialogOpen()) return false;
+    for (int allowed : commandsBesideADialog)
+        if (allowed == id) return false;
+    return true;
+}
+
 void DispatchCommand(HWND mainWindow, int commandId) {
     for (const CommandEntry& entry : commandTable) {
         if (entry.id != commandId) continue;
-        if (!Grayed(mainWindow, commandId)) entry.run(mainWindow);
+        if (!Grayed(mainWindow, commandId) && !HeldBackByDialog(commandId)) entry.run(mainWindow);
         return;
     }
 }
