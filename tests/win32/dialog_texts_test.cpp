@@ -7,6 +7,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -111,10 +112,19 @@ void OpenVectorTableOnRow(int row) {
     PressKey('T', true);
     ASSERT_NE(vectorList, nullptr);
     SetFocus(vectorList);
-    LVITEMA item = {};
-    item.state = item.stateMask = LVIS_FOCUSED | LVIS_SELECTED;
-    SendMessageA(vectorList, LVM_SETITEMSTATE, (WPARAM)row, (LPARAM)&item);
-    PumpProgramMessages();
+    SetRowState(vectorList, row, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
+}
+
+// Opens a dialog by the given step of the program, looks at its Cancel
+// button and cancels it.
+SeenCancel CancelOf(const char* caption, const std::function<void()>& open) {
+    SeenCancel seen;
+    AnswerDialog(caption, CustomAction([&seen](HWND dialog) {
+                     SeeCancel(dialog, &seen);
+                     PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+                 }));
+    open();
+    return seen;
 }
 
 // Types the text into the dialog's focused control as the keyboard would,
@@ -141,12 +151,7 @@ protected:
 }  // namespace
 
 TEST_F(DialogTextsTest, ValuePromptShowsKatakanaCancel) {
-    SeenCancel seen;
-    AnswerDialog("Change Speed", CustomAction([&seen](HWND dialog) {
-                     SeeCancel(dialog, &seen);
-                     PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-                 }));
-    SendCommand(CMD_CHANGE_SCAN_SPEED);
+    SeenCancel seen = CancelOf("Change Speed", [] { SendCommand(CMD_CHANGE_SCAN_SPEED); });
     ExpectKatakanaOnScreen(seen, IDD_VALUE_PROMPT);
 }
 
@@ -154,12 +159,7 @@ TEST_F(DialogTextsTest, EditVectorShowsKatakanaCancelAndLabelIds) {
     workingFrame.count = 1;
     workingFrame.points[0] = {POINT_VISIBLE, 3, -4};
     OpenVectorTableOnRow(0);
-    SeenCancel seen;
-    AnswerDialog("Edit Vector", CustomAction([&seen](HWND dialog) {
-                     SeeCancel(dialog, &seen);
-                     PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-                 }));
-    PressKey(VK_RETURN);
+    SeenCancel seen = CancelOf("Edit Vector", [] { PressKey(VK_RETURN); });
     ExpectKatakanaOnScreen(seen, IDD_EDIT_VECTOR);
     EXPECT_EQ(seen.labelId, 65535);
 }
@@ -183,13 +183,7 @@ TEST_F(DialogTextsTest, TypingReplacesTheEditVectorBeamFlag) {
     AnswerDialog("Edit Vector", TypeThenEnter("0"));
     PressKey(VK_RETURN);
     EXPECT_EQ(workingFrame.points[0].flags & POINT_VISIBLE, 0) << "V 0, not 01";
-    char cell[8] = "";
-    LVITEMA item = {};
-    item.iSubItem = 1;
-    item.pszText = cell;
-    item.cchTextMax = sizeof cell;
-    SendMessageA(vectorList, LVM_GETITEMTEXTA, 0, (LPARAM)&item);
-    EXPECT_STREQ(cell, "0");
+    EXPECT_EQ(Cell(vectorList, 0, 1), "0");
 }
 
 namespace {

@@ -344,3 +344,25 @@ POINT CanvasToScreen(int x, int y) {
     ClientToScreen(CanvasWindow(), &point);
     return point;
 }
+
+std::string Cell(HWND list, int row, int column) {
+    char text[64] = "";
+    LVITEMA item = {};
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    SendMessageA(list, LVM_GETITEMTEXTA, (WPARAM)row, (LPARAM)&item);
+    return text;
+}
+
+int Rows(HWND list) {
+    return (int)SendMessageA(list, LVM_GETITEMCOUNT, 0, 0);
+}
+
+void SetRowState(HWND list, int row, UINT state, UINT mask) {
+    LVITEMA item = {};
+    item.state = state;
+    item.stateMask = mask;
+    SendMessageA(list, LVM_SETITEMSTATE, (WPARAM)row, (LPARAM)&item);
+    PumpProgramMessages();
+}

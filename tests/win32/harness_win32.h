@@ -63,6 +63,13 @@ void RealKey(int virtualKey, bool down);
 // Screen position of a canvas client position.
 POINT CanvasToScreen(int x, int y);
 
+// A list view as the user sees it: a cell's text, the number of rows, and a
+// row's state set as a click or a key would (the notifications it raises are
+// handled before this returns).
+std::string Cell(HWND list, int row, int column);
+int Rows(HWND list);
+void SetRowState(HWND list, int row, UINT state, UINT mask);
+
 // The text of a status bar pane, read with SB_GETTEXTA (named apart from
 // the canvas host's StatusPaneText, which reads its own status bar).
 std::string PaneText(int pane);

@@ -22,24 +22,6 @@
 
 namespace {
 
-std::string Cell(HWND list, int row, int column) {
-    char text[64] = "";
-    LVITEMA item = {};
-    item.iSubItem = column;
-    item.pszText = text;
-    item.cchTextMax = sizeof text;
-    SendMessageA(list, LVM_GETITEMTEXTA, (WPARAM)row, (LPARAM)&item);
-    return text;
-}
-
-void SetRowState(HWND list, int row, UINT state, UINT mask) {
-    LVITEMA item = {};
-    item.state = state;
-    item.stateMask = mask;
-    SendMessageA(list, LVM_SETITEMSTATE, (WPARAM)row, (LPARAM)&item);
-    PumpProgramMessages();
-}
-
 std::string Name(int frame) {
     return std::string(frameStore.frameNames[frame].bytes, FRAME_NAME_LENGTH);
 }
