@@ -17,6 +17,9 @@ FileDialogProc fileDialogProc = nullptr;
 
 static const char* const UNSAVED_CHANGES_TEXT =
     "The changes have not been saved.\nDo you wish to save changes?";
+static const char* const NO_WRITER_TEXT =
+    "Frames are saved as .csv or .ild files, or exported as .frm files.";
+static const char* const SAVING_CAPTION = "Saving Frames";
 
 static int AskForFile(UiWindow owner, int kind, const char* title, const char* startName,
                       FileDialogAnswer* answer) {
@@ -81,6 +84,9 @@ int SaveFramesWith(UiWindow owner, int flags, int first, int last) {
             WritePackedFrames(owner, answer.path, first, last);
             return 0;
         default:
+            // "show." as left by All Files, "a.txt", a name too short for
+            // an ending: the dialog closed, so say why nothing was written.
+            ShowWarning(owner, NO_WRITER_TEXT, SAVING_CAPTION);
             return 0;
     }
     if (result && flags == SAVE_ASK_NAME)

@@ -77,6 +77,9 @@ void PutFrame(int slot, int points) {
     frameStore.frameNames[slot].bytes[5] = (char)('0' + slot);
 }
 
+const char *const NO_WRITER_WARNING =
+    "Frames are saved as .csv or .ild files, or exported as .frm files.";
+
 const char *const TWO_FRAMES_CSV =
     "VECTOR,20000,5\r\n"
     "first\r\n"
@@ -138,13 +141,17 @@ TEST_F(FileFlowsTest, RefusedCancelledOrFailedSavesChangeNothing) {
     Cancel();
     SaveFramesFlow(nullptr);
     EXPECT_TRUE(ui->Has("status", STATUS_TITLE)) << "refreshed whatever the result";
-    // Names without a writer, including the bare dot left by All Files.
-    for (const char *name : {"show.", "a.txt", "csv", "x"}) {
-        Reply(Path(name), 4);
+    // Names without a writer, including the bare dot left by All Files and
+    // names too short to have an ending: said, and nothing written.
+    for (std::string name : {Path("show."), Path("a.txt"), std::string("csv"), std::string("x")}) {
+        Reply(name, 4);
+        ui->Clear();
         EXPECT_EQ(SaveFramesWith(nullptr, SAVE_ASK_NAME, 0, 2), 0) << name;
-        EXPECT_FALSE(Exists(Path(name))) << name;
+        EXPECT_FALSE(Exists(name)) << name;
+        ASSERT_EQ(ui->Count("warning"), 1) << name;
+        EXPECT_EQ(ui->calls[0].text, NO_WRITER_WARNING);
+        EXPECT_EQ(ui->calls[0].caption, "Saving Frames");
     }
-    EXPECT_EQ(ui->Count("warning"), 0);
     // A folder that does not exist: the writer's message, nothing remembered.
     Reply(dir + "/missing/show.csv", 2);
     ui->Clear();
