@@ -1,6 +1,7 @@
 // The frame-file commands as plain logic. Touches the frame store (through
 // its operations), the modified state, the remembered file state and the UI
-// port; the dialogs come through fileDialogProc.
+// port; the dialogs come through fileDialogProc, the check of whether two
+// names are one file through sameFileProc.
 #include "files/file_flows.h"
 
 #include <cstdio>
@@ -8,12 +9,17 @@
 
 #include "document/frame_store.h"
 #include "document/undo.h"
+#include "files/same_file.h"
 #include "formats/csv_file.h"
 #include "formats/ilda_file.h"
 #include "formats/packed_file.h"
 #include "formats/read_account.h"
 
 FileDialogProc fileDialogProc = nullptr;
+SameFileProc sameFileProc = SameFileByIdentity;
+
+// Where the last CSV or ILDA file was written.
+static char writtenPath[DOCUMENT_PATH_LENGTH];
 
 static const char* const UNSAVED_CHANGES_TEXT =
     "The changes have not been saved.\nDo you wish to save changes?";
@@ -89,6 +95,7 @@ int SaveFramesWith(UiWindow owner, int flags, int first, int last) {
             ShowWarning(owner, NO_WRITER_TEXT, SAVING_CAPTION);
             return 0;
     }
+    if (result) std::memcpy(writtenPath, answer.path, sizeof writtenPath);
     if (result && flags == SAVE_ASK_NAME)
         RememberDocumentFile(answer.filterIndex, answer.path, answer.fileTitle);
     return result;
@@ -141,6 +148,15 @@ void WriteSelectionAsFlow(UiWindow owner) {
         first = last = frameStore.currentFrame;
     }
     StoreFrame(frameStore.currentFrame, false);
-    // The modified state and the title stay as they are, whatever happens.
-    SaveFramesWith(owner, SAVE_SELECTION, first, last);
+    // The title stays as it is, whatever happens.
+    if (!SaveFramesWith(owner, SAVE_SELECTION, first, last)) return;
+    // Asked after writing: a name that only shared the file through a hard
+    // link got a new file and left the document's file as it was.
+    if (!DocumentPath[0] || !sameFileProc || !sameFileProc(writtenPath, DocumentPath)) return;
+    // The working frame was stored just now and is no different from the
+    // store; flagging it would add a blank frame past the end on the next
+    // move.
+    bool changed = workingFrame.changed;
+    SetDocumentModified(true);
+    workingFrame.changed = changed;
 }

@@ -6,12 +6,14 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "document/command_ids.h"
 #include "document/frame_store.h"
 #include "document/undo.h"
 #include "tests/native/ui_recorder.h"
@@ -212,6 +214,67 @@ TEST_F(FileFlowsTest, WriteSelectionStartsEmptyAndRemembersNothing) {
     WriteSelectionAsFlow(nullptr);
     EXPECT_FALSE(documentModified);
     EXPECT_EQ(FramesIn(Path("sel2.csv")), 1);
+}
+
+TEST_F(FileFlowsTest, WriteSelectionOverTheDocumentsOwnFileUnsavesIt) {
+    MakeModifiedDocument();
+    Reply(Path("show.csv"), 1);
+    SaveFramesFlow(nullptr);
+    ASSERT_FALSE(documentModified);
+    ASSERT_EQ(symlink(dir.c_str(), Path("link").c_str()), 0);
+    char home[4096];
+    ASSERT_NE(getcwd(home, sizeof home), nullptr);
+    // The same file by other names: with a "." step, through a linked
+    // folder, relative to the current folder.
+    for (const std::string &name :
+         {dir + "/./show.csv", dir + "/link/show.csv", std::string("show.csv")}) {
+        SetDocumentModified(false);
+        ASSERT_EQ(chdir(dir.c_str()), 0);
+        Reply(name, 1);
+        WriteSelectionAsFlow(nullptr);
+        ASSERT_EQ(chdir(home), 0);
+        EXPECT_EQ(FramesIn(Path("show.csv")), 1) << name;
+        EXPECT_TRUE(documentModified) << name;
+        EXPECT_TRUE(ui->menuEnabled[CMD_SAVE_FRAMES]) << name;
+    }
+    EXPECT_EQ(DocumentPath, Path("show.csv"));
+    ui->Clear();
+    ui->askReplies = {ANSWER_CANCEL};
+    EXPECT_EQ(OfferToSaveChanges(nullptr, "Exit Program"), 0);
+    EXPECT_EQ(ui->Count("ask"), 1);
+
+    // From past the end: the empty frame is written, but the working frame
+    // does not count as changed, so going back adds no frame.
+    SetDocumentModified(false);
+    GoToFrame(5);
+    Reply(Path("show.csv"), 1);
+    WriteSelectionAsFlow(nullptr);
+    EXPECT_TRUE(documentModified);
+    GoToFrame(4);
+    EXPECT_EQ(frameStore.numFrames, 3);
+}
+
+TEST_F(FileFlowsTest, WriteSelectionThatLeavesTheDocumentsFileAloneKeepsItSaved) {
+    MakeModifiedDocument();
+    Reply(Path("show.csv"), 1);
+    SaveFramesFlow(nullptr);
+    const std::string saved = ReadAll(Path("show.csv"));
+    // A hard link shares the file only until the new one replaces it.
+    ASSERT_EQ(link(Path("show.csv").c_str(), Path("alias.csv").c_str()), 0);
+    Reply(Path("alias.csv"), 1);
+    WriteSelectionAsFlow(nullptr);
+    EXPECT_EQ(FramesIn(Path("alias.csv")), 1);
+    EXPECT_EQ(ReadAll(Path("show.csv")), saved);
+    EXPECT_FALSE(documentModified);
+    // A refused write over the document's file: nothing written.
+    Reply(Path("show.ild"), 2);
+    SaveFramesAsFlow(nullptr);
+    ASSERT_EQ(DocumentPath, Path("show.ild"));
+    GoToFrame(4);
+    Reply(Path("show.ild"), 2);
+    WriteSelectionAsFlow(nullptr);
+    EXPECT_EQ(ui->Count("warning"), 1) << "the blank frame is refused";
+    EXPECT_FALSE(documentModified);
 }
 
 TEST_F(FileFlowsTest, FailedOpensKeepTheDocumentAndItsName) {

@@ -175,6 +175,37 @@ TEST_F(FileCommandsTest, WriteSelectionTakesTheFrameTableRowsFirstToLast) {
     EXPECT_EQ(MainWindowTitle(), "Quillon");
 }
 
+TEST_F(FileCommandsTest, WriteSelectionOverTheDocumentsOwnFileUnsavesIt) {
+    MakeDocument();
+    Run(CMD_SAVE_FRAMES, {TypeName(SAVE, Path("show.csv")), Press(SAVE, IDOK)});
+    SendCommand(CMD_NEXT_FRAME);
+    ASSERT_FALSE(documentModified);
+    // Another file: the document stays saved.
+    Run(CMD_WRITE_SELECTION_AS, {TypeName(WRITE, Path("other.csv")), Press(WRITE, IDOK)});
+    EXPECT_EQ(ReadFileBytes(Path("other.csv")), DocumentCsv(1, 1));
+    EXPECT_FALSE(documentModified);
+    EXPECT_TRUE(MenuItemGrayed(CMD_SAVE_FRAMES));
+    // The document's own file, typed relative to the dialog's folder and in
+    // capitals: it now holds one frame, so the document is unsaved again.
+    DialogRecord seen = Run(CMD_WRITE_SELECTION_AS,
+                            {TypeName(WRITE, "SHOW.CSV"), Press(WRITE, IDOK), Press(WRITE, IDYES)});
+    ASSERT_EQ(seen.pressed.size(), 2u);
+    EXPECT_NE(seen.pressed[1].find("already exists"), std::string::npos) << seen.pressed[1];
+    EXPECT_TRUE(seen.unscripted.empty()) << seen.unscripted[0];
+    EXPECT_EQ(ReadFileBytes(Path("show.csv")), DocumentCsv(1, 1));
+    EXPECT_TRUE(documentModified);
+    EXPECT_FALSE(MenuItemGrayed(CMD_SAVE_FRAMES));
+    EXPECT_EQ(MainWindowTitle(), "show.csv - Quillon");
+    // Exit asks before the other frames are lost.
+    StartDialogScript({Press("Exit Program", IDCANCEL)});
+    SendMessageA(ProgramWindow(), WM_CLOSE, 0, 0);
+    PumpProgramMessages();
+    seen = FinishDialogScript();
+    ASSERT_EQ(seen.pressed.size(), 1u);
+    EXPECT_EQ(seen.pressed[0], std::string("Exit Program|") + QUESTION);
+    EXPECT_EQ(frameStore.numFrames, 3);
+}
+
 // ---- Opening and inserting ------------------------------------------------
 
 TEST_F(FileCommandsTest, OpenReplacesTheDocumentAndNamesItInTheTitle) {
