@@ -1,5 +1,8 @@
-# The two commands of the README, plus the benchmarks and the Windows package.
-.PHONY: run test bench dist clean
+# The two commands of the README, plus the benchmarks, the Windows package and
+# the fuzzing.
+.PHONY: run test bench dist fuzz clean
+
+FUZZ_SECONDS ?= 60
 
 run:
 	bash scripts/run.sh
@@ -12,6 +15,9 @@ bench:
 
 dist:
 	bash scripts/dist.sh
+
+fuzz:
+	FUZZ_SECONDS=$(FUZZ_SECONDS) bash scripts/fuzz.sh
 
 clean:
 	rm -rf build
