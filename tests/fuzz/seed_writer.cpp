@@ -16,27 +16,15 @@
 #include "formats/csv_file.h"
 #include "formats/ilda_file.h"
 #include "tests/fuzz/read_harness.h"
+#include "tests/native/temp_files.h"
 
 namespace {
 
 std::string folder;
 int failures = 0;
 
-std::string ReadFile(const std::string& path) {
-    std::string bytes;
-    FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return bytes;
-    char block[65536];
-    size_t got;
-    while ((got = std::fread(block, 1, sizeof block, file)) > 0) bytes.append(block, got);
-    std::fclose(file);
-    return bytes;
-}
-
 void WriteFile(const std::string& path, const std::string& bytes) {
-    FILE* file = std::fopen(path.c_str(), "wb");
-    bool written = file && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    if (!file || std::fclose(file) != 0 || !written) {
+    if (!WriteWholeFile(path, bytes)) {
         std::fprintf(stderr, "quillon_fuzz_seeds: cannot write %s\n", path.c_str());
         ++failures;
     }
@@ -94,7 +82,7 @@ std::string Written(int (*writer)(UiWindow, const char*, int, int), int first, i
         std::fprintf(stderr, "quillon_fuzz_seeds: the writer refused\n");
         ++failures;
     }
-    std::string bytes = ReadFile(path);
+    std::string bytes = ReadWholeFile(path);
     std::remove(path.c_str());
     return bytes;
 }
