@@ -22,6 +22,10 @@ cmake --build "$BUILD" -j 2
 rm -rf "$BUILD/seeds" "$BUILD/findings"
 "$BUILD/quillon_fuzz_seeds" "$BUILD/seeds"
 mkdir -p "$BUILD/findings"
+# The targets write every input to a file there; in memory when possible, and
+# gone afterwards whatever happens.
+inputs="$(mktemp -d /dev/shm/quillon-fuzz.XXXXXX 2>/dev/null || mktemp -d)"
+trap 'rm -rf "$inputs"' EXIT
 
 status=0
 for target in csv_open csv_insert ilda_open ilda_insert; do
@@ -30,8 +34,8 @@ for target in csv_open csv_insert ilda_open ilda_insert; do
   echo "== $target: $FUZZ_SECONDS s"
   # The store alone is 18 MB and the sanitizers keep freed memory for a
   # while; 1 GB is far above what a sound run needs.
-  if ! "$BUILD/${target}_fuzz" -max_total_time="$FUZZ_SECONDS" -timeout=10 -rss_limit_mb=1024 \
-      -print_final_stats=1 -artifact_prefix="$BUILD/findings/$target-" \
+  if ! TMPDIR="$inputs" "$BUILD/${target}_fuzz" -max_total_time="$FUZZ_SECONDS" -timeout=10 \
+      -rss_limit_mb=1024 -print_final_stats=1 -artifact_prefix="$BUILD/findings/$target-" \
       "$BUILD/corpus/$target" "$BUILD/seeds/$target" >"$log" 2>&1; then
     status=1
     echo "!! $target found something (full log: $log):"

@@ -112,9 +112,10 @@ void Prepare() {
     UiPort quiet = {};
     quiet.warningBox = CountWarning;
     uiPort = quiet;
-    // Memory-backed when the system has it: every input is written out.
-    const char* folder = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : std::getenv("TMPDIR");
-    if (!folder || !folder[0]) folder = "/tmp";
+    // Every input is written out: the folder make fuzz gives (in memory),
+    // else memory-backed where the system has it.
+    const char* folder = std::getenv("TMPDIR");
+    if (!folder || !folder[0]) folder = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
     std::snprintf(inputPath, sizeof inputPath, "%s/quillon-fuzz-%d.input", folder, (int)getpid());
     std::atexit(RemoveInput);
     prepared = true;
