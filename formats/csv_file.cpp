@@ -11,7 +11,8 @@
 #include "document/number_parse.h"
 #include "document/undo.h"
 #include "formats/atomic_write.h"
-#include "formats/checked_read.h"
+#include "formats/csv_lines.h"
+#include "formats/decimal_text.h"
 #include "formats/read_account.h"
 
 // Defining QUILLON_CSV_SCALAR selects the portable quick scan on x86 too,
@@ -23,14 +24,8 @@
 static const char* const LOADING_CAPTION = "Loading Frames";
 
 enum {
-    // Lines are taken in pieces of at most 49 characters, as a 50-byte line
-    // buffer would take them; a longer line becomes several lines.
-    LINE_BUFFER = 50,
-    LINE_CHARS = LINE_BUFFER - 1,
-    READ_BLOCK = 256 * 1024,
     WRITE_BLOCK = 256 * 1024,
     LONGEST_LINE = 64,  // header with two full 32-bit numbers, CR LF included
-    CSV_BLANKING_DELAY_MAX = 32,
     // The quick point scan looks at a window of 64 bytes, reads up to 16
     // beyond it, and takes at most 8 lines from one window.
     QUICK_LINES = 8,
@@ -39,94 +34,6 @@ enum {
 };
 
 // ---- Reading ---------------------------------------------------------------
-
-struct CsvInput {
-    FILE* stream;
-    size_t pos;
-    size_t length;
-    bool atEnd;   // nothing more to come from the stream
-    bool failed;  // a read error, not the end of the file, ended the stream
-    // A zero after the data, and room for the quick scan's reads beyond it.
-    char block[READ_BLOCK + QUICK_READ_BEYOND];
-};
-
-static CsvInput csvInput;
-
-static void StartInput(CsvInput* in, FILE* stream) {
-    in->stream = stream;
-    in->pos = 0;
-    in->length = 0;
-    in->atEnd = false;
-    in->failed = false;
-    in->block[0] = 0;
-}
-
-static void Refill(CsvInput* in) {
-    size_t rest = in->length - in->pos;
-    std::memmove(in->block, in->block + in->pos, rest);
-    in->pos = 0;
-    in->length = rest;
-    while (!in->atEnd && in->length < READ_BLOCK) {
-        size_t got =
-            CheckedRead(in->stream, in->block + in->length, READ_BLOCK - in->length, &in->failed);
-        if (got == 0) in->atEnd = true;
-        in->length += got;
-    }
-    // The zero stops the quick point scan at the end of the data.
-    in->block[in->length] = 0;
-}
-
-// Takes the next piece of a line into out (terminated). A CR directly before
-// LF is dropped, the LF ends the piece and is not kept. Returns the piece's
-// length, or -1 at the end of the file.
-static int ReadPiece(CsvInput* in, char* out) {
-    // One piece looks at no more than LINE_BUFFER bytes (49 characters and
-    // the byte after a CR), so refilling first keeps the scan inside the block.
-    if (!in->atEnd && in->length - in->pos <= LINE_BUFFER) Refill(in);
-    const char* p = in->block + in->pos;
-    const char* end = in->block + in->length;
-    if (p == end) return -1;
-    int n = 0;
-    while (n < LINE_CHARS && p < end) {
-        char c = *p;
-        if (c == '\n') {
-            ++p;
-            break;
-        }
-        if (c == '\r' && p + 1 < end && p[1] == '\n') {
-            p += 2;
-            break;
-        }
-        out[n++] = c;
-        ++p;
-    }
-    out[n] = 0;
-    in->pos = (size_t)(p - in->block);
-    return n;
-}
-
-// "VECTOR," exactly, the scan speed, and optionally ",delay" (0 when absent).
-static int ParseHeader(const char* line, int32_t* speed, int32_t* delay) {
-    if (std::strncmp(line, "VECTOR,", 7) != 0) return 0;
-    const char* p = nullptr;
-    if (!ScanInt(line + 7, speed, &p)) return 0;
-    *delay = 0;
-    if (*p == ',') ScanInt(p + 1, delay, nullptr);
-    return 1;
-}
-
-// Three integers, each comma directly after its number; the rest is ignored.
-static int ParsePointLine(const char* line, int32_t fields[3]) {
-    const char* p = line;
-    for (int i = 0; i < 3; ++i) {
-        if (!ScanInt(p, &fields[i], &p)) return 0;
-        if (i < 2) {
-            if (*p != ',') return 0;
-            ++p;
-        }
-    }
-    return 1;
-}
 
 // Low 16 bits, two's complement.
 static inline int16_t Low16(uint32_t value) {
@@ -279,37 +186,8 @@ static inline int QuickPointLines(const char* p, VectorPoint* out, int* taken) {
 }
 #endif
 
-// A name line in the full form (see WriteNameLine): a double quote, the
-// name with each double quote doubled, a double quote and a comma.
-static int IsFullFormName(const char* line, int length) {
-    return length >= 3 && line[0] == '"' && line[length - 2] == '"' && line[length - 1] == ',';
-}
-
-// The full form carries every byte as it is. Any other line reads as name
-// lines always have: after a leading double quote the name ends at the next
-// double quote, otherwise at a comma, and a byte below 0x20 or of 0x80 and
-// above ends it too.
-static void ParseNameLine(const char* line, int length, FrameName* name) {
-    SetBlankName(name);
-    if (IsFullFormName(line, length)) {
-        const int end = length - 2;
-        int n = 0;
-        for (int i = 1; i < end && n < FRAME_NAME_LENGTH; ++i) {
-            if (line[i] == '"' && i + 1 < end && line[i + 1] == '"') ++i;
-            name->bytes[n++] = line[i];
-        }
-        return;
-    }
-    const unsigned char* p = (const unsigned char*)line;
-    const bool quoted = (*p == '"');
-    if (quoted) ++p;
-    for (int n = 0; n < FRAME_NAME_LENGTH; ++n, ++p) {
-        unsigned char c = *p;
-        if (c < 0x20 || c >= 0x80) break;
-        if (quoted ? c == '"' : c == ',') break;
-        name->bytes[n] = (char)c;
-    }
-}
+static CsvInput csvInput;
+static_assert((int)QUICK_READ_BEYOND <= (int)CSV_INPUT_SLACK, "the quick scan reads beyond the data");
 
 // Frames the store has no room for are still read through, into these, so
 // that the account can say what they held.
@@ -322,7 +200,7 @@ static FrameName unstoredName;
 // follows), 0 at the end of the data.
 static int ReadFrameLines(CsvInput* in, VectorPoint* points, FrameName* name, int* kept,
                           int64_t* total) {
-    char line[LINE_BUFFER];
+    char line[CSV_LINE_BUFFER];
     VectorPoint spare[QUICK_LINES];  // takes the points beyond the frame's limit
     int n = 0, more = 0;
     int64_t lines = 0;
@@ -340,18 +218,18 @@ static int ReadFrameLines(CsvInput* in, VectorPoint* points, FrameName* name, in
             }
             continue;
         }
-        const int length = ReadPiece(in, line);
+        const int length = ReadCsvPiece(in, line);
         if (length < 0) break;
         if (line[0] == '+') {
             more = 1;
             break;
         }
         int32_t fields[3];
-        if (ParsePointLine(line, fields)) {
+        if (ParseCsvPointLine(line, fields)) {
             ++lines;
             if (n < MAX_POINTS) SetPoint(&points[n++], fields[0], fields[1], fields[2]);
         } else {
-            ParseNameLine(line, length, name);
+            ParseCsvNameLine(line, length, name);
         }
     }
     *kept = n;
@@ -366,12 +244,12 @@ int ReadCsvFrames(UiWindow owner, const char* path, int insert) {
         return 0;
     }
     CsvInput* in = &csvInput;
-    StartInput(in, stream);
+    StartCsvInput(in, stream);
     ReadAccount* account = &lastReadAccount;
     StartReadAccount(account, READ_PLACE_FRAME);
-    char line[LINE_BUFFER];
+    char line[CSV_LINE_BUFFER];
     int32_t speed = 0, delay = 0;
-    if (ReadPiece(in, line) < 0 || !ParseHeader(line, &speed, &delay)) {
+    if (ReadCsvPiece(in, line) < 0 || !ParseCsvHeader(line, &speed, &delay)) {
         std::fclose(stream);
         if (in->failed) {
             StopReading(account, READ_STOP_READ_ERROR, 1, 0);
@@ -451,39 +329,6 @@ static char* LineRoom(CsvOutput* out) {
     return out->cursor;
 }
 
-// Decimal, as "%d" gives it.
-static const char DIGIT_PAIRS[] =
-    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-    "8081828384858687888990919293949596979899";
-
-static char* PutInt(char* p, int32_t value) {
-    uint32_t magnitude = (uint32_t)value;
-    if (value < 0) {
-        *p++ = '-';
-        magnitude = 0u - magnitude;
-    }
-    // Two digits at a time from the right, into a scratch field.
-    char digits[12];
-    char* end = digits + sizeof digits;
-    char* q = end;
-    while (magnitude >= 100u) {
-        const uint32_t pair = magnitude % 100u;
-        magnitude /= 100u;
-        q -= 2;
-        std::memcpy(q, DIGIT_PAIRS + 2 * pair, 2);
-    }
-    if (magnitude >= 10u) {
-        q -= 2;
-        std::memcpy(q, DIGIT_PAIRS + 2 * magnitude, 2);
-    } else {
-        *--q = (char)('0' + magnitude);
-    }
-    const size_t length = (size_t)(end - q);
-    std::memcpy(p, q, length);
-    return p + length;
-}
-
 static char* PutLineEnd(char* p) {
     p[0] = '\r';
     p[1] = '\n';
@@ -539,9 +384,9 @@ static void WritePointLines(CsvOutput* out, const VectorPoint* points, int count
         char* p = LineRoom(out);
         *p++ = (points[i].flags & POINT_VISIBLE) ? '1' : '0';
         *p++ = ',';
-        p = PutInt(p, points[i].x);
+        p = PutDecimal(p, points[i].x);
         *p++ = ',';
-        p = PutInt(p, -(int32_t)points[i].y);  // full int: y = -32768 gives 32768
+        p = PutDecimal(p, -(int32_t)points[i].y);  // full int: y = -32768 gives 32768
         out->cursor = PutLineEnd(p);
     }
 }
@@ -553,9 +398,9 @@ int WriteCsvFrames(UiWindow owner, const char* path, int first, int last) {
 
     char* p = LineRoom(out);
     std::memcpy(p, "VECTOR,", 7);
-    p = PutInt(p + 7, ScanSpeed);
+    p = PutDecimal(p + 7, ScanSpeed);
     *p++ = ',';
-    p = PutInt(p, BlankingDelay);
+    p = PutDecimal(p, BlankingDelay);
     out->cursor = PutLineEnd(p);
 
     if (first < 0) first = 0;

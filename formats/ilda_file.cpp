@@ -11,6 +11,7 @@
 #include "document/undo.h"
 #include "formats/atomic_write.h"
 #include "formats/checked_read.h"
+#include "formats/ilda_layout.h"
 #include "formats/read_account.h"
 
 static const char* const LOADING_CAPTION = "Loading Frames";
@@ -20,27 +21,10 @@ static const char* const NOT_ILDA = "Invalid ILDA frame file.";
 static const char* const BLANK_FRAME = "ILDA format does not allow any blank frame.";
 
 enum {
-    HEADER_SIZE = 32,
-    NAME_OFFSET = 8,
-    COUNT_OFFSET = 24,
-    NUMBER_OFFSET = 26,
-    TOTAL_OFFSET = 28,
-    FORMAT_OFFSET = 7,
-    FORMAT_3D_INDEXED = 0,
-    FORMAT_2D_INDEXED = 1,
-    FORMAT_PALETTE = 2,
-    FORMAT_3D_TRUE_COLOUR = 4,
-    FORMAT_2D_TRUE_COLOUR = 5,
-    PALETTE_RECORD_SIZE = 3,
     WRITTEN_RECORD_SIZE = 8,
-    STATUS_BLANKED = 0x40,
     READ_BLOCK = 256 * 1024,
     WRITE_BLOCK = 256 * 1024
 };
-
-static unsigned BigEndian16(const unsigned char* at) {
-    return ((unsigned)at[0] << 8) | at[1];
-}
 
 static void PutBigEndian16(unsigned char* at, unsigned value) {
     at[0] = (unsigned char)(value >> 8);
@@ -123,48 +107,20 @@ static unsigned SkipRecords(IldaInput* in, unsigned count, size_t size) {
     return whole;
 }
 
-static int HasSignature(const unsigned char* header) {
-    return std::memcmp(header, "ILDA\0", 5) == 0;
-}
-
-// Bytes per record of a section's format; 0 for a format this reader
-// cannot read.
-static size_t RecordSize(unsigned format) {
-    switch (format) {
-        case FORMAT_3D_INDEXED:
-            return 8;
-        case FORMAT_2D_INDEXED:
-            return 6;
-        case FORMAT_PALETTE:
-            return PALETTE_RECORD_SIZE;
-        case FORMAT_3D_TRUE_COLOUR:
-            return 10;
-        case FORMAT_2D_TRUE_COLOUR:
-            return 8;
-        default:
-            return 0;
-    }
-}
-
-// 3D records carry Z before the status byte.
-static size_t StatusOffset(unsigned format) {
-    return format == FORMAT_3D_INDEXED || format == FORMAT_3D_TRUE_COLOUR ? 6 : 4;
-}
-
 // Reads the records of one frame section into the working frame, keeping
 // MAX_POINTS of them; the rest are read and dropped so that the next header
 // is found. Returns how many records the file held whole.
 static unsigned ReadFrameRecords(IldaInput* in, unsigned format, unsigned records) {
-    const size_t size = RecordSize(format), statusAt = StatusOffset(format);
+    const size_t size = IldaRecordSize(format), statusAt = IldaStatusOffset(format);
     unsigned kept = records < (unsigned)MAX_POINTS ? records : (unsigned)MAX_POINTS;
     unsigned n = 0;
     for (; n < kept; ++n) {
         const unsigned char* record = Take(in, size);
         if (!record) break;
         VectorPoint* point = &workingFrame.points[n];
-        point->x = (int16_t)(uint16_t)BigEndian16(record);
-        point->y = Negate16(BigEndian16(record + 2));
-        point->flags = (record[statusAt] & STATUS_BLANKED) ? 0 : POINT_VISIBLE;
+        point->x = (int16_t)(uint16_t)IldaBigEndian16(record);
+        point->y = Negate16(IldaBigEndian16(record + 2));
+        point->flags = (record[statusAt] & ILDA_STATUS_BLANKED) ? 0 : POINT_VISIBLE;
     }
     workingFrame.count = (int32_t)n;
     if (n < kept) return n;
@@ -174,8 +130,8 @@ static unsigned ReadFrameRecords(IldaInput* in, unsigned format, unsigned record
 // The next section header, or null at the end of the file; a header cut
 // short or a read error is recorded as the reason reading stops.
 static const unsigned char* NextHeader(IldaInput* in, ReadAccount* account, int32_t section) {
-    size_t left = Available(in, HEADER_SIZE);
-    if (left == HEADER_SIZE) return Take(in, HEADER_SIZE);
+    size_t left = Available(in, ILDA_HEADER_SIZE);
+    if (left == ILDA_HEADER_SIZE) return Take(in, ILDA_HEADER_SIZE);
     if (in->failed)
         StopReading(account, READ_STOP_READ_ERROR, section, 0);
     else if (left > 0)
@@ -194,8 +150,8 @@ int ReadIldaFrames(UiWindow owner, const char* path, int insert) {
     ReadAccount* account = &lastReadAccount;
     StartReadAccount(account, READ_PLACE_SECTION);
     // Nothing changes before the file has shown that it is an ILDA file.
-    const unsigned char* header = Take(in, HEADER_SIZE);
-    if (!header || !HasSignature(header)) {
+    const unsigned char* header = Take(in, ILDA_HEADER_SIZE);
+    if (!header || !IldaHasSignature(header)) {
         std::fclose(stream);
         if (in->failed) {
             StopReading(account, READ_STOP_READ_ERROR, 1, 0);
@@ -211,20 +167,20 @@ int ReadIldaFrames(UiWindow owner, const char* path, int insert) {
     bool storeFull = false;
     int index = insert ? frameStore.currentFrame : 0;
     for (int32_t section = 1; header; ++section) {
-        if (!HasSignature(header)) {
+        if (!IldaHasSignature(header)) {
             StopReading(account, READ_STOP_NOT_SECTION, section, 0);
             break;
         }
-        unsigned records = BigEndian16(header + COUNT_OFFSET);
+        unsigned records = IldaBigEndian16(header + ILDA_COUNT_OFFSET);
         if (records == 0) break;  // the closing header
-        unsigned format = header[FORMAT_OFFSET];
-        size_t size = RecordSize(format);
+        unsigned format = header[ILDA_FORMAT_OFFSET];
+        size_t size = IldaRecordSize(format);
         if (size == 0) {
             StopReading(account, READ_STOP_FORMAT, section, (int)format);
             break;
         }
         unsigned whole = 0;
-        if (format == FORMAT_PALETTE) {
+        if (format == ILDA_FORMAT_PALETTE) {
             whole = SkipRecords(in, records, size);
         } else {
             if (!cleared) ClearFrameStore();
@@ -232,7 +188,7 @@ int ReadIldaFrames(UiWindow owner, const char* path, int insert) {
             if (!storeFull && BlankFrameForReading(index, insert)) {
                 // The header lives in the input block: take the name before
                 // the records move it.
-                std::memcpy(frameStore.frameNames[index].bytes, header + NAME_OFFSET,
+                std::memcpy(frameStore.frameNames[index].bytes, header + ILDA_NAME_OFFSET,
                             FRAME_NAME_LENGTH);
                 whole = ReadFrameRecords(in, format, records);
                 StoreFrame(index, true);
@@ -302,7 +258,7 @@ static void PutRecord(unsigned char* record, const VectorPoint* point) {
     PutBigEndian16(record, (uint16_t)point->x);
     PutBigEndian16(record + 2, (uint16_t)Negate16((uint16_t)point->y));
     PutBigEndian16(record + 4, 0);
-    record[6] = visible ? 0 : STATUS_BLANKED;
+    record[6] = visible ? 0 : ILDA_STATUS_BLANKED;
     record[7] = visible ? 1 : 0;
 }
 
@@ -318,27 +274,27 @@ int WriteIldaFrames(UiWindow owner, const char* path, int first, int last) {
     if (!BeginAtomicWrite(&out->file, owner, path)) return 0;
     out->length = 0;
 
-    unsigned char header[HEADER_SIZE];
+    unsigned char header[ILDA_HEADER_SIZE];
     std::memset(header, 0, sizeof header);
     std::memcpy(header, "ILDA", 4);
-    header[FORMAT_OFFSET] = FORMAT_3D_INDEXED;
-    PutBigEndian16(header + TOTAL_OFFSET, (unsigned)(last - first + 1) & 0xFFFFu);
+    header[ILDA_FORMAT_OFFSET] = ILDA_FORMAT_3D_INDEXED;
+    PutBigEndian16(header + ILDA_TOTAL_OFFSET, (unsigned)(last - first + 1) & 0xFFFFu);
     unsigned frameNumber = 0;
     for (int i = first; i <= last; ++i) {
         int count = frameStore.pointCounts[i];
         if (count > MAX_POINTS) count = MAX_POINTS;
-        std::memcpy(header + NAME_OFFSET, frameStore.frameNames[i].bytes, FRAME_NAME_LENGTH);
-        PutBigEndian16(header + COUNT_OFFSET, (unsigned)count);
-        PutBigEndian16(header + NUMBER_OFFSET, frameNumber);
-        std::memcpy(Reserve(out, HEADER_SIZE), header, HEADER_SIZE);
+        std::memcpy(header + ILDA_NAME_OFFSET, frameStore.frameNames[i].bytes, FRAME_NAME_LENGTH);
+        PutBigEndian16(header + ILDA_COUNT_OFFSET, (unsigned)count);
+        PutBigEndian16(header + ILDA_NUMBER_OFFSET, frameNumber);
+        std::memcpy(Reserve(out, ILDA_HEADER_SIZE), header, ILDA_HEADER_SIZE);
         const VectorPoint* points = frameStore.frames[i];
         for (int p = 0; p < count; ++p) PutRecord(Reserve(out, WRITTEN_RECORD_SIZE), &points[p]);
         frameNumber = (frameNumber + 1) & 0xFFFFu;
     }
     // The closing header keeps the last frame's name and counts the frames.
-    PutBigEndian16(header + COUNT_OFFSET, 0);
-    PutBigEndian16(header + NUMBER_OFFSET, frameNumber);
-    std::memcpy(Reserve(out, HEADER_SIZE), header, HEADER_SIZE);
+    PutBigEndian16(header + ILDA_COUNT_OFFSET, 0);
+    PutBigEndian16(header + ILDA_NUMBER_OFFSET, frameNumber);
+    std::memcpy(Reserve(out, ILDA_HEADER_SIZE), header, ILDA_HEADER_SIZE);
     Flush(out);
     return FinishAtomicWrite(&out->file, owner);
 }
