@@ -10,7 +10,7 @@
 #include "document/frame_store.h"
 #include "document/undo.h"
 #include "formats/atomic_write.h"
-#include "formats/checked_read.h"
+#include "formats/ilda_input.h"
 #include "formats/ilda_layout.h"
 #include "formats/read_account.h"
 
@@ -22,7 +22,6 @@ static const char* const BLANK_FRAME = "ILDA format does not allow any blank fra
 
 enum {
     WRITTEN_RECORD_SIZE = 8,
-    READ_BLOCK = 256 * 1024,
     WRITE_BLOCK = 256 * 1024
 };
 
@@ -39,73 +38,7 @@ static int16_t Negate16(unsigned value) {
 
 // ---- Reading ---------------------------------------------------------------
 
-struct IldaInput {
-    FILE* stream;
-    size_t pos;
-    size_t length;
-    bool atEnd;
-    bool failed;  // a read error, not the end of the file, ended the input
-    unsigned char block[READ_BLOCK];
-};
-
 static IldaInput ildaInput;
-
-static void StartInput(IldaInput* in, FILE* stream) {
-    in->stream = stream;
-    in->pos = 0;
-    in->length = 0;
-    in->atEnd = false;
-    in->failed = false;
-}
-
-static void Refill(IldaInput* in) {
-    size_t rest = in->length - in->pos;
-    std::memmove(in->block, in->block + in->pos, rest);
-    in->pos = 0;
-    in->length = rest;
-    while (!in->atEnd && in->length < READ_BLOCK) {
-        size_t got =
-            CheckedRead(in->stream, in->block + in->length, READ_BLOCK - in->length, &in->failed);
-        if (got == 0) in->atEnd = true;
-        in->length += got;
-    }
-}
-
-// How many of the next size bytes the file still holds (size is at most a
-// header or a record).
-static size_t Available(IldaInput* in, size_t size) {
-    if (in->length - in->pos < size) Refill(in);
-    size_t here = in->length - in->pos;
-    return here < size ? here : size;
-}
-
-// The next size bytes, or null when the file holds fewer; a short read
-// consumes what was left.
-static const unsigned char* Take(IldaInput* in, size_t size) {
-    if (Available(in, size) < size) {
-        in->pos = in->length;
-        return nullptr;
-    }
-    const unsigned char* at = in->block + in->pos;
-    in->pos += size;
-    return at;
-}
-
-// Reads and drops up to count records; returns how many the file held whole.
-static unsigned SkipRecords(IldaInput* in, unsigned count, size_t size) {
-    unsigned whole = 0;
-    while (whole < count) {
-        if (Available(in, size) < size) {
-            in->pos = in->length;
-            break;
-        }
-        size_t here = (in->length - in->pos) / size;
-        if (here > count - whole) here = count - whole;
-        in->pos += here * size;
-        whole += (unsigned)here;
-    }
-    return whole;
-}
 
 // Reads the records of one frame section into the working frame, keeping
 // MAX_POINTS of them; the rest are read and dropped so that the next header
@@ -115,7 +48,7 @@ static unsigned ReadFrameRecords(IldaInput* in, unsigned format, unsigned record
     unsigned kept = records < (unsigned)MAX_POINTS ? records : (unsigned)MAX_POINTS;
     unsigned n = 0;
     for (; n < kept; ++n) {
-        const unsigned char* record = Take(in, size);
+        const unsigned char* record = IldaTake(in, size);
         if (!record) break;
         VectorPoint* point = &workingFrame.points[n];
         point->x = (int16_t)(uint16_t)IldaBigEndian16(record);
@@ -124,14 +57,14 @@ static unsigned ReadFrameRecords(IldaInput* in, unsigned format, unsigned record
     }
     workingFrame.count = (int32_t)n;
     if (n < kept) return n;
-    return n + SkipRecords(in, records - kept, size);
+    return n + SkipIldaRecords(in, records - kept, size);
 }
 
 // The next section header, or null at the end of the file; a header cut
 // short or a read error is recorded as the reason reading stops.
 static const unsigned char* NextHeader(IldaInput* in, ReadAccount* account, int32_t section) {
-    size_t left = Available(in, ILDA_HEADER_SIZE);
-    if (left == ILDA_HEADER_SIZE) return Take(in, ILDA_HEADER_SIZE);
+    size_t left = IldaAvailable(in, ILDA_HEADER_SIZE);
+    if (left == ILDA_HEADER_SIZE) return IldaTake(in, ILDA_HEADER_SIZE);
     if (in->failed)
         StopReading(account, READ_STOP_READ_ERROR, section, 0);
     else if (left > 0)
@@ -146,11 +79,11 @@ int ReadIldaFrames(UiWindow owner, const char* path, int insert) {
         return 0;
     }
     IldaInput* in = &ildaInput;
-    StartInput(in, stream);
+    StartIldaInput(in, stream);
     ReadAccount* account = &lastReadAccount;
     StartReadAccount(account, READ_PLACE_SECTION);
     // Nothing changes before the file has shown that it is an ILDA file.
-    const unsigned char* header = Take(in, ILDA_HEADER_SIZE);
+    const unsigned char* header = IldaTake(in, ILDA_HEADER_SIZE);
     if (!header || !IldaHasSignature(header)) {
         std::fclose(stream);
         if (in->failed) {
@@ -181,7 +114,7 @@ int ReadIldaFrames(UiWindow owner, const char* path, int insert) {
         }
         unsigned whole = 0;
         if (format == ILDA_FORMAT_PALETTE) {
-            whole = SkipRecords(in, records, size);
+            whole = SkipIldaRecords(in, records, size);
         } else {
             if (!cleared) ClearFrameStore();
             cleared = true;
@@ -202,7 +135,7 @@ int ReadIldaFrames(UiWindow owner, const char* path, int insert) {
             } else {
                 // Counted, so that the account says what did not fit.
                 storeFull = true;
-                whole = SkipRecords(in, records, size);
+                whole = SkipIldaRecords(in, records, size);
                 account->framesBeyondStore += 1;
                 account->pointsBeyondStore += whole;
             }
