@@ -20,6 +20,12 @@ static bool EndsWithIgnoringCase(const char* text, size_t length, const char* en
     return true;
 }
 
+bool HasFileEnding(const char* path, const char* ending) {
+    if (!path) return false;
+    size_t length = std::strlen(path);
+    return length >= 4 && EndsWithIgnoringCase(path, length, ending);
+}
+
 FrameFileKind FrameFileKindOf(const char* path) {
     if (!path) return FRAME_FILE_NONE;
     size_t length = std::strlen(path);

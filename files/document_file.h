@@ -21,6 +21,10 @@ enum FrameFileKind { FRAME_FILE_NONE = 0, FRAME_FILE_CSV, FRAME_FILE_ILDA, FRAME
 // than four characters give FRAME_FILE_NONE.
 FrameFileKind FrameFileKindOf(const char* path);
 
+// Whether the path ends in the four characters given in upper case (".SVG"),
+// without regard to ASCII case.
+bool HasFileEnding(const char* path, const char* ending);
+
 // Takes a chosen file as the document's file. The type index is kept only
 // when it names an entry of the save list (1 to 4); a null title leaves
 // the title as it is. Texts are cut to their buffers. The file counts as

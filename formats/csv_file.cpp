@@ -187,7 +187,8 @@ static inline int QuickPointLines(const char* p, VectorPoint* out, int* taken) {
 #endif
 
 static CsvInput csvInput;
-static_assert((int)QUICK_READ_BEYOND <= (int)CSV_INPUT_SLACK, "the quick scan reads beyond the data");
+static_assert((int)QUICK_READ_BEYOND <= (int)CSV_INPUT_SLACK,
+              "the quick scan reads beyond the data");
 
 // Frames the store has no room for are still read through, into these, so
 // that the account can say what they held.

@@ -20,10 +20,7 @@ static const char* const OPEN_FAILED = "Failed to open frame file.";
 static const char* const NOT_ILDA = "Invalid ILDA frame file.";
 static const char* const BLANK_FRAME = "ILDA format does not allow any blank frame.";
 
-enum {
-    WRITTEN_RECORD_SIZE = 8,
-    WRITE_BLOCK = 256 * 1024
-};
+enum { WRITTEN_RECORD_SIZE = 8, WRITE_BLOCK = 256 * 1024 };
 
 static void PutBigEndian16(unsigned char* at, unsigned value) {
     at[0] = (unsigned char)(value >> 8);
