@@ -142,8 +142,6 @@ int WalkCsvFile(const char* path, FILE* report, ReadAccount* account) {
         } else {
             ++pieces;
         }
-        if (frame->firstLine == 0) frame->firstLine = line;
-        frame->lastLine = line;
         if (in->lineEnded && pieces > 1)
             AddNote(frame, "line %d has more than %d characters: read as %d lines", (int)line,
                     (int)CSV_LINE_CHARS, pieces);
@@ -161,6 +159,9 @@ int WalkCsvFile(const char* path, FILE* report, ReadAccount* account) {
             StartFrame(frame);
             continue;
         }
+        // The separator stands between frames, in neither's lines.
+        if (frame->firstLine == 0) frame->firstLine = line;
+        frame->lastLine = line;
         int32_t fields[3];
         if (ParseCsvPointLine(piece, fields)) {
             frame->points += 1;

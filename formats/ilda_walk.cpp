@@ -153,13 +153,14 @@ static int WalkPass(FILE* stream, FILE* report, ReadAccount* account, int32_t fi
         std::memcpy(name, header + ILDA_NAME_OFFSET, FRAME_NAME_LENGTH);
         char quoted[QUOTED_NAME_SIZE];
         FormatQuotedName((const FrameName*)name, quoted);
+        char head[128];  // what the section's line begins with
+        std::snprintf(head, sizeof head, "section %d at byte %lld: format %u%s, %u %s",
+                      (int)section, at, format, FormatText(format), records,
+                      Plural(records, "record", "records"));
         const size_t size = IldaRecordSize(format);
         if (size == 0) {
             StopReading(account, READ_STOP_FORMAT, section, (int)format);
-            ReportLine(report,
-                       "section %d at byte %lld: format %u, %u records: a format the "
-                       "editor cannot read",
-                       (int)section, at, format, records);
+            ReportLine(report, "%s: a format the editor cannot read", head);
             ReportRest(report, in, at);
             break;
         }
@@ -169,10 +170,7 @@ static int WalkPass(FILE* stream, FILE* report, ReadAccount* account, int32_t fi
             totals->palettes += 1;
             std::memset(&walked, 0, sizeof walked);
             walked.whole = SkipIldaRecords(in, records, size);
-            ReportLine(report,
-                       "section %d at byte %lld: format 2 (palette), %u records: skipped, "
-                       "as the editor keeps no colours",
-                       (int)section, at, records);
+            ReportLine(report, "%s: skipped, as the editor keeps no colours", head);
         } else {
             const int32_t frame = totals->frameSections++;
             WalkRecords(in, format, records, &walked);
@@ -184,11 +182,8 @@ static int WalkPass(FILE* stream, FILE* report, ReadAccount* account, int32_t fi
                 account->pointsRead += kept;
                 char of[32] = "";
                 if (kept < records) std::snprintf(of, sizeof of, " of %u", records);
-                ReportLine(report,
-                           "section %d at byte %lld: format %u%s, %u records, frame number %u, "
-                           "total %u, name %s: frame %d, %u%s %s",
-                           (int)section, at, format, FormatText(format), records, number, total,
-                           quoted, (int)account->framesRead, kept, of,
+                ReportLine(report, "%s, frame number %u, total %u, name %s: frame %d, %u%s %s",
+                           head, number, total, quoted, (int)account->framesRead, kept, of,
                            Plural(kept, "point", "points"));
                 if (beyond > 0) {
                     account->longFrames += 1;
@@ -200,10 +195,9 @@ static int WalkPass(FILE* stream, FILE* report, ReadAccount* account, int32_t fi
                 account->framesBeyondStore += 1;
                 account->pointsBeyondStore += walked.whole;
                 ReportLine(report,
-                           "section %d at byte %lld: format %u%s, %u records, frame number %u, "
-                           "total %u, name %s: beyond the %d frames a document holds",
-                           (int)section, at, format, FormatText(format), records, number, total,
-                           quoted, (int)MAX_FRAMES);
+                           "%s, frame number %u, total %u, name %s: beyond the %d frames a "
+                           "document holds",
+                           head, number, total, quoted, (int)MAX_FRAMES);
                 ReportLine(report, "  lost: the frame and its %u %s", walked.whole,
                            Plural(walked.whole, "point", "points"));
             }

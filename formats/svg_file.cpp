@@ -23,7 +23,7 @@ enum {
     CELL = 65536 >> GRID_SHIFT,
     GAP = 64,  // between cells and around them
     LABEL_BAND = 160,
-    LABEL_BASELINE = 112,  // below the cell
+    LABEL_BASELINE = 104,  // below the cell
     SHEET_SCALE = 32,      // picture units per 5 pixels
     ANIMATION_SCALE = 16,
     WRITE_BLOCK = 256 * 1024,
@@ -39,8 +39,10 @@ enum {
 static const char* const LINE_STYLE =
     "fill=\"none\" stroke=\"#00FF00\" stroke-width=\"10\" stroke-linecap=\"round\" "
     "stroke-linejoin=\"round\"";
-static const char* const LABEL_STYLE = "font-family=\"sans-serif\" font-size=\"96\"";
+static const char* const LABEL_STYLE = "font-family=\"sans-serif\" font-size=\"80\"";
 static const char* const LABEL_COLOUR = "fill=\"#C0C0C0\"";
+// Inside the animation's line group, the label undoes the line style.
+static const char* const ANIMATION_LABEL = " fill=\"#C0C0C0\" stroke=\"none\"";
 
 struct SvgOutput {
     AtomicFile file;
@@ -158,11 +160,17 @@ static char* PutFramePath(char* p, const VectorPoint* points, int count, int lef
     return p + 4;
 }
 
-// "N name": the frame's number as the Frame Table counts, and its name.
-static char* PutLabelText(char* p, int frame) {
-    p = PutDecimal(p, frame + 1);
+// "N name" beneath the cell: the frame's number as the Frame Table counts,
+// and its name. A viewport of the band's size keeps a long name from running
+// into the next cell.
+static void PutLabel(SvgOutput* out, int left, int top, int frame, const char* attributes) {
+    Put(out, "<svg x=\"%d\" y=\"%d\" width=\"%d\" height=\"%d\"><text y=\"%d\"%s>", left,
+        top + CELL, CELL, LABEL_BAND, LABEL_BASELINE, attributes);
+    char* p = PutDecimal(Room(out, LABEL_ROOM), frame + 1);
     *p++ = ' ';
-    return PutXmlName(p, &frameStore.frameNames[frame]);
+    p = PutXmlName(p, &frameStore.frameNames[frame]);
+    std::memcpy(p, "</text></svg>\n", 14);
+    out->cursor = p + 14;
 }
 
 static int FrameCount(int frame) {
@@ -220,13 +228,8 @@ int WriteSvgSheet(UiWindow owner, const char* path, int first, int last) {
                                    GAP + i % columns * pitchX, GAP + i / columns * pitchY);
     }
     Put(out, "</g>\n<g %s %s xml:space=\"preserve\">\n", LABEL_STYLE, LABEL_COLOUR);
-    for (int i = 0; i < frames; ++i) {
-        Put(out, "<text x=\"%d\" y=\"%d\">", GAP + i % columns * pitchX,
-            GAP + i / columns * pitchY + CELL + LABEL_BASELINE);
-        char* p = PutLabelText(Room(out, LABEL_ROOM), first + i);
-        std::memcpy(p, "</text>\n", 8);
-        out->cursor = p + 8;
-    }
+    for (int i = 0; i < frames; ++i)
+        PutLabel(out, GAP + i % columns * pitchX, GAP + i / columns * pitchY, first + i, "");
     Put(out, "</g>\n");
     return Finish(out, owner);
 }
@@ -294,11 +297,7 @@ int WriteSvgAnimation(UiWindow owner, const char* path, int first, int last) {
         Put(out, "<g visibility=\"%s\">\n", frame == first ? "visible" : "hidden");
         out->cursor = PutFramePath(Room(out, FRAME_ROOM), frameStore.frames[frame],
                                    FrameCount(frame), GAP, GAP);
-        Put(out, "<text x=\"%d\" y=\"%d\" %s stroke=\"none\">", GAP, GAP + CELL + LABEL_BASELINE,
-            LABEL_COLOUR);
-        char* p = PutLabelText(Room(out, LABEL_ROOM), frame);
-        std::memcpy(p, "</text>\n", 8);
-        out->cursor = p + 8;
+        PutLabel(out, GAP, GAP, frame, ANIMATION_LABEL);
         if (first < last) PutShowing(out, start, end, total);
         Put(out, "</g>\n");
         start = end;

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 
 #include <cstdio>
 #include <cstring>
@@ -15,6 +14,7 @@
 #include "formats/csv_file.h"
 #include "formats/ilda_file.h"
 #include "tests/native/frame_bytes.h"
+#include "tests/native/tool_run.h"
 #include "tests/native/ui_recorder.h"
 #include "tests/samples.h"
 
@@ -58,12 +58,6 @@ const char* const EXAMPLE_CSV =
     "\"a,b             \"\r\n"
     "1,5,0\r\n";
 
-struct ToolRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
 class ConvertTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -83,13 +77,7 @@ protected:
     // Files the tool reads and writes live in the folder; its output streams
     // are caught beside it, so the folder shows exactly what the tool left.
     std::string Path(const char* name) const { return dir + "/" + name; }
-    ToolRun Tool(const std::string& args) {
-        std::string out = dir + "/io/out", err = dir + "/io/err";
-        std::string command = "cd '" + dir + "' && '" QUILLON_CONVERT_PATH "' " + args + " >'" +
-                              out + "' 2>'" + err + "'";
-        int raw = std::system(command.c_str());
-        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadAll(out), ReadAll(err)};
-    }
+    ToolRun Tool(const std::string& args) { return RunConverter(dir, args); }
     void ExpectFailure(const std::string& args, const std::string& message) {
         ToolRun run = Tool(args);
         EXPECT_EQ(run.status, 1) << args;
@@ -203,11 +191,43 @@ TEST_F(ConvertTest, FailuresExitWithTheMessageAndLeaveTheOutputAlone) {
     ExpectFailure("--bogus example.csv keep.csv", "--bogus");
     ExpectFailure("example.csv", "input and an output");
     ExpectFailure("--info example.csv keep.csv", "--info");
+    ExpectFailure("--animate example.csv keep.csv", "--animate needs an .svg output");
+    ExpectFailure("--check example.csv --frames 1", "--check takes one file");
+    ExpectFailure("--check example.csv --info example.csv", "takes one file");
     EXPECT_EQ(Tool("").status, 1);
 
     EXPECT_EQ(ReadAll(Path("keep.ild")), "old ild");
     EXPECT_EQ(ReadAll(Path("keep.csv")), "old csv");
     EXPECT_EQ(EntriesIn(dir), files);  // nothing created, no temporary files
+}
+
+// Pictures: a range keeps the frames' numbers; an animation times frames by
+// the file's scan speed, --speed, or 30000 for an ILDA file.
+TEST_F(ConvertTest, WritesSvgSheetsAndAnimations) {
+    ToolRun sheet = Tool("--frames 2 example.csv one.SVG");
+    ASSERT_EQ(sheet.status, 0) << sheet.err;
+    const std::string svg = ReadAll(Path("one.SVG"));
+    EXPECT_NE(svg.find(">2 a,b</text>"), std::string::npos) << svg;
+    EXPECT_EQ(svg.find("Star"), std::string::npos);
+    EXPECT_EQ(svg.find("<animate"), std::string::npos);
+
+    std::string hundred = "VECTOR,1000,3\r\n";
+    for (int i = 0; i < 100; ++i) hundred += "1,1,1\r\n";
+    WriteAll(Path("hundred.csv"), hundred + "+\r\n1,2,2\r\n");
+    ASSERT_EQ(Tool("hundred.csv hundred.ild").status, 0);
+    const struct {
+        const char* args;
+        const char* duration;  // 100 and 1 points, at least 1/60 s each
+    } runs[] = {{"--animate hundred.csv a.svg", "0.116667s"},
+                {"--animate --speed 10000 hundred.csv a.svg", "0.033334s"},
+                {"--animate hundred.ild a.svg", "0.033334s"},
+                {"--speed 2000 hundred.ild --animate a.svg", "0.066667s"}};
+    for (const auto& run : runs) {
+        ASSERT_EQ(Tool(run.args).status, 0) << run.args;
+        const std::string animation = ReadAll(Path("a.svg"));
+        EXPECT_NE(animation.find(std::string("dur=\"") + run.duration + "\""), std::string::npos)
+            << run.args;
+    }
 }
 
 // ---- What the files keep ----------------------------------------------
