@@ -242,16 +242,19 @@ static int64_t FrameTime(int frame) {
     return time < (int64_t)SHORTEST_FRAME ? (int64_t)SHORTEST_FRAME : time;
 }
 
-// A moment of the loop as a fraction of it, for keyTimes.
+// A moment of the loop as a fraction of it, for keyTimes: six decimals at
+// most, rounded down so that the times keep their order.
 static void PutKeyTime(SvgOutput* out, int64_t at, int64_t total) {
     const int64_t millionths = at * MICROSECONDS / total;
-    if (millionths <= 0) {
-        Put(out, "0");
-    } else if (millionths >= MICROSECONDS) {
-        Put(out, "1");
-    } else {
-        Put(out, "0.%06lld", (long long)millionths);
+    if (millionths <= 0 || millionths >= MICROSECONDS) {
+        Put(out, "%d", millionths > 0 ? 1 : 0);
+        return;
     }
+    char digits[8];
+    std::snprintf(digits, sizeof digits, "%06lld", (long long)millionths);
+    int length = 6;
+    while (digits[length - 1] == '0') --length;
+    Put(out, "0.%.*s", length, digits);
 }
 
 // Shows the frame's group from start to end of the loop and hides it
