@@ -57,11 +57,11 @@ std::string WalkedAccount(const std::string& path) {
     return result == WALK_OPEN_FAILED ? "cannot open" : AccountText(walked);
 }
 
-// Where the real sample files are: QUILLON_SAMPLES, or the shared test data
-// beside the source tree.
+// Where the real sample files are: QUILLON_SAMPLES (empty: none), or the
+// shared test data beside the source tree.
 std::string SamplesFolder() {
     const char* env = std::getenv("QUILLON_SAMPLES");
-    return env && *env ? env : QUILLON_TESTDATA_DIR;
+    return env ? env : QUILLON_TESTDATA_DIR;
 }
 
 class FileCheckTest : public ::testing::Test {
