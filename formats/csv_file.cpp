@@ -10,10 +10,10 @@
 #include "document/frame_store.h"
 #include "document/number_parse.h"
 #include "document/undo.h"
-#include "formats/atomic_write.h"
 #include "formats/csv_lines.h"
 #include "formats/decimal_text.h"
 #include "formats/read_account.h"
+#include "formats/text_output.h"
 
 // Defining QUILLON_CSV_SCALAR selects the portable quick scan on x86 too,
 // so that it can be tested there.
@@ -24,7 +24,6 @@
 static const char* const LOADING_CAPTION = "Loading Frames";
 
 enum {
-    WRITE_BLOCK = 256 * 1024,
     LONGEST_LINE = 64,  // header with two full 32-bit numbers, CR LF included
     // The quick point scan looks at a window of 64 bytes, reads up to 16
     // beyond it, and takes at most 8 lines from one window.
@@ -310,24 +309,12 @@ int ReadCsvFrames(UiWindow owner, const char* path, int insert) {
 
 // ---- Writing ---------------------------------------------------------------
 
-struct CsvOutput {
-    AtomicFile file;
-    char* cursor;
-    char buffer[WRITE_BLOCK];
-};
-
-static CsvOutput csvOutput;
-
-static void FlushOutput(CsvOutput* out) {
-    AtomicWriteBytes(&out->file, out->buffer, (size_t)(out->cursor - out->buffer));
-    out->cursor = out->buffer;
-}
+static TextOutput csvOutput;
 
 // Every line is written through here first, so one check per line keeps the
 // buffer from overflowing.
-static char* LineRoom(CsvOutput* out) {
-    if (out->buffer + WRITE_BLOCK - out->cursor < LONGEST_LINE) FlushOutput(out);
-    return out->cursor;
+static char* LineRoom(TextOutput* out) {
+    return TextRoom(out, LONGEST_LINE);
 }
 
 static char* PutLineEnd(char* p) {
@@ -361,7 +348,7 @@ static int NameForm(const unsigned char* bytes, size_t length) {
 
 // The name as stored, up to a zero byte. A CR or LF would split the line
 // into invented frames and points, so each is written as a space.
-static void WriteNameLine(CsvOutput* out, const FrameName* name) {
+static void WriteNameLine(TextOutput* out, const FrameName* name) {
     unsigned char bytes[FRAME_NAME_LENGTH];
     size_t length = 0;
     while (length < FRAME_NAME_LENGTH && name->bytes[length] != 0) {
@@ -380,7 +367,7 @@ static void WriteNameLine(CsvOutput* out, const FrameName* name) {
     out->cursor = PutLineEnd(p);
 }
 
-static void WritePointLines(CsvOutput* out, const VectorPoint* points, int count) {
+static void WritePointLines(TextOutput* out, const VectorPoint* points, int count) {
     for (int i = 0; i < count; ++i) {
         char* p = LineRoom(out);
         *p++ = (points[i].flags & POINT_VISIBLE) ? '1' : '0';
@@ -393,9 +380,8 @@ static void WritePointLines(CsvOutput* out, const VectorPoint* points, int count
 }
 
 int WriteCsvFrames(UiWindow owner, const char* path, int first, int last) {
-    CsvOutput* out = &csvOutput;
-    if (!BeginAtomicWrite(&out->file, owner, path)) return 0;
-    out->cursor = out->buffer;
+    TextOutput* out = &csvOutput;
+    if (!BeginTextOutput(out, owner, path)) return 0;
 
     char* p = LineRoom(out);
     std::memcpy(p, "VECTOR,", 7);
@@ -416,6 +402,5 @@ int WriteCsvFrames(UiWindow owner, const char* path, int first, int last) {
             out->cursor = PutLineEnd(p);
         }
     }
-    FlushOutput(out);
-    return FinishAtomicWrite(&out->file, owner);
+    return FinishTextOutput(out, owner);
 }

@@ -10,9 +10,9 @@
 
 #include "document/frame_store.h"
 #include "document/number_parse.h"
-#include "formats/atomic_write.h"
 #include "formats/decimal_text.h"
 #include "formats/name_text.h"
+#include "formats/text_output.h"
 
 // Picture units: coordinates are rounded to a grid of 64 frame units, so
 // that a cell is 1024 units wide and the numbers of a path stay small. The
@@ -26,7 +26,6 @@ enum {
     LABEL_BASELINE = 104,  // below the cell
     SHEET_SCALE = 32,      // picture units per 5 pixels
     ANIMATION_SCALE = 16,
-    WRITE_BLOCK = 256 * 1024,
     // The most a point can add to a path: a dot, a move and a line.
     POINT_ROOM = 32,
     FRAME_ROOM = MAX_POINTS * POINT_ROOM + 256,
@@ -44,28 +43,11 @@ static const char* const LABEL_COLOUR = "fill=\"#C0C0C0\"";
 // Inside the animation's line group, the label undoes the line style.
 static const char* const ANIMATION_LABEL = " fill=\"#C0C0C0\" stroke=\"none\"";
 
-struct SvgOutput {
-    AtomicFile file;
-    char* cursor;
-    char buffer[WRITE_BLOCK];
-};
-
-static SvgOutput svgOutput;
-
-static void Flush(SvgOutput* out) {
-    AtomicWriteBytes(&out->file, out->buffer, (size_t)(out->cursor - out->buffer));
-    out->cursor = out->buffer;
-}
-
-// Room for size more bytes at the cursor.
-static char* Room(SvgOutput* out, size_t size) {
-    if ((size_t)(out->buffer + WRITE_BLOCK - out->cursor) < size) Flush(out);
-    return out->cursor;
-}
+static TextOutput svgOutput;
 
 // Appends formatted text of at most LINE_ROOM bytes.
-__attribute__((format(printf, 2, 3))) static void Put(SvgOutput* out, const char* format, ...) {
-    char* p = Room(out, LINE_ROOM);
+__attribute__((format(printf, 2, 3))) static void Put(TextOutput* out, const char* format, ...) {
+    char* p = TextRoom(out, LINE_ROOM);
     va_list args;
     va_start(args, format);
     int length = std::vsnprintf(p, LINE_ROOM, format, args);
@@ -163,10 +145,10 @@ static char* PutFramePath(char* p, const VectorPoint* points, int count, int lef
 // "N name" beneath the cell: the frame's number as the Frame Table counts,
 // and its name. A viewport of the band's size keeps a long name from running
 // into the next cell.
-static void PutLabel(SvgOutput* out, int left, int top, int frame, const char* attributes) {
+static void PutLabel(TextOutput* out, int left, int top, int frame, const char* attributes) {
     Put(out, "<svg x=\"%d\" y=\"%d\" width=\"%d\" height=\"%d\"><text y=\"%d\"%s>", left,
         top + CELL, CELL, LABEL_BAND, LABEL_BASELINE, attributes);
-    char* p = PutDecimal(Room(out, LABEL_ROOM), frame + 1);
+    char* p = PutDecimal(TextRoom(out, LABEL_ROOM), frame + 1);
     *p++ = ' ';
     p = PutXmlName(p, &frameStore.frameNames[frame]);
     std::memcpy(p, "</text></svg>\n", 14);
@@ -177,7 +159,7 @@ static int FrameCount(int frame) {
     return ClampInt(frameStore.pointCounts[frame], 0, MAX_POINTS);
 }
 
-static void PutHeader(SvgOutput* out, int width, int height, int scale) {
+static void PutHeader(TextOutput* out, int width, int height, int scale) {
     Put(out,
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
         "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%d\" height=\"%d\" "
@@ -187,25 +169,23 @@ static void PutHeader(SvgOutput* out, int width, int height, int scale) {
 }
 
 // The outline of the coordinate square, dark red as on the canvas.
-static void PutBox(SvgOutput* out, int left, int top) {
+static void PutBox(TextOutput* out, int left, int top) {
     Put(out, "M%d %dh%dv%dh%dz", left, top, CELL, CELL, -CELL);
 }
 
-static void BeginBoxes(SvgOutput* out) {
+static void BeginBoxes(TextOutput* out) {
     Put(out, "<path fill=\"none\" stroke=\"#800000\" stroke-width=\"6\" d=\"");
 }
 
-static int Finish(SvgOutput* out, UiWindow owner) {
+static int Finish(TextOutput* out, UiWindow owner) {
     Put(out, "</svg>\n");
-    Flush(out);
-    return FinishAtomicWrite(&out->file, owner);
+    return FinishTextOutput(out, owner);
 }
 
 int WriteSvgSheet(UiWindow owner, const char* path, int first, int last) {
     if (!RangeInStore(first, last)) return 0;
-    SvgOutput* out = &svgOutput;
-    if (!BeginAtomicWrite(&out->file, owner, path)) return 0;
-    out->cursor = out->buffer;
+    TextOutput* out = &svgOutput;
+    if (!BeginTextOutput(out, owner, path)) return 0;
 
     const int frames = last - first + 1;
     int columns = 0;
@@ -223,7 +203,7 @@ int WriteSvgSheet(UiWindow owner, const char* path, int first, int last) {
     Put(out, "<g %s>\n", LINE_STYLE);
     for (int i = 0; i < frames && !out->file.failed; ++i) {
         const int frame = first + i;
-        char* p = Room(out, FRAME_ROOM);
+        char* p = TextRoom(out, FRAME_ROOM);
         out->cursor = PutFramePath(p, frameStore.frames[frame], FrameCount(frame),
                                    GAP + i % columns * pitchX, GAP + i / columns * pitchY);
     }
@@ -244,7 +224,7 @@ static int64_t FrameTime(int frame) {
 
 // A moment of the loop as a fraction of it, for keyTimes: six decimals at
 // most, rounded down so that the times keep their order.
-static void PutKeyTime(SvgOutput* out, int64_t at, int64_t total) {
+static void PutKeyTime(TextOutput* out, int64_t at, int64_t total) {
     const int64_t millionths = at * MICROSECONDS / total;
     if (millionths <= 0 || millionths >= MICROSECONDS) {
         Put(out, "%d", millionths > 0 ? 1 : 0);
@@ -259,7 +239,7 @@ static void PutKeyTime(SvgOutput* out, int64_t at, int64_t total) {
 
 // Shows the frame's group from start to end of the loop and hides it
 // otherwise. Discrete values: each holds from its key time to the next.
-static void PutShowing(SvgOutput* out, int64_t start, int64_t end, int64_t total) {
+static void PutShowing(TextOutput* out, int64_t start, int64_t end, int64_t total) {
     Put(out,
         "<animate attributeName=\"visibility\" calcMode=\"discrete\" repeatCount=\"indefinite\" "
         "dur=\"%lld.%06llds\" ",
@@ -282,9 +262,8 @@ static void PutShowing(SvgOutput* out, int64_t start, int64_t end, int64_t total
 
 int WriteSvgAnimation(UiWindow owner, const char* path, int first, int last) {
     if (!RangeInStore(first, last)) return 0;
-    SvgOutput* out = &svgOutput;
-    if (!BeginAtomicWrite(&out->file, owner, path)) return 0;
-    out->cursor = out->buffer;
+    TextOutput* out = &svgOutput;
+    if (!BeginTextOutput(out, owner, path)) return 0;
 
     PutHeader(out, GAP + CELL + GAP, GAP + CELL + LABEL_BAND + GAP, ANIMATION_SCALE);
     BeginBoxes(out);
@@ -298,7 +277,7 @@ int WriteSvgAnimation(UiWindow owner, const char* path, int first, int last) {
     for (int frame = first; frame <= last && !out->file.failed; ++frame) {
         const int64_t end = start + FrameTime(frame);
         Put(out, "<g visibility=\"%s\">\n", frame == first ? "visible" : "hidden");
-        out->cursor = PutFramePath(Room(out, FRAME_ROOM), frameStore.frames[frame],
+        out->cursor = PutFramePath(TextRoom(out, FRAME_ROOM), frameStore.frames[frame],
                                    FrameCount(frame), GAP, GAP);
         PutLabel(out, GAP, GAP, frame, ANIMATION_LABEL);
         if (first < last) PutShowing(out, start, end, total);
