@@ -24,6 +24,15 @@ static void KeepWarning(UiWindow, const char* text, const char*) {
                   text);
 }
 
+static bool SameAccount(const ReadAccount* a, const ReadAccount* b) {
+    return a->framesRead == b->framesRead && a->pointsRead == b->pointsRead &&
+           a->longFrames == b->longFrames && a->pointsBeyondLimit == b->pointsBeyondLimit &&
+           a->framesBeyondStore == b->framesBeyondStore &&
+           a->pointsBeyondStore == b->pointsBeyondStore && a->stop == b->stop &&
+           a->placeKind == b->placeKind && a->stopPlace == b->stopPlace &&
+           a->formatCode == b->formatCode;
+}
+
 int CheckFrameFile(const char* path) {
     const FrameFileKind kind = FrameFileKindOf(path);
     if (kind != FRAME_FILE_CSV && kind != FRAME_FILE_ILDA) {
@@ -41,6 +50,7 @@ int CheckFrameFile(const char* path) {
     // The walk reports as it goes, so the file's kind comes first; a file
     // that cannot be opened has nothing to walk.
     ReadAccount walked;
+    StartReadAccount(&walked, READ_PLACE_SECTION);
     int walk = WALK_OPEN_FAILED;
     if (FILE* probe = std::fopen(path, "rb")) {
         std::fclose(probe);
@@ -52,7 +62,7 @@ int CheckFrameFile(const char* path) {
         std::printf("%s\nThe editor cannot read this file.\n", readerMessage);
         return CHECK_UNREADABLE;
     }
-    if (walk != WALK_DONE || std::memcmp(&walked, &account, sizeof account) != 0)
+    if (walk != WALK_DONE || !SameAccount(&walked, &account))
         std::printf(
             "The walk above does not agree with the editor's reader; what follows is "
             "the reader's.\n");
