@@ -102,7 +102,12 @@ int ReadIldaFrames(UiWindow owner, const char* path, int insert) {
             break;
         }
         unsigned records = IldaBigEndian16(header + ILDA_COUNT_OFFSET);
-        if (records == 0) break;  // the closing header
+        if (records == 0) {  // the closing header
+            // Frames after it are not read; some files hold more than one
+            // sequence this way, so say so rather than drop them quietly.
+            if (IldaSectionFollows(in)) StopReading(account, READ_STOP_AFTER_CLOSING, section, 0);
+            break;
+        }
         unsigned format = header[ILDA_FORMAT_OFFSET];
         size_t size = IldaRecordSize(format);
         if (size == 0) {

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "formats/checked_read.h"
+#include "formats/ilda_layout.h"
 
 void StartIldaInput(IldaInput* in, FILE* stream) {
     in->stream = stream;
@@ -26,6 +27,11 @@ void RefillIldaInput(IldaInput* in) {
         if (got == 0) in->atEnd = true;
         in->length += got;
     }
+}
+
+int IldaSectionFollows(IldaInput* in) {
+    if (IldaAvailable(in, ILDA_HEADER_SIZE) < ILDA_HEADER_SIZE) return 0;
+    return IldaHasSignature(in->block + in->pos);
 }
 
 unsigned SkipIldaRecords(IldaInput* in, unsigned count, size_t size) {

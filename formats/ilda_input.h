@@ -48,5 +48,9 @@ inline const unsigned char* IldaTake(IldaInput* in, size_t size) {
     return at;
 }
 
+// 1 when the next bytes are a whole header with the ILDA signature; reads
+// ahead without taking them.
+int IldaSectionFollows(IldaInput* in);
+
 // Reads and drops up to count records; returns how many the file held whole.
 unsigned SkipIldaRecords(IldaInput* in, unsigned count, size_t size);

@@ -143,7 +143,15 @@ static int WalkPass(FILE* stream, FILE* report, ReadAccount* account, int32_t fi
         const unsigned records = IldaBigEndian16(header + ILDA_COUNT_OFFSET);
         if (records == 0) {
             totals->closing = true;
-            ReportLine(report, "section %d at byte %lld: closing header", (int)section, at);
+            if (!IldaSectionFollows(in)) {
+                ReportLine(report, "section %d at byte %lld: closing header", (int)section, at);
+                break;
+            }
+            StopReading(account, READ_STOP_AFTER_CLOSING, section, 0);
+            ReportLine(report,
+                       "section %d at byte %lld: closing header, and more sections follow it",
+                       (int)section, at);
+            ReportRest(report, in, IldaOffset(in));
             break;
         }
         const unsigned format = header[ILDA_FORMAT_OFFSET];
@@ -257,7 +265,7 @@ int WalkIldaFile(const char* path, FILE* report, ReadAccount* account) {
     const long long size = FileSize(in);
     std::fclose(stream);
     if (result != WALK_DONE) return result;
-    if (totals.closing && size > consumed)
+    if (totals.closing && size > consumed && account->stop != READ_STOP_AFTER_CLOSING)
         ReportLine(report, "note: the %lld %s after the closing header %s not read",
                    size - consumed, Plural(size - consumed, "byte", "bytes"),
                    Plural(size - consumed, "is", "are"));

@@ -80,6 +80,12 @@ void FormatReadAccount(const ReadAccount* account, char* text, size_t size) {
             Append(text, size, "\n- reading stopped at %s %lld: no section header there", unit,
                    place);
             break;
+        case READ_STOP_AFTER_CLOSING:
+            Append(text, size,
+                   "\n- reading stopped at %s %lld: a header of 0 records ends the frames, but "
+                   "more sections follow it",
+                   unit, place);
+            break;
         case READ_STOP_READ_ERROR:
             Append(text, size, "\n- reading stopped at %s %lld: the file could not be read further",
                    unit, place);

@@ -148,6 +148,14 @@ TEST_F(FileCheckTest, IldaLossesAreSaidWhereTheyHappen) {
                       "number 1000, total 1001, name \"f               \": beyond the 1000 frames "
                       "a document holds\n  lost: the frame and its 1 point\n"});
 
+    run = Check("two.ild", Proper("a", 1) + Closing() + Proper("b", 2) + Closing());
+    EXPECT_EQ(run.status, 1);
+    ExpectLines(run, {"section 2 at byte 40: closing header, and more sections follow it\n"
+                      "  lost: reading stops here; the 80 bytes from here on are not read\n",
+                      "- reading stopped at section 2: a header of 0 records ends the frames, "
+                      "but more sections follow it\n"});
+    EXPECT_EQ(run.out.find("after the closing header"), std::string::npos) << run.out;
+
     run = Check("three.ild", Proper("a", 1) + Header(3, Padded("x"), 2) + std::string(10, 'x'));
     EXPECT_EQ(run.status, 1);
     ExpectLines(run, {"section 2 at byte 40: format 3, 2 records: a format the editor cannot read\n"

@@ -285,11 +285,21 @@ std::string OnlyWarning(UiRecorder* ui) {
 }
 
 TEST_F(IldaFileTest, SectionsThatEndTheRead) {
-    // A frame of no records is the closing header: reading ends there,
-    // quietly, even with more sections after it.
-    ASSERT_EQ(Read(Frame0("a", 2) + Header(0, Padded("empty"), 0) + Frame0("b", 3)), 1);
+    // A frame of no records is the closing header: reading ends there. Bytes
+    // after it that are no section are nothing to mention; sections after
+    // it are frames left out, and the warning says so.
+    ASSERT_EQ(Read(Frame0("a", 2) + Closing() + std::string(40, '\0')), 1);
     EXPECT_EQ(frameStore.numFrames, 1);
     EXPECT_EQ(ui->Count("warning"), 0);
+    ASSERT_EQ(Read(Frame0("a", 2) + Header(0, Padded("empty"), 0) + Frame0("b", 3)), 1);
+    EXPECT_EQ(frameStore.numFrames, 1);
+    EXPECT_EQ(OnlyWarning(ui),
+              "Loading Frames|Not all of this file was read:\n- reading stopped at section 2: a "
+              "header of 0 records ends the frames, but more sections follow it");
+    // Before any frame, that leaves nothing read: the document stays.
+    ui->Clear();
+    EXPECT_EQ(Read(Closing() + Frame0("b", 3)), 0);
+    EXPECT_EQ(frameStore.numFrames, 1);
     // A format this reader cannot take ends reading; the frames before it
     // stay, and the warning names the section and its code.
     for (int format : {3, 6, 255}) {
