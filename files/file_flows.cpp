@@ -110,7 +110,7 @@ int OfferToSaveChanges(UiWindow owner, const char* caption) {
 }
 
 void OpenFramesFlow(UiWindow owner) {
-    StoreFrame(frameStore.currentFrame, false);
+    StoreWorkingFrameForFiles();
     if (!OfferToSaveChanges(owner, "Open Frame")) return;
     if (!LoadFramesWith(owner, nullptr, 0)) return;
     SetDocumentModified(false);
@@ -129,14 +129,22 @@ void InsertFramesFlow(UiWindow owner) {
     RefreshVectorTable(VT_REBUILD);
 }
 
-void SaveFramesFlow(UiWindow owner) {
+void StoreWorkingFrameForFiles() {
+    const int32_t frames = frameStore.numFrames;
     StoreFrame(frameStore.currentFrame, false);
+    // A frame drawn past the end joins the document here, with the blank
+    // frames before it: the frame count shown must follow.
+    if (frameStore.numFrames != frames) RefreshStatus(STATUS_PANES);
+}
+
+void SaveFramesFlow(UiWindow owner) {
+    StoreWorkingFrameForFiles();
     if (SaveFramesWith(owner, 0, 0, frameStore.numFrames - 1)) SetDocumentModified(false);
     RefreshStatus(STATUS_TITLE);
 }
 
 void SaveFramesAsFlow(UiWindow owner) {
-    StoreFrame(frameStore.currentFrame, false);
+    StoreWorkingFrameForFiles();
     if (!SaveFramesWith(owner, SAVE_ASK_NAME, 0, frameStore.numFrames - 1)) return;
     SetDocumentModified(false);
     RefreshStatus(STATUS_TITLE);
@@ -147,7 +155,7 @@ void WriteSelectionAsFlow(UiWindow owner) {
     if (!SelectedFrameRange(&first, &last) || first < 0 || last < first) {
         first = last = frameStore.currentFrame;
     }
-    StoreFrame(frameStore.currentFrame, false);
+    StoreWorkingFrameForFiles();
     // The title stays as it is, whatever happens.
     if (!SaveFramesWith(owner, SAVE_SELECTION, first, last)) return;
     // Asked after writing: a name that only shared the file through a hard

@@ -55,6 +55,10 @@ void SaveFramesAsFlow(UiWindow owner);
 // modified.
 void WriteSelectionAsFlow(UiWindow owner);
 
+// Stores the working frame before a file is written or replaced (unchanged
+// frames are not stored); refreshes the status panes when that added frames.
+void StoreWorkingFrameForFiles();
+
 // The question asked before unsaved changes would be lost, used by Open
 // Frames ("Open Frame") and by exit ("Exit Program"). Yes saves the whole
 // document. Returns 1 when the caller may go on, 0 when it must stop.

@@ -277,6 +277,30 @@ TEST_F(FileFlowsTest, WriteSelectionThatLeavesTheDocumentsFileAloneKeepsItSaved)
     EXPECT_FALSE(documentModified);
 }
 
+// Storing a frame drawn past the end adds frames: every flow that stores
+// before writing shows the new count, whatever then becomes of the write.
+TEST_F(FileFlowsTest, FramesAddedByStoringShowInTheFrameCount) {
+    PutFrame(0, 2);
+    void (*flows[])(UiWindow) = {SaveFramesFlow, SaveFramesAsFlow, WriteSelectionAsFlow,
+                                 OpenFramesFlow};
+    for (auto flow : flows) {
+        frameStore.currentFrame = frameStore.numFrames + 1;  // past the end, a gap before it
+        const int frames = frameStore.numFrames;
+        workingFrame.count = 1;
+        workingFrame.points[0] = {POINT_VISIBLE, 7, 7};
+        SetDocumentModified(true);
+        ui->Clear();
+        ui->askReplies = {ANSWER_CANCEL};
+        flow(nullptr);  // every dialog and question cancelled
+        EXPECT_EQ(frameStore.numFrames, frames + 2);
+        EXPECT_TRUE(ui->Has("status", STATUS_PANES)) << ui->Sequence().size();
+    }
+    // Nothing added, nothing refreshed for it.
+    ui->Clear();
+    SaveFramesAsFlow(nullptr);
+    EXPECT_FALSE(ui->Has("status", STATUS_PANES));
+}
+
 TEST_F(FileFlowsTest, FailedOpensKeepTheDocumentAndItsName) {
     MakeModifiedDocument();
     SetDocumentModified(false);
