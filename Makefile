@@ -1,5 +1,8 @@
-# The two commands of the README, plus the benchmarks.
-.PHONY: run test bench clean
+# The two commands of the README, plus the benchmarks, the Windows package and
+# the fuzzing.
+.PHONY: run test bench dist fuzz clean
+
+FUZZ_SECONDS ?= 60
 
 run:
 	bash scripts/run.sh
@@ -9,6 +12,12 @@ test:
 
 bench:
 	bash scripts/bench.sh
+
+dist:
+	bash scripts/dist.sh
+
+fuzz:
+	FUZZ_SECONDS=$(FUZZ_SECONDS) bash scripts/fuzz.sh
 
 clean:
 	rm -rf build

@@ -2,8 +2,7 @@
 // what the canvas shows repaint it afterwards.
 #include "app/command_dispatch_win32.h"
 
-#include <shellapi.h>
-
+#include "app/help_page_win32.h"
 #include "canvas/canvas_window_win32.h"
 #include "canvas/template_picture_win32.h"
 #include "canvas/view_transform.h"
@@ -12,10 +11,12 @@
 #include "document/frame_resize.h"
 #include "document/ui_port.h"
 #include "files/file_commands_win32.h"
+#include "resources/version.h"
 #include "tables/frame_table_win32.h"
+#include "tables/modal_dialog_win32.h"
 #include "tables/vector_table_win32.h"
 
-const char* const AboutText = "Quillon 1.0\nLaser-show frame editor";
+const char* const AboutText = "Quillon " QUILLON_VERSION_TEXT "\nLaser-show frame editor";
 
 static void Exit(HWND main) {
     SendMessageA(main, WM_CLOSE, 0, 0);
@@ -31,9 +32,6 @@ static void ClearPicture(HWND) {
 }
 static void About(HWND main) {
     MessageBoxA(main, AboutText, "Version", MB_OK);
-}
-static void Documents(HWND main) {
-    ShellExecuteA(main, nullptr, "zel2.html", nullptr, nullptr, SW_SHOWNORMAL);
 }
 static void BlankCurrent(HWND) {
     BlankCurrentFrameCommand();
@@ -95,7 +93,7 @@ static const CommandEntry commandTable[] = {
     {CMD_RESIZE_CURRENT_FRAME, ResizeCurrent},
     {CMD_INSERT_FRAMES, InsertFramesCommand},
     {CMD_TOGGLE_VECTOR_TABLE, ToggleVectorTable},
-    {CMD_DOCUMENTS, Documents},
+    {CMD_DOCUMENTS, OpenHelpPage},
     {CMD_ZOOM_IN, ZoomInHandler},
     {CMD_ZOOM_OUT, ZoomOutHandler},
     {CMD_NEXT_FRAME, NextFrame},
@@ -115,10 +113,23 @@ static bool Grayed(HWND main, int id) {
     return state != (UINT)-1 && (state & (MF_GRAYED | MF_DISABLED));
 }
 
+// While a prompt or the Edit Vector dialog is open the main window is
+// disabled; a command that arrives all the same runs only if it cannot touch
+// the frames, the points or the view the dialog will act on.
+static const int commandsBesideADialog[] = {CMD_ABOUT, CMD_DOCUMENTS, CMD_CHANGE_SCAN_SPEED,
+                                            CMD_CHANGE_BLANKING_DELAY};
+
+static bool HeldBackByDialog(int id) {
+    if (!ModalDialogOpen()) return false;
+    for (int allowed : commandsBesideADialog)
+        if (allowed == id) return false;
+    return true;
+}
+
 void DispatchCommand(HWND mainWindow, int commandId) {
     for (const CommandEntry& entry : commandTable) {
         if (entry.id != commandId) continue;
-        if (!Grayed(mainWindow, commandId)) entry.run(mainWindow);
+        if (!Grayed(mainWindow, commandId) && !HeldBackByDialog(commandId)) entry.run(mainWindow);
         return;
     }
 }

@@ -5,7 +5,8 @@
 #include <windows.h>
 
 // Runs the command with the given id; ids without a handler are ignored, and
-// so are commands whose menu item is grayed.
+// so are commands whose menu item is grayed and, while a prompt or the Edit
+// Vector dialog is open, those that could change what it acts on.
 void DispatchCommand(HWND mainWindow, int commandId);
 
 // The release shown in the About box.

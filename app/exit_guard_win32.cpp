@@ -6,9 +6,10 @@
 #include "document/ui_port.h"
 #include "document/undo.h"
 #include "files/file_commands_win32.h"
+#include "files/file_flows.h"
 
 int ConfirmLeaving(HWND mainWindow) {
-    StoreFrame(frameStore.currentFrame, false);
+    StoreWorkingFrameForFiles();
     if (!documentModified) return 1;
     int answer = AskYesNoCancel((UiWindow)mainWindow,
                                 "The changes have not been saved.\nDo you wish to save changes?",

@@ -4,6 +4,7 @@
 
 #include "app/shell_win32.h"
 #include "resources/resource_ids.h"
+#include "tables/modal_dialog_win32.h"
 
 enum { POINTER_OFFSET = 32 };
 
@@ -33,6 +34,7 @@ static INT_PTR OnInitDialog(HWND dialog, const ValuePromptRequest* request) {
     HWND field = GetDlgItem(dialog, UsedField(request));
     SetWindowTextA(field, Prompt::value);
     SetFocus(field);
+    SendMessageA(field, EM_SETSEL, 0, -1);  // typing replaces the initial text
     PlaceAtPointer(dialog);
     return FALSE;  // the focus is set already
 }
@@ -59,6 +61,5 @@ static INT_PTR CALLBACK ValuePromptProc(HWND dialog, UINT message, WPARAM wParam
 
 INT_PTR RunValuePrompt(HWND owner, const ValuePromptRequest* request) {
     if (!request) return 0;
-    return DialogBoxParamA(AppInstance(), MAKEINTRESOURCEA(IDD_VALUE_PROMPT), owner,
-                           ValuePromptProc, (LPARAM)request);
+    return RunModalDialog(AppInstance(), IDD_VALUE_PROMPT, owner, ValuePromptProc, (LPARAM)request);
 }

@@ -10,40 +10,20 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_store.h"
 #include "document/frame_store.h"
 #include "formats/csv_file.h"
 
 namespace {
 
-enum { BENCH_FRAMES = 999, PLAIN_BLOCK = 64 * 1024 };
+enum { PLAIN_BLOCK = 64 * 1024 };
 
 std::string benchDir;
 std::string csvPath;
 std::string plainPath;
 std::vector<char> csvBytes;  // the file as WriteCsvFrames wrote it
 
-void FillStore() {
-    ResetDocument();
-    ScanSpeed = 24000;
-    BlankingDelay = 7;
-    uint32_t seed = 2463534242u;
-    for (int f = 0; f < BENCH_FRAMES; ++f) {
-        for (int i = 0; i < MAX_POINTS; ++i) {
-            seed ^= seed << 13;
-            seed ^= seed >> 17;
-            seed ^= seed << 5;
-            VectorPoint& p = frameStore.frames[f][i];
-            p.flags = (seed & 3) ? POINT_VISIBLE : 0;
-            p.x = (int16_t)(seed >> 8);
-            p.y = (int16_t)(seed >> 16);
-        }
-        frameStore.pointCounts[f] = MAX_POINTS;
-        SetBlankName(&frameStore.frameNames[f]);
-        std::snprintf(frameStore.frameNames[f].bytes, 12, "frame %d", f);
-        frameStore.frameNames[f].bytes[std::strlen(frameStore.frameNames[f].bytes)] = ' ';
-    }
-    frameStore.numFrames = BENCH_FRAMES;
-}
+const uint32_t CSV_SEED = 2463534242u;
 
 void RemoveFiles() {
     if (benchDir.empty()) return;
@@ -61,7 +41,7 @@ bool Prepare() {
     csvPath = benchDir + "/frames.csv";
     plainPath = benchDir + "/plain.bin";
     std::atexit(RemoveFiles);
-    FillStore();
+    FillBenchStore(CSV_SEED);
     if (!WriteCsvFrames(nullptr, csvPath.c_str(), 0, BENCH_FRAMES - 1)) return false;
     FILE* f = std::fopen(csvPath.c_str(), "rb");
     if (!f) return false;
@@ -75,7 +55,7 @@ bool Prepare() {
 
 void BM_CsvWrite(benchmark::State& state) {
     if (!Prepare()) return state.SkipWithError("setup failed");
-    FillStore();
+    FillBenchStore(CSV_SEED);
     for (auto _ : state) {
         if (!WriteCsvFrames(nullptr, csvPath.c_str(), 0, BENCH_FRAMES - 1))
             return state.SkipWithError("write failed");

@@ -10,37 +10,20 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_store.h"
 #include "document/frame_store.h"
 #include "formats/ilda_file.h"
 
 namespace {
 
-enum { BENCH_FRAMES = 999, PLAIN_BLOCK = 64 * 1024 };
+enum { PLAIN_BLOCK = 64 * 1024 };
 
 std::string benchDir;
 std::string ildaPath;
 std::string plainPath;
 std::vector<char> ildaBytes;  // the file as WriteIldaFrames wrote it
 
-void FillStore() {
-    ResetDocument();
-    uint32_t seed = 88172645u;
-    for (int f = 0; f < BENCH_FRAMES; ++f) {
-        for (int i = 0; i < MAX_POINTS; ++i) {
-            seed ^= seed << 13;
-            seed ^= seed >> 17;
-            seed ^= seed << 5;
-            VectorPoint& p = frameStore.frames[f][i];
-            p.flags = (seed & 3) ? POINT_VISIBLE : 0;
-            p.x = (int16_t)(seed >> 8);
-            p.y = (int16_t)(seed >> 16);
-        }
-        frameStore.pointCounts[f] = MAX_POINTS;
-        SetBlankName(&frameStore.frameNames[f]);
-        std::memcpy(frameStore.frameNames[f].bytes, "bench", 5);
-    }
-    frameStore.numFrames = BENCH_FRAMES;
-}
+const uint32_t ILDA_SEED = 88172645u;
 
 void RemoveFiles() {
     if (benchDir.empty()) return;
@@ -57,7 +40,7 @@ bool Prepare() {
     ildaPath = benchDir + "/frames.ild";
     plainPath = benchDir + "/plain.bin";
     std::atexit(RemoveFiles);
-    FillStore();
+    FillBenchStore(ILDA_SEED);
     if (!WriteIldaFrames(nullptr, ildaPath.c_str(), 0, BENCH_FRAMES - 1)) return false;
     FILE* f = std::fopen(ildaPath.c_str(), "rb");
     if (!f) return false;
@@ -71,7 +54,7 @@ bool Prepare() {
 
 void BM_IldaWrite(benchmark::State& state) {
     if (!Prepare()) return state.SkipWithError("setup failed");
-    FillStore();
+    FillBenchStore(ILDA_SEED);
     for (auto _ : state) {
         if (!WriteIldaFrames(nullptr, ildaPath.c_str(), 0, BENCH_FRAMES - 1))
             return state.SkipWithError("write failed");

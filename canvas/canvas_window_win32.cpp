@@ -4,6 +4,7 @@
 #include "canvas/canvas_window_win32.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include "app/shell_win32.h"
 #include "canvas/canvas_feedback_win32.h"
@@ -19,12 +20,13 @@ static_assert(SCROLL_THUMB_POSITION == SB_THUMBPOSITION && SCROLL_PAGE_DOWN == S
 
 enum { CURSOR_PANE = 3 };  // panes 0 to 2 belong to the status texts
 
-// Client position of a mouse message: both words unsigned.
+// Client position of a mouse message, signed: while a gesture holds the
+// mouse, positions left of or above the canvas arrive as negative values.
 static int MouseX(LPARAM lParam) {
-    return (int)LOWORD(lParam);
+    return GET_X_LPARAM(lParam);
 }
 static int MouseY(LPARAM lParam) {
-    return (int)HIWORD(lParam);
+    return GET_Y_LPARAM(lParam);
 }
 static int MouseKeys(WPARAM wParam) {
     return (int)(wParam & (MK_SHIFT | MK_CONTROL));
@@ -50,6 +52,14 @@ static LRESULT OnScroll(HWND window, int bar, WPARAM wParam) {
     return 0;
 }
 
+// A gesture holds the mouse from its press to its end, so that a release
+// anywhere on the screen ends it as a release on the canvas there would.
+static void HoldMouseDuringGesture(HWND window) {
+    bool active = gesture.gestureFlags != 0;
+    if (active && GetCapture() != window) SetCapture(window);
+    if (!active && GetCapture() == window) ReleaseCapture();
+}
+
 static LRESULT OnMouse(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     DrawFeedbackOn(window);
     int x = MouseX(lParam), y = MouseY(lParam), keys = MouseKeys(wParam);
@@ -71,6 +81,14 @@ static LRESULT OnMouse(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
             GestureMiddlePress((UiWindow)window, x, y, keys);
             break;
     }
+    HoldMouseDuringGesture(window);
+    return 0;
+}
+
+// Another window took the mouse (a dialog, a switch to another program): the
+// release will never come, so the gesture ends as a right click ends it.
+static LRESULT OnCaptureChanged(HWND window, HWND newCapture) {
+    if (newCapture != window) CancelGesture();
     return 0;
 }
 
@@ -81,6 +99,8 @@ LRESULT CALLBACK CanvasWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
             return 0;
         case WM_PAINT:
             return PaintCanvas(window);
+        case WM_CAPTURECHANGED:
+            return OnCaptureChanged(window, (HWND)lParam);
         case WM_HSCROLL:
             return OnScroll(window, SB_HORZ, wParam);
         case WM_VSCROLL:

@@ -1,5 +1,6 @@
 // Mouse edits of the working frame; touches only the working frame, the undo
-// snapshot (append, truncate), the vector-table rows and the append drawing.
+// snapshot, the vector-table rows and the append drawing. A refused edit takes
+// no snapshot, so the last accepted edit stays undoable.
 #include "canvas/edit_ops.h"
 
 #include <cstdint>
@@ -53,6 +54,7 @@ int InterpolateTo(bool visible, int x, int y, int n) {
     int fx, fy;
     ClientToFrame(x, y, &fx, &fy);
     if (!InEditRange(fx) || !InEditRange(fy)) return 0;
+    TakeUndoSnapshot(UNDO_COUNT_ONLY);
 
     double dx = (fx - px) / n, dy = (fy - py) / n;
     double hx = dx / 2, hy = dy / 2;
@@ -124,6 +126,7 @@ int MoveMarked(int dx, int dy) {
         if (!(p.flags & POINT_MARKED)) continue;
         if (!InEditRange(p.x + ddx) || !InEditRange(p.y + ddy)) return 0;
     }
+    TakeUndoSnapshot(UNDO_FULL_COPY);
     for (int i = 0; i < workingFrame.count; ++i) {
         VectorPoint& p = workingFrame.points[i];
         if (!(p.flags & POINT_MARKED)) continue;

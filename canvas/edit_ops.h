@@ -14,8 +14,8 @@ enum {
 int AppendPoint(bool visible, int x, int y);
 
 // Appends n points at the middles of n equal steps from the last point
-// towards the click, then the click itself. The caller takes the snapshot
-// and makes sure the frame is not empty.
+// towards the click, then the click itself; takes a count-only snapshot once
+// the checks pass.
 int InterpolateTo(bool visible, int x, int y, int n);
 
 // Removes the last point hit by the click (searching from the end) and all
@@ -26,7 +26,8 @@ int TruncateAt(int x, int y);
 // selected point is hit, otherwise the unselected points hit.
 int PickForDrag(int x, int y);
 
-// Moves every marked point by a client-pixel offset.
+// Moves every marked point by a client-pixel offset; takes a full snapshot
+// once every moved point is known to stay in range.
 int MoveMarked(int dx, int dy);
 
 // Adds the points inside the band to the selection; clears the selection

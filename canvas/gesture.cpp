@@ -49,7 +49,6 @@ void GestureLeftRelease(int x, int y) {
     int flags = gesture.gestureFlags;
     if (flags == 0) return;
     if (flags == (GESTURE_DRAG | GESTURE_MOVED)) {
-        TakeUndoSnapshot(UNDO_FULL_COPY);
         if (MoveMarked(x - gesture.anchorX, y - gesture.anchorY)) {
             RefreshVectorTable(VT_UPDATE_VALUES);
             SetDocumentModified(true);
@@ -65,10 +64,15 @@ void GestureLeftRelease(int x, int y) {
     RepaintCanvas();
 }
 
+void CancelGesture() {
+    if (gesture.gestureFlags == 0) return;
+    gesture.gestureFlags = 0;
+    RepaintCanvas();
+}
+
 void GestureRightPress(int x, int y, int keys) {
     if (gesture.gestureFlags != 0) {
-        gesture.gestureFlags = 0;
-        RepaintCanvas();
+        CancelGesture();
         return;
     }
     if (keys & (KEY_SHIFT | KEY_CONTROL)) return;
@@ -84,7 +88,6 @@ void GestureMiddlePress(UiWindow owner, int x, int y, int keys) {
     if (workingFrame.count < 1) return;
     if (ValuePrompt(owner, &request) != PROMPT_OK) return;
     int n = ClampInt(ParseLeadingInt(Prompt::value), INTERPOLATION_MIN, INTERPOLATION_MAX);
-    TakeUndoSnapshot(UNDO_COUNT_ONLY);
     if (!InterpolateTo(!(keys & KEY_SHIFT), x, y, n)) {
         Beep();
         return;

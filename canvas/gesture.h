@@ -32,6 +32,8 @@ void GestureLeftPress(int x, int y, int keys);
 void GestureMouseMove(int x, int y);
 void GestureLeftRelease(int x, int y);
 void GestureRightPress(int x, int y, int keys);
+// Ends a gesture without changing any point, as a right click during it does.
+void CancelGesture();
 // Interpolation through the value prompt, owned by owner.
 void GestureMiddlePress(UiWindow owner, int x, int y, int keys);
 

@@ -27,13 +27,16 @@ static int AskForPicturePath(HWND owner, char* path, DWORD size) {
     return GetOpenFileNameA(&dialog) ? 1 : 0;
 }
 
-// Reads the bitmap as 24-bit pixels, divides every byte by three and writes
-// it back. Without memory for the work buffer the picture stays undimmed.
-static void DimBitmap(HWND owner, HBITMAP bitmap, int width, int height) {
+// Reads the loaded bitmap as 24-bit pixels, divides every byte by three and
+// writes them into a new bitmap compatible with the display: written back
+// into the loaded one, a black-and-white picture (a monochrome bitmap) would
+// turn all black. Returns the dimmed bitmap and releases the loaded one; keeps
+// the loaded one undimmed when the work buffer or the new bitmap cannot be had.
+static HBITMAP DimmedPicture(HWND owner, HBITMAP loaded, int width, int height) {
     size_t bytes = DibImageBytes(width, height);
-    if (bytes == 0) return;
+    if (bytes == 0) return loaded;
     uint8_t* buffer = (uint8_t*)std::malloc(bytes);
-    if (!buffer) return;
+    if (!buffer) return loaded;
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = width;
@@ -42,12 +45,20 @@ static void DimBitmap(HWND owner, HBITMAP bitmap, int width, int height) {
     info.bmiHeader.biBitCount = 24;
     info.bmiHeader.biCompression = BI_RGB;
     HDC dc = GetDC(owner);
-    if (GetDIBits(dc, bitmap, 0, (UINT)height, buffer, &info, DIB_RGB_COLORS) > 0) {
+    HBITMAP dimmed = CreateCompatibleBitmap(dc, width, height);
+    bool read = dimmed && GetDIBits(dc, loaded, 0, (UINT)height, buffer, &info, DIB_RGB_COLORS) > 0;
+    if (read) {
         DimToOneThird(buffer, bytes);
-        SetDIBits(dc, bitmap, 0, (UINT)height, buffer, &info, DIB_RGB_COLORS);
+        SetDIBits(dc, dimmed, 0, (UINT)height, buffer, &info, DIB_RGB_COLORS);
     }
     ReleaseDC(owner, dc);
     std::free(buffer);
+    if (!read) {
+        if (dimmed) DeleteObject(dimmed);
+        return loaded;
+    }
+    DeleteObject(loaded);
+    return dimmed;
 }
 
 int LoadTemplatePicture(HWND owner, const char* path) {
@@ -62,12 +73,11 @@ int LoadTemplatePicture(HWND owner, const char* path) {
         return 0;
     }
     if (templatePicture.pictureBitmap) DeleteObject(templatePicture.pictureBitmap);
-    templatePicture.pictureBitmap = bitmap;
     BITMAP info = {};
     GetObjectA(bitmap, sizeof info, &info);
+    templatePicture.pictureBitmap = DimmedPicture(owner, bitmap, info.bmWidth, info.bmHeight);
     templatePicture.pictureWidth = info.bmWidth;
     templatePicture.pictureHeight = info.bmHeight;
-    DimBitmap(owner, bitmap, info.bmWidth, info.bmHeight);
     EnableCommand(CMD_CLEAR_PICTURE, true);
     return 1;
 }

@@ -4,10 +4,13 @@ find_package(GTest REQUIRED)
 find_package(Threads REQUIRED)
 
 file(GLOB NATIVE_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/native/*.cpp)
-add_executable(quillon_tests ${NATIVE_TEST_SOURCES})
+add_executable(quillon_tests ${NATIVE_TEST_SOURCES} ${CMAKE_SOURCE_DIR}/tests/samples.cpp)
 target_link_libraries(quillon_tests quillon_core GTest::gtest GTest::gtest_main Threads::Threads)
+# Real-file samples are optional: QUILLON_SAMPLES names their folder at run
+# time; this is only where they are looked for when it is not set.
 target_compile_definitions(quillon_tests PRIVATE
-  QUILLON_TESTDATA_DIR="${CMAKE_SOURCE_DIR}/../shared/testdata")
+  QUILLON_DEFAULT_SAMPLES="${CMAKE_SOURCE_DIR}/../shared/testdata"
+  QUILLON_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 include(GoogleTest)
 gtest_discover_tests(quillon_tests DISCOVERY_TIMEOUT 60)
 

@@ -14,8 +14,12 @@ add_executable(quillon WIN32 ${CMAKE_SOURCE_DIR}/app/winmain_win32.cpp ${RESOURC
 target_link_libraries(quillon quillon_shell ${STATIC_RUNTIME})
 
 if(CONVERT_SOURCES)
-  add_executable(quillon-convert ${CONVERT_SOURCES})
+  add_executable(quillon-convert ${CONVERT_SOURCES} ${CMAKE_SOURCE_DIR}/resources/convert.rc)
   target_link_libraries(quillon-convert quillon_core ${STATIC_RUNTIME})
+  # The Windows converter under Wine: pictures and --check as everywhere.
+  add_test(NAME convert_exe
+    COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/convert-exe-test.sh $<TARGET_FILE:quillon-convert>)
+  set_tests_properties(convert_exe PROPERTIES TIMEOUT 300)
 endif()
 
 # googletest built from the Debian sources with the same toolchain.
@@ -24,11 +28,50 @@ set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
-file(GLOB WIN32_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*.cpp)
-add_executable(quillon_win32_tests ${WIN32_TEST_SOURCES} ${RESOURCE_FILE})
-target_link_libraries(quillon_win32_tests quillon_shell gtest ${STATIC_RUNTIME})
-target_compile_definitions(quillon_win32_tests PRIVATE QUILLON_TESTDATA_DIR="Z:${CMAKE_SOURCE_DIR}/../shared/testdata")
+# The user's guide is installed beside the program, where Help > Documents
+# looks for it first; the test suite finds it there too.
+set(HELP_PAGE_SOURCE ${CMAKE_SOURCE_DIR}/docs/zel2.html)
+set(HELP_PAGE ${CMAKE_BINARY_DIR}/zel2.html)
+add_custom_command(OUTPUT ${HELP_PAGE}
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${HELP_PAGE_SOURCE} ${HELP_PAGE}
+  DEPENDS ${HELP_PAGE_SOURCE})
+add_custom_target(help_page ALL DEPENDS ${HELP_PAGE})
+add_dependencies(quillon help_page)
 
-# One test entry for the whole suite: Wine starts once.
-add_test(NAME win32_suite COMMAND ${QUILLON_WINE} $<TARGET_FILE:quillon_win32_tests>)
+file(GLOB WIN32_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*.cpp)
+add_executable(quillon_win32_tests ${WIN32_TEST_SOURCES} ${CMAKE_SOURCE_DIR}/tests/samples.cpp
+  ${RESOURCE_FILE})
+target_link_libraries(quillon_win32_tests quillon_shell gtest ${STATIC_RUNTIME})
+target_compile_definitions(quillon_win32_tests PRIVATE
+  QUILLON_DEFAULT_SAMPLES="Z:${CMAKE_SOURCE_DIR}/../shared/testdata"
+  QUILLON_SOURCE_DIR="Z:${CMAKE_SOURCE_DIR}")
+add_dependencies(quillon_win32_tests help_page)
+
+# One test entry for the whole suite: Wine starts once. The tests of files
+# written by other programs get an entry of their own, so that ctest shows
+# it as skipped when the samples are not there (QUILLON_SAMPLES).
+add_test(NAME win32_suite COMMAND ${QUILLON_WINE} $<TARGET_FILE:quillon_win32_tests>
+  --gtest_filter=-RealFile*)
 set_tests_properties(win32_suite PROPERTIES TIMEOUT 1200)
+add_test(NAME win32_real_files COMMAND ${QUILLON_WINE} $<TARGET_FILE:quillon_win32_tests>
+  --gtest_filter=RealFile*)
+set_tests_properties(win32_real_files PROPERTIES TIMEOUT 300
+  SKIP_REGULAR_EXPRESSION "\\[  SKIPPED \\]")
+
+# The Windows package, quillon-VERSION-win64.zip (make dist). Not part of
+# the default build, so that building needs no zip; scripts/test.sh builds
+# it before the tests, and the package test checks what a user unpacks.
+set(QUILLON_DIST_DIR ${CMAKE_BINARY_DIR}/../dist CACHE PATH "Where make dist puts the package")
+get_filename_component(DIST_DIR ${QUILLON_DIST_DIR} ABSOLUTE)
+set(PACKAGE_ZIP ${DIST_DIR}/quillon-${QUILLON_VERSION}-win64.zip)
+set(PACKAGE_INPUTS ${HELP_PAGE_SOURCE} ${CMAKE_SOURCE_DIR}/docs/README-windows.txt
+  ${CMAKE_SOURCE_DIR}/LICENSE ${CMAKE_SOURCE_DIR}/scripts/package.sh)
+add_custom_command(OUTPUT ${PACKAGE_ZIP}
+  COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/package.sh ${PACKAGE_ZIP} ${QUILLON_VERSION}
+    "${CMAKE_STRIP}" $<TARGET_FILE:quillon> $<TARGET_FILE:quillon-convert>
+  DEPENDS quillon quillon-convert ${PACKAGE_INPUTS}
+  VERBATIM)
+add_custom_target(dist DEPENDS ${PACKAGE_ZIP})
+add_test(NAME package COMMAND bash ${CMAKE_SOURCE_DIR}/tests/package/package_test.sh
+  ${PACKAGE_ZIP} ${QUILLON_VERSION})
+set_tests_properties(package PROPERTIES TIMEOUT 300)

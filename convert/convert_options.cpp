@@ -6,22 +6,47 @@
 #include <cstring>
 
 #include "document/number_parse.h"
+#include "resources/version.h"
 
 static const char* const USAGE =
-    "Usage: quillon-convert [--frames A-B] [--speed N] [--delay N] IN OUT\n"
+    "Usage: quillon-convert [--frames A-B] [--speed N] [--delay N] [--animate] IN OUT\n"
     "       quillon-convert --info FILE\n"
-    "       quillon-convert --help\n"
+    "       quillon-convert --check FILE\n"
+    "       quillon-convert --help | --version\n"
     "\n"
-    "Reads IN (.csv or .ild) and writes OUT (.csv, .ild or .frm).\n"
+    "Reads IN (.csv or .ild) and writes OUT (.csv, .ild, .frm or .svg).\n"
     "  --frames A-B  write only frames A to B (numbered from 1; A alone for one frame)\n"
     "  --speed N     scan speed in points per second, kept within 1000 to 30000\n"
     "  --delay N     blanking delay in points, kept within 0 to 30\n"
+    "  --animate     an .svg OUT shows the frames one after another instead of\n"
+    "                side by side\n"
     "  --info FILE   print the frame count, the settings (CSV) and every frame's\n"
     "                number, name and point count\n"
-    "An existing OUT is replaced only by a completely written file.\n";
+    "  --check FILE  say what the editor would make of FILE, section by section\n"
+    "                (ILDA) or frame by frame (CSV): what it keeps, what it would\n"
+    "                leave out and why (lines \"lost:\"), and what is odd but costs\n"
+    "                nothing (lines \"note:\"). Exit status 0 when nothing would be\n"
+    "                left out, 1 when something would (the editor warns then), 2\n"
+    "                when the file cannot be read at all.\n"
+    "  --version     print the converter's release number\n"
+    "An .svg OUT is a picture of the frames: a contact sheet with every frame in\n"
+    "a square cell showing the whole coordinate square (Y up), its beam-on moves\n"
+    "as green lines and its number and name beneath. With --animate it is one\n"
+    "cell that shows the frames in turn and loops, each frame for as long as the\n"
+    "scan speed takes to draw its points (at least 1/60 s); the scan speed comes\n"
+    "from a CSV file or --speed, and is 30000 for an ILDA file.\n"
+    "An existing OUT is replaced only by a completely written file.\n"
+    "If IN cannot be read whole (more than 3000 points in a frame, more than 1000\n"
+    "frames, a file cut short, a section of an unknown format), what was read is\n"
+    "written and what was left out is reported on stderr; the exit status is\n"
+    "still 0. A file of which not one frame can be read is a failure.\n";
 
 void PrintConvertUsage(bool toStderr) {
     std::fputs(USAGE, toStderr ? stderr : stdout);
+}
+
+void PrintConvertVersion() {
+    std::fputs("quillon-convert " QUILLON_VERSION_TEXT "\n", stdout);
 }
 
 static int Fail(const char* what, const char* detail) {
@@ -58,6 +83,7 @@ int ParseConvertOptions(int argc, char** argv, ConvertOptions* options) {
     const char* files[2] = {nullptr, nullptr};
     int fileCount = 0;
     const char* infoFile = nullptr;
+    const char* checkFile = nullptr;
     for (int i = 0; i < argc; ++i) {
         const char* arg = argv[i];
         const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
@@ -65,8 +91,17 @@ int ParseConvertOptions(int argc, char** argv, ConvertOptions* options) {
             options->mode = CONVERT_HELP;
             return 1;
         }
+        if (std::strcmp(arg, "--version") == 0) {
+            options->mode = CONVERT_VERSION;
+            return 1;
+        }
+        if (std::strcmp(arg, "--animate") == 0) {
+            options->animate = true;
+            continue;
+        }
         if (std::strcmp(arg, "--frames") == 0 || std::strcmp(arg, "--speed") == 0 ||
-            std::strcmp(arg, "--delay") == 0 || std::strcmp(arg, "--info") == 0) {
+            std::strcmp(arg, "--delay") == 0 || std::strcmp(arg, "--info") == 0 ||
+            std::strcmp(arg, "--check") == 0) {
             if (!value) return Fail("missing value after ", arg);
             ++i;
             if (arg[2] == 'f') {
@@ -79,8 +114,10 @@ int ParseConvertOptions(int argc, char** argv, ConvertOptions* options) {
                 if (!WholeNumber(value, &options->delay))
                     return Fail("invalid blanking delay: ", value);
                 options->hasDelay = true;
-            } else {
+            } else if (arg[2] == 'i') {
                 infoFile = value;
+            } else {
+                checkFile = value;
             }
             continue;
         }
@@ -88,11 +125,12 @@ int ParseConvertOptions(int argc, char** argv, ConvertOptions* options) {
         if (fileCount == 2) return Fail("too many file names: ", arg);
         files[fileCount++] = arg;
     }
-    if (infoFile) {
-        if (fileCount || options->hasRange || options->hasSpeed || options->hasDelay)
-            return Fail("--info takes one file and no other options", nullptr);
-        options->mode = CONVERT_INFO;
-        options->input = infoFile;
+    if (infoFile || checkFile) {
+        if (fileCount || (infoFile && checkFile) || options->hasRange || options->hasSpeed ||
+            options->hasDelay || options->animate)
+            return Fail(infoFile ? "--info" : "--check", " takes one file and no other options");
+        options->mode = infoFile ? CONVERT_INFO : CONVERT_CHECK;
+        options->input = infoFile ? infoFile : checkFile;
         return 1;
     }
     if (fileCount != 2) return Fail("need an input and an output file", nullptr);

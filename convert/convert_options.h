@@ -4,12 +4,18 @@
 
 #include <cstdint>
 
-enum { CONVERT_FILES = 0, CONVERT_INFO = 1, CONVERT_HELP = 2 };
+enum {
+    CONVERT_FILES = 0,
+    CONVERT_INFO = 1,
+    CONVERT_HELP = 2,
+    CONVERT_VERSION = 3,
+    CONVERT_CHECK = 4
+};
 
 struct ConvertOptions {
     int mode;
     const char* input;
-    const char* output;  // null for --info and --help
+    const char* output;  // null for --info, --check, --help and --version
     bool hasRange;
     int32_t firstFrame;  // 1-based and inclusive, as the Frame Table numbers frames
     int32_t lastFrame;
@@ -17,6 +23,7 @@ struct ConvertOptions {
     int32_t speed;
     bool hasDelay;
     int32_t delay;
+    bool animate;  // an .svg output as one looping animation
 };
 
 // Fills options from the arguments after the program name. Returns 1, or 0
@@ -24,3 +31,6 @@ struct ConvertOptions {
 int ParseConvertOptions(int argc, char** argv, ConvertOptions* options);
 
 void PrintConvertUsage(bool toStderr);
+
+// "quillon-convert 1.0.0" and a line end, on stdout.
+void PrintConvertVersion();

@@ -1,24 +1,35 @@
 // quillon-convert: reads a CSV or ILDA frame file with the program's own
-// readers and writes it as CSV, ILDA or packed with its own writers, or
-// describes it. The program's warnings go to stderr; every failure exits 1.
+// readers and writes it as CSV, ILDA or packed with its own writers, or as
+// an SVG picture, or describes or checks it. The program's warnings go to
+// stderr; every failure exits 1 (--check has exit statuses of its own).
+// A read that left data out is reported there too, but is no failure: the
+// output holds what was read and the exit status is 0.
 #include <cstdio>
+#include <cstring>
 
 #include "convert/convert_options.h"
+#include "convert/file_check.h"
 #include "document/frame_store.h"
 #include "document/number_parse.h"
 #include "document/ui_port.h"
 #include "files/document_file.h"
 #include "formats/csv_file.h"
 #include "formats/ilda_file.h"
+#include "formats/name_text.h"
 #include "formats/packed_file.h"
+#include "formats/svg_file.h"
 
 static const char* inputPath = "";
 static const char* outputPath = "";
 
-// The readers' and writers' warnings, with the file they concern.
+// The readers' and writers' warnings, with the file they concern. A
+// message of several lines (what a read left out) gets the prefix on each.
 static void PrintWarning(UiWindow, const char* text, const char* caption) {
     const char* path = caption && caption[0] == 'L' ? inputPath : outputPath;
-    std::fprintf(stderr, "quillon-convert: %s: %s (%s)\n", path, text, caption ? caption : "");
+    const char* line = text;
+    for (const char* end; (end = std::strchr(line, '\n')) != nullptr; line = end + 1)
+        std::fprintf(stderr, "quillon-convert: %s: %.*s\n", path, (int)(end - line), line);
+    std::fprintf(stderr, "quillon-convert: %s: %s (%s)\n", path, line, caption ? caption : "");
 }
 
 static int Refuse(const char* text, const char* path) {
@@ -34,22 +45,6 @@ static int ReadInput(const char* path) {
     return 0;
 }
 
-// A frame name as 16 visible characters: quotes keep the trailing spaces
-// readable, and bytes that are not printable show as \xNN.
-static void PrintName(const FrameName* name) {
-    std::putchar('"');
-    for (int i = 0; i < FRAME_NAME_LENGTH; ++i) {
-        unsigned char c = (unsigned char)name->bytes[i];
-        if (c == '"' || c == '\\')
-            std::printf("\\%c", c);
-        else if (c < 0x20 || c >= 0x7F)
-            std::printf("\\x%02X", c);
-        else
-            std::putchar(c);
-    }
-    std::putchar('"');
-}
-
 static int PrintInfo(const char* path) {
     FrameFileKind kind = FrameFileKindOf(path);
     if (kind != FRAME_FILE_CSV && kind != FRAME_FILE_ILDA)
@@ -61,9 +56,9 @@ static int PrintInfo(const char* path) {
         std::printf("Blanking delay: %d\n", (int)BlankingDelay);
     }
     for (int i = 0; i < frameStore.numFrames; ++i) {
-        std::printf("%d\t", i + 1);
-        PrintName(&frameStore.frameNames[i]);
-        std::printf("\t%d\n", (int)frameStore.pointCounts[i]);
+        char name[QUOTED_NAME_SIZE];
+        FormatQuotedName(&frameStore.frameNames[i], name);
+        std::printf("%d\t%s\t%d\n", i + 1, name, (int)frameStore.pointCounts[i]);
     }
     return std::fflush(stdout) == 0 ? 0 : 1;
 }
@@ -71,10 +66,12 @@ static int PrintInfo(const char* path) {
 static int Convert(const ConvertOptions* options) {
     FrameFileKind inKind = FrameFileKindOf(options->input);
     FrameFileKind outKind = FrameFileKindOf(options->output);
+    const bool svg = HasFileEnding(options->output, ".SVG");
     if (inKind != FRAME_FILE_CSV && inKind != FRAME_FILE_ILDA)
         return Refuse("input must be a .csv or .ild file", options->input);
-    if (outKind == FRAME_FILE_NONE)
-        return Refuse("output must be a .csv, .ild or .frm file", options->output);
+    if (outKind == FRAME_FILE_NONE && !svg)
+        return Refuse("output must be a .csv, .ild, .frm or .svg file", options->output);
+    if (options->animate && !svg) return Refuse("--animate needs an .svg output", options->output);
     outputPath = options->output;
     if (!ReadInput(options->input)) return 1;
 
@@ -96,6 +93,10 @@ static int Convert(const ConvertOptions* options) {
         BlankingDelay = ClampInt(options->delay, BLANKING_DELAY_MIN, BLANKING_DELAY_MAX);
 
     int written = 0;
+    if (svg) {
+        written = options->animate ? WriteSvgAnimation(nullptr, options->output, first, last)
+                                   : WriteSvgSheet(nullptr, options->output, first, last);
+    }
     if (outKind == FRAME_FILE_CSV) written = WriteCsvFrames(nullptr, options->output, first, last);
     if (outKind == FRAME_FILE_ILDA)
         written = WriteIldaFrames(nullptr, options->output, first, last);
@@ -116,6 +117,11 @@ int main(int argc, char** argv) {
         PrintConvertUsage(false);
         return 0;
     }
+    if (options.mode == CONVERT_VERSION) {
+        PrintConvertVersion();
+        return std::fflush(stdout) == 0 ? 0 : 1;
+    }
     if (options.mode == CONVERT_INFO) return PrintInfo(options.input);
+    if (options.mode == CONVERT_CHECK) return CheckFrameFile(options.input);
     return Convert(&options);
 }

@@ -36,6 +36,9 @@ void DeleteCurrentFrameCommand() {
     if (!DeleteFrame(frameStore.currentFrame)) return;
     LoadFrame(frameStore.currentFrame);
     AfterFrameListChange();
+    // Deleting the last frame leaves an empty frame past the end. It is no
+    // edit: the next move, save or exit must not store it as a blank frame.
+    if (frameStore.currentFrame >= frameStore.numFrames) workingFrame.changed = false;
 }
 
 void BlankCurrentFrameCommand() {

@@ -68,6 +68,13 @@ int InsertBlankFrame(int slot) {
     return 1;
 }
 
+int BlankFrameForReading(int slot, int insert) {
+    if (insert || slot != frameStore.numFrames) return InsertBlankFrame(slot);
+    if (slot >= MAX_FRAMES) return 0;
+    GrowStoreTo(slot + 1);
+    return 1;
+}
+
 int DeleteFrame(int slot) {
     if (slot < 0 || slot >= frameStore.numFrames) return 0;
     int oldLast = frameStore.numFrames - 1;

@@ -61,6 +61,11 @@ enum { FRAME_DELETION_MARK = -1 };
 // Deletes every frame whose count is FRAME_DELETION_MARK, keeping the others
 // in order; each frame moves at most once, whatever the number deleted.
 void DeleteMarkedFrames();
+// A blank frame at slot for a file reader. Appending at the end of the
+// document (open mode, insert 0) may fill every slot up to the last, so
+// that a document of 1000 frames reads back whole; insert mode keeps
+// InsertBlankFrame's limits. 1 when the slot is ready, 0 when refused.
+int BlankFrameForReading(int slot, int insert);
 void ClearFrameStore();
 void GoToFrame(int slot);
 

@@ -8,6 +8,7 @@ int FilterIndex = 1;
 const char* const DefaultExtensions[DEFAULT_EXTENSION_COUNT] = {"", "csv", "ild", "frm", ""};
 char DocumentPath[DOCUMENT_PATH_LENGTH];
 char DocumentFileTitle[DOCUMENT_TITLE_LENGTH];
+bool DocumentFileIncomplete = false;
 
 static bool EndsWithIgnoringCase(const char* text, size_t length, const char* ending) {
     const char* tail = text + length - 4;
@@ -17,6 +18,12 @@ static bool EndsWithIgnoringCase(const char* text, size_t length, const char* en
         if (c != ending[i]) return false;
     }
     return true;
+}
+
+bool HasFileEnding(const char* path, const char* ending) {
+    if (!path) return false;
+    size_t length = std::strlen(path);
+    return length >= 4 && EndsWithIgnoringCase(path, length, ending);
 }
 
 FrameFileKind FrameFileKindOf(const char* path) {
@@ -39,6 +46,7 @@ void RememberDocumentFile(int filterIndex, const char* path, const char* fileTit
     if (filterIndex >= 1 && filterIndex < DEFAULT_EXTENSION_COUNT) FilterIndex = filterIndex;
     if (path) CopyCut(DocumentPath, sizeof DocumentPath, path);
     if (fileTitle) CopyCut(DocumentFileTitle, sizeof DocumentFileTitle, fileTitle);
+    DocumentFileIncomplete = false;
 }
 
 const char* FileTitleOf(const char* path) {
@@ -52,4 +60,5 @@ void ResetDocumentFile() {
     FilterIndex = 1;
     DocumentPath[0] = 0;
     DocumentFileTitle[0] = 0;
+    DocumentFileIncomplete = false;
 }

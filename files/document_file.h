@@ -9,6 +9,11 @@ extern int FilterIndex;  // 1-based file-type index shared by both dialogs
 extern const char* const DefaultExtensions[DEFAULT_EXTENSION_COUNT];
 extern char DocumentPath[DOCUMENT_PATH_LENGTH];
 extern char DocumentFileTitle[DOCUMENT_TITLE_LENGTH];
+// Set when the document was opened from a file that could not be read
+// whole: the next save then goes through the save dialog, so that the
+// shortened copy never replaces the original without the overwrite
+// question. Remembering a file clears it.
+extern bool DocumentFileIncomplete;
 
 enum FrameFileKind { FRAME_FILE_NONE = 0, FRAME_FILE_CSV, FRAME_FILE_ILDA, FRAME_FILE_PACKED };
 
@@ -16,9 +21,14 @@ enum FrameFileKind { FRAME_FILE_NONE = 0, FRAME_FILE_CSV, FRAME_FILE_ILDA, FRAME
 // than four characters give FRAME_FILE_NONE.
 FrameFileKind FrameFileKindOf(const char* path);
 
+// Whether the path ends in the four characters given in upper case (".SVG"),
+// without regard to ASCII case.
+bool HasFileEnding(const char* path, const char* ending);
+
 // Takes a chosen file as the document's file. The type index is kept only
 // when it names an entry of the save list (1 to 4); a null title leaves
-// the title as it is. Texts are cut to their buffers.
+// the title as it is. Texts are cut to their buffers. The file counts as
+// complete.
 void RememberDocumentFile(int filterIndex, const char* path, const char* fileTitle);
 
 // The name part of a path: whatever follows its last '\\', '/' or ':'.

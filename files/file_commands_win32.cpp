@@ -1,11 +1,15 @@
-// The frame-file commands on the real dialogs: each installs them and hands
-// over to the plain flows.
+// The frame-file commands on the real dialogs: each installs them, with the
+// system's check of whether two names are one file, and hands over to the
+// plain flows.
 #include "files/file_commands_win32.h"
 
 #include "files/file_dialogs_win32.h"
+#include "files/same_file_win32.h"
 
+// The system's dialogs, and its own answer to whether two names are one file.
 static void UseSystemDialogs() {
     fileDialogProc = ShowFileDialog;
+    sameFileProc = SameFileOnVolume;
 }
 
 int LoadFrames(HWND owner, const char *path, int insert) {

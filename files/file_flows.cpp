@@ -1,6 +1,7 @@
 // The frame-file commands as plain logic. Touches the frame store (through
 // its operations), the modified state, the remembered file state and the UI
-// port; the dialogs come through fileDialogProc.
+// port; the dialogs come through fileDialogProc, the check of whether two
+// names are one file through sameFileProc.
 #include "files/file_flows.h"
 
 #include <cstdio>
@@ -8,14 +9,23 @@
 
 #include "document/frame_store.h"
 #include "document/undo.h"
+#include "files/same_file.h"
 #include "formats/csv_file.h"
 #include "formats/ilda_file.h"
 #include "formats/packed_file.h"
+#include "formats/read_account.h"
 
 FileDialogProc fileDialogProc = nullptr;
+SameFileProc sameFileProc = SameFileByIdentity;
+
+// Where the last CSV or ILDA file was written.
+static char writtenPath[DOCUMENT_PATH_LENGTH];
 
 static const char* const UNSAVED_CHANGES_TEXT =
     "The changes have not been saved.\nDo you wish to save changes?";
+static const char* const NO_WRITER_TEXT =
+    "Frames are saved as .csv or .ild files, or exported as .frm files.";
+static const char* const SAVING_CAPTION = "Saving Frames";
 
 static int AskForFile(UiWindow owner, int kind, const char* title, const char* startName,
                       FileDialogAnswer* answer) {
@@ -49,6 +59,7 @@ int LoadFramesWith(UiWindow owner, const char* path, int insert) {
         RememberDocumentFile(answer.filterIndex, answer.path, answer.fileTitle);
     else
         RememberDocumentFile(0, path, FileTitleOf(path));
+    DocumentFileIncomplete = ReadLeftDataOut(&lastReadAccount) != 0;
     return 1;
 }
 
@@ -58,7 +69,8 @@ int SaveFramesWith(UiWindow owner, int flags, int first, int last) {
     if (!(flags & SAVE_SELECTION)) {
         std::snprintf(answer.path, sizeof answer.path, "%s", DocumentPath);
     }
-    if ((flags & SAVE_ASK_NAME) || !answer.path[0]) {
+    // A file that was not read whole is replaced only through the dialog.
+    if ((flags & SAVE_ASK_NAME) || !answer.path[0] || DocumentFileIncomplete) {
         char startName[DOCUMENT_PATH_LENGTH];
         std::memcpy(startName, answer.path, sizeof startName);
         const char* title = (flags & SAVE_SELECTION) ? "Write Frames" : "Save Frames";
@@ -78,8 +90,12 @@ int SaveFramesWith(UiWindow owner, int flags, int first, int last) {
             WritePackedFrames(owner, answer.path, first, last);
             return 0;
         default:
+            // "show." as left by All Files, "a.txt", a name too short for
+            // an ending: the dialog closed, so say why nothing was written.
+            ShowWarning(owner, NO_WRITER_TEXT, SAVING_CAPTION);
             return 0;
     }
+    if (result) std::memcpy(writtenPath, answer.path, sizeof writtenPath);
     if (result && flags == SAVE_ASK_NAME)
         RememberDocumentFile(answer.filterIndex, answer.path, answer.fileTitle);
     return result;
@@ -94,7 +110,7 @@ int OfferToSaveChanges(UiWindow owner, const char* caption) {
 }
 
 void OpenFramesFlow(UiWindow owner) {
-    StoreFrame(frameStore.currentFrame, false);
+    StoreWorkingFrameForFiles();
     if (!OfferToSaveChanges(owner, "Open Frame")) return;
     if (!LoadFramesWith(owner, nullptr, 0)) return;
     SetDocumentModified(false);
@@ -113,14 +129,22 @@ void InsertFramesFlow(UiWindow owner) {
     RefreshVectorTable(VT_REBUILD);
 }
 
-void SaveFramesFlow(UiWindow owner) {
+void StoreWorkingFrameForFiles() {
+    const int32_t frames = frameStore.numFrames;
     StoreFrame(frameStore.currentFrame, false);
+    // A frame drawn past the end joins the document here, with the blank
+    // frames before it: the frame count shown must follow.
+    if (frameStore.numFrames != frames) RefreshStatus(STATUS_PANES);
+}
+
+void SaveFramesFlow(UiWindow owner) {
+    StoreWorkingFrameForFiles();
     if (SaveFramesWith(owner, 0, 0, frameStore.numFrames - 1)) SetDocumentModified(false);
     RefreshStatus(STATUS_TITLE);
 }
 
 void SaveFramesAsFlow(UiWindow owner) {
-    StoreFrame(frameStore.currentFrame, false);
+    StoreWorkingFrameForFiles();
     if (!SaveFramesWith(owner, SAVE_ASK_NAME, 0, frameStore.numFrames - 1)) return;
     SetDocumentModified(false);
     RefreshStatus(STATUS_TITLE);
@@ -131,7 +155,16 @@ void WriteSelectionAsFlow(UiWindow owner) {
     if (!SelectedFrameRange(&first, &last) || first < 0 || last < first) {
         first = last = frameStore.currentFrame;
     }
-    StoreFrame(frameStore.currentFrame, false);
-    // The modified state and the title stay as they are, whatever happens.
-    SaveFramesWith(owner, SAVE_SELECTION, first, last);
+    StoreWorkingFrameForFiles();
+    // The title stays as it is, whatever happens.
+    if (!SaveFramesWith(owner, SAVE_SELECTION, first, last)) return;
+    // Asked after writing: a name that only shared the file through a hard
+    // link got a new file and left the document's file as it was.
+    if (!DocumentPath[0] || !sameFileProc || !sameFileProc(writtenPath, DocumentPath)) return;
+    // The working frame was stored just now and is no different from the
+    // store; flagging it would add a blank frame past the end on the next
+    // move.
+    bool changed = workingFrame.changed;
+    SetDocumentModified(true);
+    workingFrame.changed = changed;
 }

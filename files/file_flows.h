@@ -30,6 +30,12 @@ typedef int (*FileDialogProc)(UiWindow owner, const FileDialogRequest* request,
                               FileDialogAnswer* answer);
 extern FileDialogProc fileDialogProc;
 
+// Tells whether two names lead to one existing file (1) or not (0). The
+// Win32 layer installs the system's own answer; the default asks the C
+// library.
+typedef int (*SameFileProc)(const char* a, const char* b);
+extern SameFileProc sameFileProc;
+
 // With no path, asks for a file ("Open Frames" or "Insert Frames"). Returns
 // the reader's result, or 0 for a cancelled dialog or a name without reader.
 int LoadFramesWith(UiWindow owner, const char* path, int insert);
@@ -44,7 +50,14 @@ void OpenFramesFlow(UiWindow owner);
 void InsertFramesFlow(UiWindow owner);
 void SaveFramesFlow(UiWindow owner);
 void SaveFramesAsFlow(UiWindow owner);
+// Leaves the modified state alone, unless the frames went over the document's
+// own file: that file then no longer holds the document, which counts as
+// modified.
 void WriteSelectionAsFlow(UiWindow owner);
+
+// Stores the working frame before a file is written or replaced (unchanged
+// frames are not stored); refreshes the status panes when that added frames.
+void StoreWorkingFrameForFiles();
 
 // The question asked before unsaved changes would be lost, used by Open
 // Frames ("Open Frame") and by exit ("Exit Program"). Yes saves the whole

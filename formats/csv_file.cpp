@@ -10,7 +10,10 @@
 #include "document/frame_store.h"
 #include "document/number_parse.h"
 #include "document/undo.h"
-#include "formats/atomic_write.h"
+#include "formats/csv_lines.h"
+#include "formats/decimal_text.h"
+#include "formats/read_account.h"
+#include "formats/text_output.h"
 
 // Defining QUILLON_CSV_SCALAR selects the portable quick scan on x86 too,
 // so that it can be tested there.
@@ -21,14 +24,7 @@
 static const char* const LOADING_CAPTION = "Loading Frames";
 
 enum {
-    // Lines are taken in pieces of at most 49 characters, as a 50-byte line
-    // buffer would take them; a longer line becomes several lines.
-    LINE_BUFFER = 50,
-    LINE_CHARS = LINE_BUFFER - 1,
-    READ_BLOCK = 256 * 1024,
-    WRITE_BLOCK = 256 * 1024,
     LONGEST_LINE = 64,  // header with two full 32-bit numbers, CR LF included
-    CSV_BLANKING_DELAY_MAX = 32,
     // The quick point scan looks at a window of 64 bytes, reads up to 16
     // beyond it, and takes at most 8 lines from one window.
     QUICK_LINES = 8,
@@ -37,91 +33,6 @@ enum {
 };
 
 // ---- Reading ---------------------------------------------------------------
-
-struct CsvInput {
-    FILE* stream;
-    size_t pos;
-    size_t length;
-    bool atEnd;  // nothing more to come from the stream
-    // A zero after the data, and room for the quick scan's reads beyond it.
-    char block[READ_BLOCK + QUICK_READ_BEYOND];
-};
-
-static CsvInput csvInput;
-
-static void StartInput(CsvInput* in, FILE* stream) {
-    in->stream = stream;
-    in->pos = 0;
-    in->length = 0;
-    in->atEnd = false;
-    in->block[0] = 0;
-}
-
-static void Refill(CsvInput* in) {
-    size_t rest = in->length - in->pos;
-    std::memmove(in->block, in->block + in->pos, rest);
-    in->pos = 0;
-    in->length = rest;
-    while (!in->atEnd && in->length < READ_BLOCK) {
-        size_t got = std::fread(in->block + in->length, 1, READ_BLOCK - in->length, in->stream);
-        if (got == 0) in->atEnd = true;
-        in->length += got;
-    }
-    // The zero stops the quick point scan at the end of the data.
-    in->block[in->length] = 0;
-}
-
-// Takes the next piece of a line into out (terminated). A CR directly before
-// LF is dropped, the LF ends the piece and is not kept. Returns the piece's
-// length, or -1 at the end of the file.
-static int ReadPiece(CsvInput* in, char* out) {
-    // One piece looks at no more than LINE_BUFFER bytes (49 characters and
-    // the byte after a CR), so refilling first keeps the scan inside the block.
-    if (!in->atEnd && in->length - in->pos <= LINE_BUFFER) Refill(in);
-    const char* p = in->block + in->pos;
-    const char* end = in->block + in->length;
-    if (p == end) return -1;
-    int n = 0;
-    while (n < LINE_CHARS && p < end) {
-        char c = *p;
-        if (c == '\n') {
-            ++p;
-            break;
-        }
-        if (c == '\r' && p + 1 < end && p[1] == '\n') {
-            p += 2;
-            break;
-        }
-        out[n++] = c;
-        ++p;
-    }
-    out[n] = 0;
-    in->pos = (size_t)(p - in->block);
-    return n;
-}
-
-// "VECTOR," exactly, the scan speed, and optionally ",delay" (0 when absent).
-static int ParseHeader(const char* line, int32_t* speed, int32_t* delay) {
-    if (std::strncmp(line, "VECTOR,", 7) != 0) return 0;
-    const char* p = nullptr;
-    if (!ScanInt(line + 7, speed, &p)) return 0;
-    *delay = 0;
-    if (*p == ',') ScanInt(p + 1, delay, nullptr);
-    return 1;
-}
-
-// Three integers, each comma directly after its number; the rest is ignored.
-static int ParsePointLine(const char* line, int32_t fields[3]) {
-    const char* p = line;
-    for (int i = 0; i < 3; ++i) {
-        if (!ScanInt(p, &fields[i], &p)) return 0;
-        if (i < 2) {
-            if (*p != ',') return 0;
-            ++p;
-        }
-    }
-    return 1;
-}
 
 // Low 16 bits, two's complement.
 static inline int16_t Low16(uint32_t value) {
@@ -274,54 +185,56 @@ static inline int QuickPointLines(const char* p, VectorPoint* out, int* taken) {
 }
 #endif
 
-static void ParseNameLine(const char* line, FrameName* name) {
-    SetBlankName(name);
-    const unsigned char* p = (const unsigned char*)line;
-    const bool quoted = (*p == '"');
-    if (quoted) ++p;
-    for (int n = 0; n < FRAME_NAME_LENGTH; ++n, ++p) {
-        unsigned char c = *p;
-        if (c < 0x20 || c >= 0x80) break;
-        if (quoted ? c == '"' : c == ',') break;
-        name->bytes[n] = (char)c;
-    }
-}
+static CsvInput csvInput;
+static_assert((int)QUICK_READ_BEYOND <= (int)CSV_INPUT_SLACK,
+              "the quick scan reads beyond the data");
 
-// Reads the lines of one frame into the working frame and the name of slot
-// index. Returns 1 when a "+" line ended it (another frame follows).
-static int ReadFrameLines(CsvInput* in, int index) {
-    char line[LINE_BUFFER];
+// Frames the store has no room for are still read through, into these, so
+// that the account can say what they held.
+static VectorPoint unstoredPoints[MAX_POINTS];
+static FrameName unstoredName;
+
+// Reads the lines of one frame: up to MAX_POINTS points into points, its
+// name lines into name. *kept gets the points stored, *total the point
+// lines of the frame. Returns 1 when a "+" line ended it (another frame
+// follows), 0 at the end of the data.
+static int ReadFrameLines(CsvInput* in, VectorPoint* points, FrameName* name, int* kept,
+                          int64_t* total) {
+    char line[CSV_LINE_BUFFER];
     VectorPoint spare[QUICK_LINES];  // takes the points beyond the frame's limit
-    int n = 0;
+    int n = 0, more = 0;
+    int64_t lines = 0;
     for (;;) {
-        VectorPoint* out = n <= MAX_POINTS - QUICK_LINES ? &workingFrame.points[n] : spare;
+        VectorPoint* out = n <= MAX_POINTS - QUICK_LINES ? &points[n] : spare;
         int taken = 0;
         const int quick = QuickPointLines(in->block + in->pos, out, &taken);
         if (quick) {
             in->pos += (size_t)taken;
+            lines += quick;
             if (out != spare) {
                 n += quick;
             } else {
-                for (int i = 0; i < quick && n < MAX_POINTS; ++i)
-                    workingFrame.points[n++] = spare[i];
+                for (int i = 0; i < quick && n < MAX_POINTS; ++i) points[n++] = spare[i];
             }
             continue;
         }
-        if (ReadPiece(in, line) < 0) break;
+        const int length = ReadCsvPiece(in, line);
+        if (length < 0) break;
         if (line[0] == '+') {
-            workingFrame.count = n;
-            return 1;
+            more = 1;
+            break;
         }
         int32_t fields[3];
-        if (ParsePointLine(line, fields)) {
-            if (n < MAX_POINTS)
-                SetPoint(&workingFrame.points[n++], fields[0], fields[1], fields[2]);
+        if (ParseCsvPointLine(line, fields)) {
+            ++lines;
+            if (n < MAX_POINTS) SetPoint(&points[n++], fields[0], fields[1], fields[2]);
         } else {
-            ParseNameLine(line, &frameStore.frameNames[index]);
+            ParseCsvNameLine(line, length, name);
         }
     }
-    workingFrame.count = n;
-    return 0;
+    *kept = n;
+    *total = lines;
+    return more;
 }
 
 int ReadCsvFrames(UiWindow owner, const char* path, int insert) {
@@ -331,12 +244,19 @@ int ReadCsvFrames(UiWindow owner, const char* path, int insert) {
         return 0;
     }
     CsvInput* in = &csvInput;
-    StartInput(in, stream);
-    char line[LINE_BUFFER];
+    StartCsvInput(in, stream);
+    ReadAccount* account = &lastReadAccount;
+    StartReadAccount(account, READ_PLACE_FRAME);
+    char line[CSV_LINE_BUFFER];
     int32_t speed = 0, delay = 0;
-    if (ReadPiece(in, line) < 0 || !ParseHeader(line, &speed, &delay)) {
+    if (ReadCsvPiece(in, line) < 0 || !ParseCsvHeader(line, &speed, &delay)) {
         std::fclose(stream);
-        ShowWarning(owner, "Invalid Csv frame file.", LOADING_CAPTION);
+        if (in->failed) {
+            StopReading(account, READ_STOP_READ_ERROR, 1, 0);
+            ReportReadAccount(owner, account);
+        } else {
+            ShowWarning(owner, "Invalid Csv frame file.", LOADING_CAPTION);
+        }
         return 0;
     }
     // The document changes only once the header has been accepted.
@@ -346,72 +266,55 @@ int ReadCsvFrames(UiWindow owner, const char* path, int insert) {
         BlankingDelay = ClampInt(delay, BLANKING_DELAY_MIN, CSV_BLANKING_DELAY_MAX);
     }
     int index = frameStore.currentFrame;
-    // A full store ends the reading quietly; the frames read so far stay.
-    while (InsertBlankFrame(index)) {
-        int more = ReadFrameLines(in, index);
-        StoreFrame(index, true);
-        if (!more) break;
-        ++index;
+    bool storeFull = false;
+    for (int32_t frame = 1;; ++frame) {
+        int kept = 0, more = 0;
+        int64_t total = 0;
+        if (!storeFull && BlankFrameForReading(index, insert)) {
+            more = ReadFrameLines(in, workingFrame.points, &frameStore.frameNames[index], &kept,
+                                  &total);
+            workingFrame.count = kept;
+            StoreFrame(index, true);
+            ++index;
+            account->framesRead += 1;
+            account->pointsRead += kept;
+            if (total > MAX_POINTS) {
+                account->longFrames += 1;
+                account->pointsBeyondLimit += total - MAX_POINTS;
+            }
+        } else {
+            // Read through and counted, so that the account says what did
+            // not fit.
+            storeFull = true;
+            more = ReadFrameLines(in, unstoredPoints, &unstoredName, &kept, &total);
+            account->framesBeyondStore += 1;
+            account->pointsBeyondStore += total;
+        }
+        if (!more) {
+            if (in->failed) StopReading(account, READ_STOP_READ_ERROR, frame, 0);
+            break;
+        }
     }
     std::fclose(stream);
+    // Only an insertion into a full store can take nothing; it changed nothing.
+    if (ReadFoundNoFrame(account)) {
+        ReportReadAccount(owner, account);
+        return 0;
+    }
     LoadFrame(frameStore.currentFrame);
     TakeUndoSnapshot(UNDO_DISCARD);
+    ReportReadAccount(owner, account);
     return 1;
 }
 
 // ---- Writing ---------------------------------------------------------------
 
-struct CsvOutput {
-    AtomicFile file;
-    char* cursor;
-    char buffer[WRITE_BLOCK];
-};
-
-static CsvOutput csvOutput;
-
-static void FlushOutput(CsvOutput* out) {
-    AtomicWriteBytes(&out->file, out->buffer, (size_t)(out->cursor - out->buffer));
-    out->cursor = out->buffer;
-}
+static TextOutput csvOutput;
 
 // Every line is written through here first, so one check per line keeps the
 // buffer from overflowing.
-static char* LineRoom(CsvOutput* out) {
-    if (out->buffer + WRITE_BLOCK - out->cursor < LONGEST_LINE) FlushOutput(out);
-    return out->cursor;
-}
-
-// Decimal, as "%d" gives it.
-static const char DIGIT_PAIRS[] =
-    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-    "8081828384858687888990919293949596979899";
-
-static char* PutInt(char* p, int32_t value) {
-    uint32_t magnitude = (uint32_t)value;
-    if (value < 0) {
-        *p++ = '-';
-        magnitude = 0u - magnitude;
-    }
-    // Two digits at a time from the right, into a scratch field.
-    char digits[12];
-    char* end = digits + sizeof digits;
-    char* q = end;
-    while (magnitude >= 100u) {
-        const uint32_t pair = magnitude % 100u;
-        magnitude /= 100u;
-        q -= 2;
-        std::memcpy(q, DIGIT_PAIRS + 2 * pair, 2);
-    }
-    if (magnitude >= 10u) {
-        q -= 2;
-        std::memcpy(q, DIGIT_PAIRS + 2 * magnitude, 2);
-    } else {
-        *--q = (char)('0' + magnitude);
-    }
-    const size_t length = (size_t)(end - q);
-    std::memcpy(p, q, length);
-    return p + length;
+static char* LineRoom(TextOutput* out) {
+    return TextRoom(out, LONGEST_LINE);
 }
 
 static char* PutLineEnd(char* p) {
@@ -420,44 +323,71 @@ static char* PutLineEnd(char* p) {
     return p + 2;
 }
 
-// The name as stored, up to a zero byte. Quoted when a bare line would read
-// back differently: a comma would end it, a leading "+" would make it a
-// separator.
-static void WriteNameLine(CsvOutput* out, const FrameName* name) {
-    char* p = LineRoom(out);
+// How a name line is written. A name that the first two forms carry exactly
+// is written as it always was: bare, or in double quotes when a comma would
+// end a bare name or a leading "+" would make it a separator. Any other name
+// (a double quote where it would end the name, a byte below 0x20 or of 0x80
+// and above) is written in the full form: a double quote, the name with
+// each double quote doubled, a double quote and a comma; its bytes are read
+// back as they are. Lines of the first two forms never end in a comma (a
+// quoted line ends in its double quote, a bare one holds no comma), so every
+// file written before reads as it always did. At most 35 characters: one
+// piece of a line.
+enum { NAME_BARE, NAME_QUOTED, NAME_FULL };
+
+static int NameForm(const unsigned char* bytes, size_t length) {
+    bool comma = false, quote = false;
+    for (size_t i = 0; i < length; ++i) {
+        if (bytes[i] < 0x20 || bytes[i] >= 0x80) return NAME_FULL;
+        comma = comma || bytes[i] == ',';
+        quote = quote || bytes[i] == '"';
+    }
+    if (comma || (length > 0 && bytes[0] == '+')) return quote ? NAME_FULL : NAME_QUOTED;
+    return length > 0 && bytes[0] == '"' ? NAME_FULL : NAME_BARE;
+}
+
+// The name as stored, up to a zero byte. A CR or LF would split the line
+// into invented frames and points, so each is written as a space.
+static void WriteNameLine(TextOutput* out, const FrameName* name) {
+    unsigned char bytes[FRAME_NAME_LENGTH];
     size_t length = 0;
-    while (length < FRAME_NAME_LENGTH && name->bytes[length] != 0) ++length;
-    const bool quote =
-        std::memchr(name->bytes, ',', length) != nullptr || (length > 0 && name->bytes[0] == '+');
-    if (quote) *p++ = '"';
-    std::memcpy(p, name->bytes, length);
-    p += length;
-    if (quote) *p++ = '"';
+    while (length < FRAME_NAME_LENGTH && name->bytes[length] != 0) {
+        const unsigned char c = (unsigned char)name->bytes[length];
+        bytes[length++] = (c == '\r' || c == '\n') ? ' ' : c;
+    }
+    const int form = NameForm(bytes, length);
+    char* p = LineRoom(out);
+    if (form != NAME_BARE) *p++ = '"';
+    for (size_t i = 0; i < length; ++i) {
+        if (form == NAME_FULL && bytes[i] == '"') *p++ = '"';
+        *p++ = (char)bytes[i];
+    }
+    if (form != NAME_BARE) *p++ = '"';
+    if (form == NAME_FULL) *p++ = ',';
     out->cursor = PutLineEnd(p);
 }
 
-static void WritePointLines(CsvOutput* out, const VectorPoint* points, int count) {
+static void WritePointLines(TextOutput* out, const VectorPoint* points, int count) {
     for (int i = 0; i < count; ++i) {
         char* p = LineRoom(out);
         *p++ = (points[i].flags & POINT_VISIBLE) ? '1' : '0';
         *p++ = ',';
-        p = PutInt(p, points[i].x);
+        p = PutDecimal(p, points[i].x);
         *p++ = ',';
-        p = PutInt(p, -(int32_t)points[i].y);  // full int: y = -32768 gives 32768
+        p = PutDecimal(p, -(int32_t)points[i].y);  // full int: y = -32768 gives 32768
         out->cursor = PutLineEnd(p);
     }
 }
 
 int WriteCsvFrames(UiWindow owner, const char* path, int first, int last) {
-    CsvOutput* out = &csvOutput;
-    if (!BeginAtomicWrite(&out->file, owner, path)) return 0;
-    out->cursor = out->buffer;
+    TextOutput* out = &csvOutput;
+    if (!BeginTextOutput(out, owner, path)) return 0;
 
     char* p = LineRoom(out);
     std::memcpy(p, "VECTOR,", 7);
-    p = PutInt(p + 7, ScanSpeed);
+    p = PutDecimal(p + 7, ScanSpeed);
     *p++ = ',';
-    p = PutInt(p, BlankingDelay);
+    p = PutDecimal(p, BlankingDelay);
     out->cursor = PutLineEnd(p);
 
     if (first < 0) first = 0;
@@ -472,6 +402,5 @@ int WriteCsvFrames(UiWindow owner, const char* path, int first, int last) {
             out->cursor = PutLineEnd(p);
         }
     }
-    FlushOutput(out);
-    return FinishAtomicWrite(&out->file, owner);
+    return FinishTextOutput(out, owner);
 }

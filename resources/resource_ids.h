@@ -17,6 +17,11 @@
 #define IDC_PROMPT_LINE 1001
 #define IDC_PROMPT_NUMBER_FIELD 1002
 
+// Static labels that no code reaches. Written as 65535, not -1: in an
+// extended dialog template the id is 32 bits wide, and -1 would be stored as
+// 0xFFFFFFFF.
+#define IDC_LABEL 65535
+
 // Controls of the Edit Vector dialog.
 #define IDC_EDIT_VECTOR_X 1002
 #define IDC_EDIT_VECTOR_Y 1003

@@ -1,11 +1,13 @@
 #!/bin/bash
-# Installs whatever the build and the tests need and is missing. Idempotent
-# and quick when everything is there.
+# Installs whatever the build and the tests need and is missing, and the
+# Debian packages named as arguments (the fuzzing adds clang this way).
+# Idempotent and quick when everything is there.
 set -e
 needed=""
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
 for pkg in cmake make g++ g++-mingw-w64-x86-64-posix googletest libgtest-dev \
-           libbenchmark-dev wine64 xvfb xauth imagemagick x11-utils; do
+           libbenchmark-dev wine64 fonts-wine xvfb xauth imagemagick x11-utils xdotool zip unzip \
+           fonts-ipafont-gothic librsvg2-bin "$@"; do
   have "$pkg" || needed="$needed $pkg"
 done
 if [ -n "$needed" ]; then

@@ -1,6 +1,8 @@
 #!/bin/bash
-# Builds both trees and runs every test: native (plain and sanitized) with
-# ctest, and the Win32 suite under Wine on a virtual display.
+# Builds both trees and the Windows package, and runs every test: native
+# (plain and sanitized) with ctest, the Win32 suite under Wine on a virtual
+# display, and the package test. Real-file samples are read when
+# QUILLON_SAMPLES (or ../shared/testdata) provides them, skipped otherwise.
 set -e
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$ROOT"
@@ -16,6 +18,8 @@ cmake --build build/asan -j "$JOBS" --target quillon_tests quillon-convert
 cmake -S . -B build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build/win32 -j "$JOBS"
+# The Windows package, which the package test unpacks and runs.
+cmake --build build/win32 --target dist
 
 status=0
 echo "== native tests"

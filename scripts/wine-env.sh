@@ -11,6 +11,22 @@ quillon_wine_init() {
     wineboot --init >/dev/null 2>&1 || true
     wineserver -w || true
   fi
+  # The dialogs' Cancel buttons read in half-width katakana. Wine's fonts have
+  # no glyphs for them and Wine falls back only to the fonts Tahoma is linked
+  # to, so one of those names is given to IPA P Gothic (fonts-ipafont-gothic).
+  if ! grep -q '"MS UI Gothic"="IPAPGothic"' "$WINEPREFIX/system.reg" 2>/dev/null; then
+    wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
+      /v 'MS UI Gothic' /d IPAPGothic /f >/dev/null 2>&1 || true
+    wineserver -w || true
+  fi
+  # Wine's own fonts (Tahoma, and Marlett for the title bar buttons, which
+  # otherwise read "0 1 r") are packaged apart from the prefix here: give the
+  # prefix its copies.
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  if [ -d /usr/share/wine/fonts ] && [ ! -f "$fonts/marlett.ttf" ]; then
+    mkdir -p "$fonts"
+    cp /usr/share/wine/fonts/*.ttf "$fonts/" 2>/dev/null || true
+  fi
   # Unmanaged windows: without a window manager (Xvfb) Wine otherwise waits
   # two seconds for every window it hides, every closed dialog included.
   if ! grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then

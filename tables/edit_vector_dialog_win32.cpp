@@ -5,6 +5,7 @@
 
 #include "document/number_parse.h"
 #include "resources/resource_ids.h"
+#include "tables/modal_dialog_win32.h"
 
 enum { FIELD_V = 1004, FIELD_X = 1002, FIELD_Y = 1003, ROW_NUMBER = 1005, FIELD_LENGTH = 20 };
 
@@ -29,7 +30,9 @@ static INT_PTR CALLBACK EditVectorProc(HWND dialog, UINT message, WPARAM wParam,
         SetNumber(dialog, FIELD_V, values->v);
         SetNumber(dialog, FIELD_X, values->x);
         SetNumber(dialog, FIELD_Y, values->y);
-        SetFocus(GetDlgItem(dialog, FIELD_V));
+        HWND field = GetDlgItem(dialog, FIELD_V);
+        SetFocus(field);
+        SendMessageA(field, EM_SETSEL, 0, -1);  // typing replaces the shown value
         return FALSE;
     }
     if (message == WM_COMMAND && values) {
@@ -50,6 +53,5 @@ static INT_PTR CALLBACK EditVectorProc(HWND dialog, UINT message, WPARAM wParam,
 
 INT_PTR RunEditVectorDialog(HWND owner, EditVectorValues* values) {
     HINSTANCE instance = (HINSTANCE)GetWindowLongPtrA(owner, GWLP_HINSTANCE);
-    return DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_EDIT_VECTOR), owner, EditVectorProc,
-                           (LPARAM)values);
+    return RunModalDialog(instance, IDD_EDIT_VECTOR, owner, EditVectorProc, (LPARAM)values);
 }

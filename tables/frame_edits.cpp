@@ -29,6 +29,8 @@ int InsertFrameCopy(int f) {
 
 int DeleteFrameRows(const int* rows, int rowCount) {
     if (rowCount <= 0) return 0;
+    // The working frame's points are kept, like in every flow that replaces frames.
+    StoreFrame(frameStore.currentFrame, false);
     for (int r = 0; r < rowCount; ++r) {
         if (rows[r] >= 0 && rows[r] < frameStore.numFrames)
             frameStore.pointCounts[rows[r]] = FRAME_DELETION_MARK;

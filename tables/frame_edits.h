@@ -8,6 +8,7 @@ void RenameFrame(int f, const char* text);
 // Refused (0) with no frames, 1000 frames or f outside the document.
 int InsertFrameCopy(int f);
 
-// Deletes the frames of the given rows and reloads the current frame.
+// Stores the working frame, deletes the frames of the given rows and reloads
+// the current frame.
 // Refused (0) when no row is given.
 int DeleteFrameRows(const int* rows, int rowCount);

@@ -11,6 +11,7 @@
 #include "resources/resource_ids.h"
 #include "tables/frame_edits.h"
 #include "tables/list_view_win32.h"
+#include "tables/modal_dialog_win32.h"
 #include "tables/row_texts.h"
 
 HWND frameTableWindow = nullptr;
@@ -62,7 +63,7 @@ int SelectedFrameRangeWindow(int* first, int* last) {
 }
 
 void EditFrameName() {
-    if (!frameList) return;
+    if (!frameList || ModalDialogOpen()) return;
     int focused = NextListRow(frameList, -1, LVNI_FOCUSED);
     if (focused < 0 || focused >= frameStore.numFrames) return;
     GetListCell(frameList, focused, 1, Prompt::value, PROMPT_VALUE_LENGTH);
@@ -73,14 +74,14 @@ void EditFrameName() {
 }
 
 void InsertFrameCopyCommand() {
-    if (!frameList) return;
+    if (!frameList || ModalDialogOpen()) return;
     int focused = NextListRow(frameList, -1, LVNI_FOCUSED);
     if (focused < 0) return;
     InsertFrameCopy(focused);
 }
 
 void DeleteSelectedFrames() {
-    if (!frameList) return;
+    if (!frameList || ModalDialogOpen()) return;
     static int rows[MAX_FRAMES];
     int rowCount = 0;
     for (int row = NextListRow(frameList, -1, LVNI_SELECTED); row >= 0 && rowCount < MAX_FRAMES;
@@ -91,6 +92,7 @@ void DeleteSelectedFrames() {
 
 // Every row state change makes the focused row's frame current.
 static void GoToFocusedRow() {
+    if (ModalDialogOpen()) return;
     int focused = NextListRow(frameList, -1, LVNI_FOCUSED);
     if (focused >= 0) GoToFrame(focused);
 }
@@ -124,6 +126,7 @@ static LRESULT OnNotify(const NMHDR* header) {
 }
 
 static void OnCommand(int id) {
+    if (ModalDialogOpen()) return;
     if (id == CMD_TABLE_DELETE) DeleteSelectedFrames();
     if (id == CMD_TABLE_INSERT) InsertFrameCopyCommand();
     if (id == CMD_TABLE_EDIT) EditFrameName();

@@ -13,6 +13,7 @@
 #include "resources/resource_ids.h"
 #include "tables/edit_vector_dialog_win32.h"
 #include "tables/list_view_win32.h"
+#include "tables/modal_dialog_win32.h"
 #include "tables/row_texts.h"
 #include "tables/vector_edits.h"
 
@@ -128,7 +129,7 @@ void TruncateVectorRowsWindow(int count) {
 }
 
 void InsertVector() {
-    if (!vectorList) return;
+    if (!vectorList || ModalDialogOpen()) return;
     int focused = NextListRow(vectorList, -1, LVNI_FOCUSED);
     if (focused < 0) return;
     if (!InsertVectorAt(focused)) return;
@@ -137,7 +138,7 @@ void InsertVector() {
 }
 
 void DeleteSelectedVectors() {
-    if (!vectorList) return;
+    if (!vectorList || ModalDialogOpen()) return;
     static int rows[MAX_POINTS];
     int rowCount = 0;
     for (int row = NextListRow(vectorList, -1, LVNI_SELECTED); row >= 0 && rowCount < MAX_POINTS;
@@ -153,7 +154,7 @@ static int32_t ReadCellNumber(int row, int column) {
 }
 
 void EditVector() {
-    if (!vectorList) return;
+    if (!vectorList || ModalDialogOpen()) return;
     int focused = NextListRow(vectorList, -1, LVNI_FOCUSED);
     if (focused < 0 || focused >= workingFrame.count) return;
     EditVectorValues values;
@@ -227,6 +228,7 @@ static LRESULT OnNotify(const NMHDR* header) {
 }
 
 static void OnCommand(int id) {
+    if (ModalDialogOpen()) return;
     if (id == CMD_TABLE_DELETE) DeleteSelectedVectors();
     if (id == CMD_TABLE_INSERT) InsertVector();
     if (id == CMD_TABLE_EDIT) EditVector();

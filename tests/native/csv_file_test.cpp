@@ -13,6 +13,8 @@
 #include "document/frame_store.h"
 #include "document/undo.h"
 #include "formats/atomic_write.h"
+#include "formats/checked_read.h"
+#include "tests/native/frame_bytes.h"
 #include "tests/native/temp_files.h"
 #include "tests/native/ui_recorder.h"
 
@@ -20,11 +22,6 @@ namespace {
 
 std::string Name(int slot) {
     return std::string(frameStore.frameNames[slot].bytes, 16);
-}
-
-// Pads to 16 bytes with spaces.
-std::string Padded(const std::string& text) {
-    return text + std::string(16 - text.size(), ' ');
 }
 
 void SetName(int slot, const std::string& text) {
@@ -66,6 +63,15 @@ protected:
         EXPECT_EQ(p.flags, flags) << "slot " << slot << " point " << index;
         EXPECT_EQ(p.x, x) << "slot " << slot << " point " << index;
         EXPECT_EQ(p.y, y) << "slot " << slot << " point " << index;
+    }
+
+    // The one warning a read gave, as "caption|text".
+    std::string OnlyWarning() const {
+        if (ui->Count("warning") != 1)
+            return "<" + std::to_string(ui->Count("warning")) + " warnings>";
+        for (const RecordedCall& call : ui->calls)
+            if (call.what == "warning") return call.caption + "|" + call.text;
+        return "";
     }
 
     UiRecorder* ui;
@@ -491,17 +497,60 @@ TEST_F(CsvFileTest, PointsBeyond3000AreIgnored) {
     EXPECT_EQ(Name(0), Padded("late name"));  // lines after the limit are still read
     ASSERT_EQ(frameStore.numFrames, 2);
     EXPECT_EQ(frameStore.pointCounts[1], 1);
+    EXPECT_EQ(OnlyWarning(),
+              "Loading Frames|Not all of this file was read:\n"
+              "- 5 points in 1 frame beyond the 3000 points a frame holds");
+    // Exactly 3000 lines lose nothing.
+    text = "VECTOR,20000,5\n";
+    for (int i = 0; i < 3000; ++i) text += "1," + std::to_string(i) + ",0\n";
+    ui->Clear();
+    ASSERT_EQ(Read(text), 1);
+    EXPECT_EQ(ui->Count("warning"), 0);
 }
 
-TEST_F(CsvFileTest, OpeningStopsAt999Frames) {
+TEST_F(CsvFileTest, OpeningTakesAThousandFramesAndCountsTheRest) {
     std::string text = "VECTOR,20000,5\n";
-    for (int f = 0; f < 1200; ++f) text += (f ? "+\n" : "") + std::to_string(f) + "x\n1,1,1\n";
+    for (int f = 0; f < 1200; ++f)
+        text += (f ? "+\n" : "") + std::to_string(f) + "x\n1,1,1\n" + (f >= 1000 ? "2,2,2\n" : "");
     ASSERT_EQ(Read(text), 1);
-    EXPECT_EQ(frameStore.numFrames, 999);
-    EXPECT_EQ(Name(998), Padded("998x"));
-    EXPECT_EQ(frameStore.pointCounts[998], 1);
-    EXPECT_EQ(frameStore.pointCounts[999], 0);
+    EXPECT_EQ(frameStore.numFrames, 1000);
+    EXPECT_EQ(Name(999), Padded("999x"));
+    EXPECT_EQ(frameStore.pointCounts[999], 1);
+    EXPECT_EQ(OnlyWarning(),
+              "Loading Frames|Not all of this file was read:\n"
+              "- 200 frames (400 points) beyond what the document can hold");
+    // A document of 1000 frames, as the program writes it, reads back whole.
+    ASSERT_EQ(WriteCsvFrames(nullptr, Path("all.csv").c_str(), 0, 999), 1);
+    ResetDocument();
+    ui->Clear();
+    ASSERT_EQ(ReadCsvFrames(nullptr, Path("all.csv").c_str(), 0), 1);
+    EXPECT_EQ(frameStore.numFrames, 1000);
+    EXPECT_EQ(Name(999), Padded("999x"));
     EXPECT_EQ(ui->Count("warning"), 0);
+}
+
+TEST_F(CsvFileTest, AReadErrorIsNoEndOfFile) {
+    std::string text = "VECTOR,20000,5\nA\n1,1,1\n+\nB\n";
+    for (int i = 0; i < 20000; ++i) text += "1," + std::to_string(i) + ",0\n+\n";
+    ASSERT_TRUE(WriteWholeFile(Path("in.csv"), text));
+    SetReadFault(100);
+    const int result = ReadCsvFrames(nullptr, Path("in.csv").c_str(), 0);
+    SetReadFault(-1);
+    ASSERT_EQ(result, 1);
+    EXPECT_EQ(Name(0), Padded("A"));
+    EXPECT_LT(frameStore.numFrames, 20);
+    EXPECT_EQ(OnlyWarning(),
+              "Loading Frames|Not all of this file was read:\n"
+              "- reading stopped at frame " +
+                  std::to_string(frameStore.numFrames) + ": the file could not be read further");
+    // One at the header is no "Invalid" file either; nothing changes.
+    ui->Clear();
+    SetReadFault(3);
+    EXPECT_EQ(ReadCsvFrames(nullptr, Path("in.csv").c_str(), 0), 0);
+    SetReadFault(-1);
+    EXPECT_EQ(OnlyWarning(),
+              "Loading Frames|No frame could be read from this file:\n"
+              "- reading stopped at frame 1: the file could not be read further");
 }
 
 // ---- Insert mode -------------------------------------------------------
@@ -542,13 +591,24 @@ TEST_F(CsvFileTest, InsertIntoANearlyFullStoreKeepsEveryOldFrame) {
     EXPECT_EQ(Name(999), Padded("old996"));
     EXPECT_EQ(frameStore.frames[999][0].x, 996);
 
-    // With the current frame at 999 nothing more fits, and that is no error.
+    EXPECT_EQ(OnlyWarning(),
+              "Loading Frames|Not all of this file was read:\n"
+              "- 1 frame (0 points) beyond what the document can hold");
+
+    // With the current frame at 999 nothing fits: a failed read that says so
+    // and changes nothing.
     frameStore.currentFrame = 999;
     frameStore.numFrames = 999;
     frameStore.pointCounts[999] = 0;
-    ASSERT_EQ(Read("VECTOR,1,1\nnew\n1,1,1\n", 1), 1);
+    LoadFrame(998);
+    ASSERT_EQ(workingFrame.points[0].x, 995);
+    ui->Clear();
+    ASSERT_EQ(Read("VECTOR,1,1\nnew\n1,1,1\n1,2,2\n", 1), 0);
     EXPECT_EQ(frameStore.numFrames, 999);
-    EXPECT_EQ(ui->Count("warning"), 0);
+    EXPECT_EQ(workingFrame.points[0].x, 995);
+    EXPECT_EQ(OnlyWarning(),
+              "Loading Frames|No frame could be read from this file:\n"
+              "- 1 frame (2 points) beyond what the document can hold");
 }
 
 // ---- Malformed input ---------------------------------------------------
@@ -567,7 +627,7 @@ TEST_F(CsvFileTest, GarbageNeverBreaksTheStore) {
         ResetDocument();
         int result = Read(text);
         ASSERT_TRUE(result == 0 || result == 1);
-        ASSERT_LE(frameStore.numFrames, 999);
+        ASSERT_LE(frameStore.numFrames, 1000);
         for (int f = 0; f < MAX_FRAMES; ++f) {
             ASSERT_GE(frameStore.pointCounts[f], 0);
             ASSERT_LE(frameStore.pointCounts[f], MAX_POINTS);

@@ -112,15 +112,20 @@ TEST_F(EditOpsTest, InterpolationPlacesMiddlesOfEqualSteps) {
 
 TEST_F(EditOpsTest, InterpolationRefusesOverCapacityAndOutOfRange) {
     for (int i = 0; i < 2990; ++i) Put(0, 0);
+    undoSnapshot.state = 7;  // the snapshot of an earlier edit
     EXPECT_EQ(InterpolateTo(true, 10, 10, 10), 0);
     EXPECT_EQ(workingFrame.count, 2990);
+    EXPECT_EQ(undoSnapshot.state, 7) << "a refused interpolation takes no snapshot";
     EXPECT_EQ(InterpolateTo(true, 10, 10, 9), 1);
     EXPECT_EQ(workingFrame.count, 3000);
+    EXPECT_EQ(undoSnapshot.state, 2990) << "count-only snapshot once accepted";
     workingFrame.count = 1;
+    undoSnapshot.state = 7;
     viewState = {6, 0, 0, false};
     EXPECT_EQ(InterpolateTo(true, 512, 0, 1), 0);
     EXPECT_EQ(InterpolateTo(true, 0, 600, 1), 0);
     EXPECT_EQ(workingFrame.count, 1);
+    EXPECT_EQ(undoSnapshot.state, 7);
 }
 
 TEST_F(EditOpsTest, TruncationSearchesFromTheEnd) {
@@ -180,9 +185,13 @@ TEST_F(EditOpsTest, MoveMarkedScalesByZoomAndRefusesPastTheRange) {
     EXPECT_EQ(At(0).y, 60);
     EXPECT_EQ(At(1).x, 0) << "unmarked points stay";
     EXPECT_EQ(At(2).x, 32740);
+    EXPECT_EQ(undoSnapshot.state, UNDO_STATE_FULL_COPY);
+    EXPECT_EQ(undoSnapshot.points[0].x, 100) << "the snapshot holds the points before the move";
+    undoSnapshot.state = 3;  // the snapshot of an earlier edit
     EXPECT_EQ(MoveMarked(7, 0), 0) << "32740 + 28 is past 32767";
     EXPECT_EQ(MoveMarked(0, -7), 0) << "-32740 - 28 reaches -32768";
     EXPECT_EQ(At(0).x, 140) << "a refused move moves nothing";
+    EXPECT_EQ(undoSnapshot.state, 3) << "and takes no snapshot";
     EXPECT_EQ(MoveMarked(6, -6), 1);
     EXPECT_EQ(At(2).x, 32764);
     workingFrame.count = 0;

@@ -6,12 +6,14 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "document/command_ids.h"
 #include "document/frame_store.h"
 #include "document/undo.h"
 #include "tests/native/ui_recorder.h"
@@ -77,6 +79,9 @@ void PutFrame(int slot, int points) {
     frameStore.frameNames[slot].bytes[5] = (char)('0' + slot);
 }
 
+const char *const NO_WRITER_WARNING =
+    "Frames are saved as .csv or .ild files, or exported as .frm files.";
+
 const char *const TWO_FRAMES_CSV =
     "VECTOR,20000,5\r\n"
     "first\r\n"
@@ -138,13 +143,17 @@ TEST_F(FileFlowsTest, RefusedCancelledOrFailedSavesChangeNothing) {
     Cancel();
     SaveFramesFlow(nullptr);
     EXPECT_TRUE(ui->Has("status", STATUS_TITLE)) << "refreshed whatever the result";
-    // Names without a writer, including the bare dot left by All Files.
-    for (const char *name : {"show.", "a.txt", "csv", "x"}) {
-        Reply(Path(name), 4);
+    // Names without a writer, including the bare dot left by All Files and
+    // names too short to have an ending: said, and nothing written.
+    for (std::string name : {Path("show."), Path("a.txt"), std::string("csv"), std::string("x")}) {
+        Reply(name, 4);
+        ui->Clear();
         EXPECT_EQ(SaveFramesWith(nullptr, SAVE_ASK_NAME, 0, 2), 0) << name;
-        EXPECT_FALSE(Exists(Path(name))) << name;
+        EXPECT_FALSE(Exists(name)) << name;
+        ASSERT_EQ(ui->Count("warning"), 1) << name;
+        EXPECT_EQ(ui->calls[0].text, NO_WRITER_WARNING);
+        EXPECT_EQ(ui->calls[0].caption, "Saving Frames");
     }
-    EXPECT_EQ(ui->Count("warning"), 0);
     // A folder that does not exist: the writer's message, nothing remembered.
     Reply(dir + "/missing/show.csv", 2);
     ui->Clear();
@@ -207,6 +216,91 @@ TEST_F(FileFlowsTest, WriteSelectionStartsEmptyAndRemembersNothing) {
     EXPECT_EQ(FramesIn(Path("sel2.csv")), 1);
 }
 
+TEST_F(FileFlowsTest, WriteSelectionOverTheDocumentsOwnFileUnsavesIt) {
+    MakeModifiedDocument();
+    Reply(Path("show.csv"), 1);
+    SaveFramesFlow(nullptr);
+    ASSERT_FALSE(documentModified);
+    ASSERT_EQ(symlink(dir.c_str(), Path("link").c_str()), 0);
+    char home[4096];
+    ASSERT_NE(getcwd(home, sizeof home), nullptr);
+    // The same file by other names: with a "." step, through a linked
+    // folder, relative to the current folder.
+    for (const std::string &name :
+         {dir + "/./show.csv", dir + "/link/show.csv", std::string("show.csv")}) {
+        SetDocumentModified(false);
+        ASSERT_EQ(chdir(dir.c_str()), 0);
+        Reply(name, 1);
+        WriteSelectionAsFlow(nullptr);
+        ASSERT_EQ(chdir(home), 0);
+        EXPECT_EQ(FramesIn(Path("show.csv")), 1) << name;
+        EXPECT_TRUE(documentModified) << name;
+        EXPECT_TRUE(ui->menuEnabled[CMD_SAVE_FRAMES]) << name;
+    }
+    EXPECT_EQ(DocumentPath, Path("show.csv"));
+    ui->Clear();
+    ui->askReplies = {ANSWER_CANCEL};
+    EXPECT_EQ(OfferToSaveChanges(nullptr, "Exit Program"), 0);
+    EXPECT_EQ(ui->Count("ask"), 1);
+
+    // From past the end: the empty frame is written, but the working frame
+    // does not count as changed, so going back adds no frame.
+    SetDocumentModified(false);
+    GoToFrame(5);
+    Reply(Path("show.csv"), 1);
+    WriteSelectionAsFlow(nullptr);
+    EXPECT_TRUE(documentModified);
+    GoToFrame(4);
+    EXPECT_EQ(frameStore.numFrames, 3);
+}
+
+TEST_F(FileFlowsTest, WriteSelectionThatLeavesTheDocumentsFileAloneKeepsItSaved) {
+    MakeModifiedDocument();
+    Reply(Path("show.csv"), 1);
+    SaveFramesFlow(nullptr);
+    const std::string saved = ReadAll(Path("show.csv"));
+    // A hard link shares the file only until the new one replaces it.
+    ASSERT_EQ(link(Path("show.csv").c_str(), Path("alias.csv").c_str()), 0);
+    Reply(Path("alias.csv"), 1);
+    WriteSelectionAsFlow(nullptr);
+    EXPECT_EQ(FramesIn(Path("alias.csv")), 1);
+    EXPECT_EQ(ReadAll(Path("show.csv")), saved);
+    EXPECT_FALSE(documentModified);
+    // A refused write over the document's file: nothing written.
+    Reply(Path("show.ild"), 2);
+    SaveFramesAsFlow(nullptr);
+    ASSERT_EQ(DocumentPath, Path("show.ild"));
+    GoToFrame(4);
+    Reply(Path("show.ild"), 2);
+    WriteSelectionAsFlow(nullptr);
+    EXPECT_EQ(ui->Count("warning"), 1) << "the blank frame is refused";
+    EXPECT_FALSE(documentModified);
+}
+
+// Storing a frame drawn past the end adds frames: every flow that stores
+// before writing shows the new count, whatever then becomes of the write.
+TEST_F(FileFlowsTest, FramesAddedByStoringShowInTheFrameCount) {
+    PutFrame(0, 2);
+    void (*flows[])(UiWindow) = {SaveFramesFlow, SaveFramesAsFlow, WriteSelectionAsFlow,
+                                 OpenFramesFlow};
+    for (auto flow : flows) {
+        frameStore.currentFrame = frameStore.numFrames + 1;  // past the end, a gap before it
+        const int frames = frameStore.numFrames;
+        workingFrame.count = 1;
+        workingFrame.points[0] = {POINT_VISIBLE, 7, 7};
+        SetDocumentModified(true);
+        ui->Clear();
+        ui->askReplies = {ANSWER_CANCEL};
+        flow(nullptr);  // every dialog and question cancelled
+        EXPECT_EQ(frameStore.numFrames, frames + 2);
+        EXPECT_TRUE(ui->Has("status", STATUS_PANES)) << ui->Sequence().size();
+    }
+    // Nothing added, nothing refreshed for it.
+    ui->Clear();
+    SaveFramesAsFlow(nullptr);
+    EXPECT_FALSE(ui->Has("status", STATUS_PANES));
+}
+
 TEST_F(FileFlowsTest, FailedOpensKeepTheDocumentAndItsName) {
     MakeModifiedDocument();
     SetDocumentModified(false);
@@ -250,6 +344,61 @@ TEST_F(FileFlowsTest, InsertFromAPathOrNotAtAll) {
     fileDialogProc = nullptr;
     EXPECT_EQ(LoadFramesWith(nullptr, nullptr, 0), 0);
     EXPECT_EQ(SaveFramesWith(nullptr, SAVE_ASK_NAME, 0, 2), 0);
+}
+
+// A file that could not be read whole is never replaced by the shortened
+// copy without the save dialog (and its overwrite question).
+TEST_F(FileFlowsTest, AFileNotReadWholeIsReplacedOnlyThroughTheDialog) {
+    std::string longCsv = "VECTOR,20000,5\r\nlong\r\n";
+    for (int i = 0; i < 3001; ++i) longCsv += "1," + std::to_string(i) + ",0\r\n";
+    WriteAll(Path("long.csv"), longCsv);
+    Reply(Path("long.csv"), 1);
+    OpenFramesFlow(nullptr);
+    ASSERT_EQ(ui->Count("warning"), 1);
+    bool loading = false;
+    for (const RecordedCall &call : ui->calls)
+        loading = loading || (call.what == "warning" && call.caption == "Loading Frames");
+    EXPECT_TRUE(loading);
+    EXPECT_EQ(DocumentPath, Path("long.csv"));  // the title still names it
+    EXPECT_TRUE(ui->Has("status", STATUS_TITLE | STATUS_PANES));
+    EXPECT_FALSE(documentModified);
+
+    // Save Frames asks, starting on that name; cancelled, nothing is written.
+    SetDocumentModified(true);
+    Cancel();
+    SaveFramesFlow(nullptr);
+    ASSERT_EQ(dialog.requests.size(), 2u);
+    EXPECT_STREQ(dialog.requests[1].title, "Save Frames");
+    EXPECT_EQ(dialog.startNames[1], Path("long.csv"));
+    EXPECT_EQ(ReadAll(Path("long.csv")), longCsv);
+    EXPECT_TRUE(documentModified);
+    // So does the question before another file is opened.
+    ui->askReplies.push_back(ANSWER_YES);
+    Cancel();
+    OpenFramesFlow(nullptr);
+    ASSERT_EQ(dialog.requests.size(), 3u);
+    EXPECT_EQ(dialog.startNames[2], Path("long.csv"));
+    EXPECT_EQ(ReadAll(Path("long.csv")), longCsv);
+    // Confirmed in the dialog, the file is written and from then on saved
+    // without asking.
+    Reply(Path("long.csv"), 1);
+    SaveFramesFlow(nullptr);
+    EXPECT_FALSE(documentModified);
+    EXPECT_EQ(FramesIn(Path("long.csv")), 1);
+    EXPECT_NE(ReadAll(Path("long.csv")), longCsv);
+    SetDocumentModified(true);
+    SaveFramesFlow(nullptr);
+    EXPECT_EQ(dialog.requests.size(), 4u);
+    EXPECT_FALSE(documentModified);
+
+    // A whole file opened next is saved without asking.
+    WriteAll(Path("whole.csv"), TWO_FRAMES_CSV);
+    Reply(Path("whole.csv"), 1);
+    OpenFramesFlow(nullptr);
+    SetDocumentModified(true);
+    SaveFramesFlow(nullptr);
+    EXPECT_EQ(dialog.requests.size(), 5u);
+    EXPECT_FALSE(documentModified);
 }
 
 }  // namespace

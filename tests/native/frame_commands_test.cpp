@@ -147,6 +147,19 @@ TEST_F(FrameCommandsTest, DeleteLastFrameLeavesCurrentPastTheEnd) {
     EXPECT_EQ(workingFrame.count, 0);
     EXPECT_TRUE(documentModified);
     EXPECT_TRUE(ui->Has("frame", FT_REBUILD));
+    // The empty frame past the end is no edit: neither a save's store nor
+    // the move back brings a blank third frame into the document.
+    StoreFrame(frameStore.currentFrame, false);
+    EXPECT_EQ(frameStore.numFrames, 2);
+    PreviousFrameCommand();
+    EXPECT_EQ(frameStore.numFrames, 2);
+    EXPECT_EQ(frameStore.currentFrame, 1);
+    EXPECT_TRUE(documentModified);
+    // Drawing there after the delete still adds the frame.
+    GoToFrame(2);
+    AppendByClick(10, 10);
+    GoToFrame(1);
+    EXPECT_EQ(frameStore.numFrames, 3);
 }
 
 TEST_F(FrameCommandsTest, DeleteInsideShowsTheFrameThatMovedDown) {

@@ -96,12 +96,16 @@ TEST_F(GestureTest, DragDrawsErasesAndMovesOnRelease) {
 
 TEST_F(GestureTest, RefusedUnmovedAndZeroDrags) {
     Put(32760, 0);
+    GestureLeftPress(5, 5, 0);  // the edit a refused drag must leave undoable
+    ui->Clear();
     GestureLeftPress(32760, 0, CTRL);
     GestureMouseMove(32770, 0);
     GestureLeftRelease(32770, 0);
     EXPECT_EQ(workingFrame.points[0].x, 32760);
-    EXPECT_EQ(undoSnapshot.state, UNDO_STATE_FULL_COPY) << "taken before the check";
+    EXPECT_EQ(undoSnapshot.state, 1) << "the click's snapshot survives the refused drag";
     EXPECT_EQ(ui->Sequence(), (Calls{"beep:0", "repaint:0"}));
+    ASSERT_EQ(ApplyUndo(), 1);
+    EXPECT_EQ(workingFrame.count, 1) << "Undo takes back the click";
 
     ResetDocument();
     ui->Clear();
@@ -214,12 +218,15 @@ TEST_F(GestureTest, CancelledOrRefusedInterpolation) {
     EXPECT_EQ(workingFrame.count, 1);
     EXPECT_EQ(ui->Sequence(), Calls{"prompt:0"}) << "cancel does nothing";
 
-    workingFrame.count = 2990;
-    undoSnapshot.state = UNDO_STATE_NONE;
+    workingFrame.count = 2989;
+    GestureLeftPress(5, 5, 0);  // the edit a refused interpolation must leave undoable
+    ASSERT_EQ(workingFrame.count, 2990);
     ui->Clear();
     ui->promptReplies = {{true, "10"}};
     GestureMiddlePress(nullptr, 50, 50, 0);
     EXPECT_EQ(workingFrame.count, 2990);
     EXPECT_EQ(ui->Sequence(), (Calls{"prompt:0", "beep:0"}));
-    EXPECT_EQ(undoSnapshot.state, 2990) << "the snapshot is taken before the check";
+    EXPECT_EQ(undoSnapshot.state, 2989) << "the click's snapshot survives";
+    ASSERT_EQ(ApplyUndo(), 1);
+    EXPECT_EQ(workingFrame.count, 2989);
 }

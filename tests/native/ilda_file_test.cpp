@@ -14,7 +14,10 @@
 #include "document/frame_store.h"
 #include "document/undo.h"
 #include "formats/atomic_write.h"
+#include "formats/checked_read.h"
 #include "formats/csv_file.h"
+#include "formats/read_account.h"
+#include "tests/native/frame_bytes.h"
 #include "tests/native/ui_recorder.h"
 
 namespace {
@@ -47,43 +50,6 @@ int EntriesIn(const std::string& dir) {
     return n;
 }
 
-std::string Be16(unsigned v) {
-    return std::string{(char)((v >> 8) & 0xFF), (char)(v & 0xFF)};
-}
-
-std::string Padded(const std::string& text) {
-    return text + std::string(16 - text.size(), ' ');
-}
-
-// A section header as other programs write it; number and total are
-// deliberately odd values the reader must ignore.
-std::string Header(int format, const std::string& name16, unsigned records, unsigned number = 77,
-                   unsigned total = 5) {
-    std::string h = std::string("ILDA\0\0\0", 7) + (char)format + name16;
-    return h + Be16(records) + Be16(number) + Be16(total) + std::string("\x03\x00", 2);
-}
-
-// File Y is given, as the file holds it. Z and colours are noise.
-std::string Record0(int x, int fileY, int status) {
-    return Be16((unsigned)x) + Be16((unsigned)fileY) + Be16(0x1234) + (char)status + '\x2A';
-}
-std::string Record1(int x, int fileY, int status) {
-    return Be16((unsigned)x) + Be16((unsigned)fileY) + (char)status + '\x2A';
-}
-std::string Record5(int x, int fileY, int status) {
-    return Be16((unsigned)x) + Be16((unsigned)fileY) + (char)status + "\x11\x22\x33";
-}
-
-std::string Frame0(const std::string& name, int points, int base = 0) {
-    std::string s = Header(0, Padded(name), (unsigned)points);
-    for (int i = 0; i < points; ++i) s += Record0(base + i, -(base + i), (i & 1) ? 0x40 : 0);
-    return s;
-}
-
-std::string Closing() {
-    return Header(0, std::string(16, '\0'), 0);
-}
-
 std::string Name(int slot) {
     return std::string(frameStore.frameNames[slot].bytes, 16);
 }
@@ -103,7 +69,7 @@ std::string DocumentFingerprint() {
                     std::to_string(frameStore.currentFrame) + "/" + std::to_string(ScanSpeed) +
                     "/" + std::to_string(BlankingDelay) + "/" + std::to_string(undoSnapshot.state) +
                     "/" + std::to_string(documentModified);
-    for (int f = 0; f < frameStore.numFrames + 2; ++f) {
+    for (int f = 0; f < frameStore.numFrames + 2 && f < MAX_FRAMES; ++f) {
         s += "|" + Name(f) + std::to_string(frameStore.pointCounts[f]);
         for (int i = 0; i < frameStore.pointCounts[f]; ++i) {
             const VectorPoint& p = frameStore.frames[f][i];
@@ -271,14 +237,17 @@ TEST_F(IldaFileTest, EachFrameFormatTakesItsStatusFromItsOwnOffset) {
                        Record0(5, 6, 0x80) + Record0(7, 8, 0xC0) + Header(1, Padded("one"), 3) +
                        Record1(-1, -2, 0x40) + Record1(-3, -4, 0x80) + Record1(9, 9, 0xBF) +
                        Header(5, Padded("five"), 2) + Record5(100, 0x8000, 0xC0) +
-                       Record5(-100, 0x7FFF, 0x00) + Closing();
+                       Record5(-100, 0x7FFF, 0x00) + Header(4, Padded("four"), 3) +
+                       Record4(20, 30, 0x40) + Record4(-20, -30, 0x00) +
+                       Record4(0x7FFF, 0x8001, 0x80) + Closing();
     ScanSpeed = 4321;
     BlankingDelay = 17;
     ASSERT_EQ(Read(file), 1);
-    ASSERT_EQ(frameStore.numFrames, 3);
+    ASSERT_EQ(frameStore.numFrames, 4);
     EXPECT_EQ(Name(0), Padded("zero"));
     EXPECT_EQ(Name(1), Padded("one"));
     EXPECT_EQ(Name(2), Padded("five"));
+    EXPECT_EQ(Name(3), Padded("four"));
     ASSERT_EQ(frameStore.pointCounts[0], 4);
     ExpectPoint(0, 0, POINT_VISIBLE, 1, -2);
     ExpectPoint(0, 1, 0, 3, -4);
@@ -291,6 +260,11 @@ TEST_F(IldaFileTest, EachFrameFormatTakesItsStatusFromItsOwnOffset) {
     ASSERT_EQ(frameStore.pointCounts[2], 2);
     ExpectPoint(2, 0, 0, 100, -32768);
     ExpectPoint(2, 1, POINT_VISIBLE, -100, -32767);
+    // Format 4: 3D true colour, ten bytes, the status after Z.
+    ASSERT_EQ(frameStore.pointCounts[3], 3);
+    ExpectPoint(3, 0, 0, 20, -30);
+    ExpectPoint(3, 1, POINT_VISIBLE, -20, 30);
+    ExpectPoint(3, 2, POINT_VISIBLE, 32767, 32767);
     // The format carries no settings; the first frame becomes current.
     EXPECT_EQ(ScanSpeed, 4321);
     EXPECT_EQ(BlankingDelay, 17);
@@ -302,26 +276,60 @@ TEST_F(IldaFileTest, EachFrameFormatTakesItsStatusFromItsOwnOffset) {
     EXPECT_EQ(ui->Count("warning"), 0);
 }
 
+// The one warning a read that left something out gives: its text.
+std::string OnlyWarning(UiRecorder* ui) {
+    if (ui->Count("warning") != 1) return "<" + std::to_string(ui->Count("warning")) + " warnings>";
+    for (const RecordedCall& call : ui->calls)
+        if (call.what == "warning") return call.caption + "|" + call.text;
+    return "";
+}
+
 TEST_F(IldaFileTest, SectionsThatEndTheRead) {
-    // A frame of no records ends reading even with more sections after it.
+    // A frame of no records is the closing header: reading ends there. Bytes
+    // after it that are no section are nothing to mention; sections after
+    // it are frames left out, and the warning says so.
+    ASSERT_EQ(Read(Frame0("a", 2) + Closing() + std::string(40, '\0')), 1);
+    EXPECT_EQ(frameStore.numFrames, 1);
+    EXPECT_EQ(ui->Count("warning"), 0);
     ASSERT_EQ(Read(Frame0("a", 2) + Header(0, Padded("empty"), 0) + Frame0("b", 3)), 1);
     EXPECT_EQ(frameStore.numFrames, 1);
-    // Formats 3 and 4 end reading; the frames before them stay.
-    for (int format : {3, 4, 6, 255}) {
+    EXPECT_EQ(OnlyWarning(ui),
+              "Loading Frames|Not all of this file was read:\n- reading stopped at section 2: a "
+              "header of 0 records ends the frames, but more sections follow it");
+    // Before any frame, that leaves nothing read: the document stays.
+    ui->Clear();
+    EXPECT_EQ(Read(Closing() + Frame0("b", 3)), 0);
+    EXPECT_EQ(frameStore.numFrames, 1);
+    // A format this reader cannot take ends reading; the frames before it
+    // stay, and the warning names the section and its code.
+    for (int format : {3, 6, 255}) {
+        ui->Clear();
         ASSERT_EQ(Read(Frame0("a", 2) + Frame0("b", 1) + Header(format, Padded("c"), 5) +
                        std::string(5 * 10, '\x01') + Frame0("d", 1)),
                   1);
         EXPECT_EQ(frameStore.numFrames, 2) << "format " << format;
         EXPECT_EQ(frameStore.pointCounts[1], 1);
+        EXPECT_EQ(OnlyWarning(ui),
+                  "Loading Frames|Not all of this file was read:\n"
+                  "- reading stopped at section 3: format code " +
+                      std::to_string(format) + " cannot be read");
     }
-    // So does anything that is not a header, and a byte 4 that is not zero.
-    ASSERT_EQ(Read(Frame0("a", 2) + "JUNKJUNKJUNKJUNKJUNKJUNKJUNKJUNK" + Frame0("b", 1)), 1);
+    // So does anything that is not a header, and a byte 4 that is not zero;
+    // palettes count as sections.
+    ui->Clear();
+    ASSERT_EQ(Read(Header(2, Padded("p"), 1) + "abc" + Frame0("a", 2) +
+                   "JUNKJUNKJUNKJUNKJUNKJUNKJUNKJUNK" + Frame0("b", 1)),
+              1);
     EXPECT_EQ(frameStore.numFrames, 1);
+    EXPECT_EQ(OnlyWarning(ui),
+              "Loading Frames|Not all of this file was read:\n"
+              "- reading stopped at section 3: no section header there");
     std::string badReserved = Frame0("b", 1);
     badReserved[4] = 1;
+    ui->Clear();
     ASSERT_EQ(Read(Frame0("a", 2) + badReserved), 1);
     EXPECT_EQ(frameStore.numFrames, 1);
-    EXPECT_EQ(ui->Count("warning"), 0);
+    EXPECT_EQ(ui->Count("warning"), 1);
 }
 
 TEST_F(IldaFileTest, PalettesAreSkippedWithoutBecomingFrames) {
@@ -343,30 +351,77 @@ TEST_F(IldaFileTest, OversizedFrameIsCappedAndTheNextSectionStillFound) {
     ASSERT_EQ(frameStore.pointCounts[1], 2);
     ExpectPoint(1, 0, POINT_VISIBLE, 7000, 7000);
     ExpectPoint(1, 1, 0, 7001, 7001);
+    EXPECT_EQ(OnlyWarning(ui),
+              "Loading Frames|Not all of this file was read:\n"
+              "- 500 points in 1 frame beyond the 3000 points a frame holds");
+    EXPECT_EQ(lastReadAccount.framesRead, 2);
+    EXPECT_EQ(lastReadAccount.pointsRead, 3002);
+    // Several long frames add up; exactly 3000 records is no loss.
+    ui->Clear();
+    ASSERT_EQ(Read(Frame0("a", 3001) + Frame0("b", 3000) + Frame0("c", 4000) + Closing()), 1);
+    EXPECT_EQ(OnlyWarning(ui),
+              "Loading Frames|Not all of this file was read:\n"
+              "- 1001 points in 2 frames beyond the 3000 points a frame holds");
 }
 
-TEST_F(IldaFileTest, CutFilesKeepEverythingReadWhole) {
+TEST_F(IldaFileTest, CutFilesKeepEverythingReadWholeAndSaySo) {
+    const std::string early =
+        "Loading Frames|Not all of this file was read:\n"
+        "- the file ends early, in section ";
     std::string file = Frame0("a", 2) + Frame0("b", 5);
     // Cut inside the fourth record of frame b: three records are whole.
     ASSERT_EQ(Read(file.substr(0, file.size() - 8 - 3)), 1);
     ASSERT_EQ(frameStore.numFrames, 2);
     EXPECT_EQ(frameStore.pointCounts[0], 2);
     EXPECT_EQ(frameStore.pointCounts[1], 3);
-    // Cut inside a header after whole frames, and a file with no closing header.
+    EXPECT_EQ(OnlyWarning(ui), early + "2");
+    // Cut inside a header after whole frames.
+    ui->Clear();
     ASSERT_EQ(Read(file + Closing().substr(0, 20)), 1);
     EXPECT_EQ(frameStore.numFrames, 2);
     EXPECT_EQ(frameStore.pointCounts[1], 5);
+    EXPECT_EQ(OnlyWarning(ui), early + "3");
+    // A file that ends after whole sections lacks only its closing header:
+    // nothing is lost, nothing is said.
+    ui->Clear();
     ASSERT_EQ(Read(file), 1);
     EXPECT_EQ(frameStore.numFrames, 2);
+    EXPECT_EQ(ui->Count("warning"), 0);
     // A header with no records after it at all gives an empty frame.
+    ui->Clear();
     ASSERT_EQ(Read(Frame0("a", 2) + Header(1, Padded("lost"), 9)), 1);
     ASSERT_EQ(frameStore.numFrames, 2);
     EXPECT_EQ(Name(1), Padded("lost"));
     EXPECT_EQ(frameStore.pointCounts[1], 0);
-    // A cut palette simply ends the file.
+    EXPECT_EQ(OnlyWarning(ui), early + "2");
+    // A cut palette ends the file too.
+    ui->Clear();
     ASSERT_EQ(Read(Frame0("a", 2) + Header(2, Padded("p"), 100) + std::string(7, 'x')), 1);
     EXPECT_EQ(frameStore.numFrames, 1);
-    EXPECT_EQ(ui->Count("warning"), 0);
+    EXPECT_EQ(OnlyWarning(ui), early + "2");
+}
+
+TEST_F(IldaFileTest, AReadErrorIsNoEndOfFile) {
+    std::string file = Frame0("a", 2) + Frame0("b", 500) + Closing();
+    WriteAll(Path("in.ild"), file);
+    SetReadFault(48 + 32 + 100);  // inside the records of frame b
+    const int result = ReadIldaFrames(nullptr, Path("in.ild").c_str(), 0);
+    SetReadFault(-1);
+    ASSERT_EQ(result, 1);
+    ASSERT_EQ(frameStore.numFrames, 2);
+    EXPECT_EQ(frameStore.pointCounts[1], 12);
+    EXPECT_EQ(OnlyWarning(ui),
+              "Loading Frames|Not all of this file was read:\n"
+              "- reading stopped at section 2: the file could not be read further");
+    // One in the first header is no "Invalid" file either; nothing changes.
+    ui->Clear();
+    SetReadFault(10);
+    EXPECT_EQ(ReadIldaFrames(nullptr, Path("in.ild").c_str(), 0), 0);
+    SetReadFault(-1);
+    EXPECT_EQ(frameStore.numFrames, 2);
+    EXPECT_EQ(OnlyWarning(ui),
+              "Loading Frames|No frame could be read from this file:\n"
+              "- reading stopped at section 1: the file could not be read further");
 }
 
 TEST_F(IldaFileTest, MissingOrForeignFileLeavesTheDocumentAsItWas) {
@@ -377,8 +432,6 @@ TEST_F(IldaFileTest, MissingOrForeignFileLeavesTheDocumentAsItWas) {
         "VECTOR,30000,3\r\nname\r\n1,2,3\r\n+\r\n1,2,3\r\n",
         std::string("ILDB\0\0\0\0", 8) + Frame0("a", 1).substr(8),
         std::string("ILDA\x01\0\0\0", 8) + Frame0("a", 1).substr(8),
-        Header(3, Padded("true colour"), 1) + std::string(10, '\0') + Frame0("b", 1),
-        Header(4, Padded("true colour"), 1) + std::string(10, '\0'),
     };
     for (int insert = 0; insert <= 1; ++insert) {
         for (const std::string& data : notIlda) {
@@ -418,6 +471,35 @@ TEST_F(IldaFileTest, EmptyButValidFiles) {
     EXPECT_EQ(ui->Count("warning"), 0);
 }
 
+// An ILDA file of which not one frame can be taken is a failed read that
+// says why, not an empty document.
+TEST_F(IldaFileTest, NothingReadableLeavesTheDocumentAsItWas) {
+    struct Case {
+        std::string data;
+        std::string why;
+    } cases[] = {
+        {Header(3, Padded("c"), 1) + std::string(10, '\0') + Frame0("b", 1),
+         "reading stopped at section 1: format code 3 cannot be read"},
+        {Header(2, Padded("p"), 1) + "abc" + Header(9, Padded("c"), 1),
+         "reading stopped at section 2: format code 9 cannot be read"},
+        {Header(2, Padded("p"), 2) + "abc", "the file ends early, in section 1"},
+        {Header(2, Padded("p"), 1) + "abc" + "not a header at all, not at all!",
+         "reading stopped at section 2: no section header there"},
+    };
+    for (int insert = 0; insert <= 1; ++insert) {
+        for (const Case& c : cases) {
+            ResetDocument();
+            MakeOldDocument();
+            std::string before = DocumentFingerprint();
+            ui->Clear();
+            EXPECT_EQ(Read(c.data, insert), 0) << c.why;
+            EXPECT_EQ(DocumentFingerprint(), before) << c.why;
+            EXPECT_EQ(OnlyWarning(ui),
+                      "Loading Frames|No frame could be read from this file:\n- " + c.why);
+        }
+    }
+}
+
 TEST_F(IldaFileTest, InsertPutsTheFramesAtTheCurrentFrame) {
     MakeOldDocument();
     ASSERT_EQ(Read(Frame0("new1", 2, 70) + Frame0("new2", 1, 80) + Closing(), 1), 1);
@@ -435,23 +517,65 @@ TEST_F(IldaFileTest, InsertPutsTheFramesAtTheCurrentFrame) {
     EXPECT_EQ(undoSnapshot.state, UNDO_STATE_NONE);
 }
 
-TEST_F(IldaFileTest, FullStoreStopsTheReadWithoutLosingFrames) {
+TEST_F(IldaFileTest, OpenFillsTheStoreAndCountsWhatDidNotFit) {
     std::string many;
-    for (int f = 0; f < 1200; ++f) many += Frame0("f" + std::to_string(f), 1, f);
-    ASSERT_EQ(Read(many + Closing()), 1);
-    ASSERT_EQ(frameStore.numFrames, 999);
-    EXPECT_EQ(Name(998), Padded("f998"));
-    ExpectPoint(998, 0, POINT_VISIBLE, 998, 998);
+    for (int f = 0; f < 1200; ++f) many += Frame0("f" + std::to_string(f), 1 + f % 2, f);
+    // A document of 1000 frames, as the program writes it, reads back whole.
+    ASSERT_EQ(Read(many.substr(0, 500 * (40 + 48)) + Closing()), 1);
+    ASSERT_EQ(frameStore.numFrames, 1000);
+    EXPECT_EQ(Name(999), Padded("f999"));
+    ExpectPoint(999, 1, 0, 1000, 1000);
+    EXPECT_EQ(ui->Count("warning"), 0);
+    FrameStore* before = new FrameStore(frameStore);
+    ASSERT_EQ(WriteIldaFrames(nullptr, Path("all.ild").c_str(), 0, 999), 1);
+    ResetDocument();
+    ASSERT_EQ(ReadIldaFrames(nullptr, Path("all.ild").c_str(), 0), 1);
+    ASSERT_EQ(frameStore.numFrames, 1000);
+    for (int f = 0; f < 1000; ++f) {
+        ASSERT_EQ(Name(f), std::string(before->frameNames[f].bytes, 16));
+        ASSERT_EQ(frameStore.pointCounts[f], before->pointCounts[f]);
+    }
+    delete before;
+    EXPECT_EQ(ui->Count("warning"), 0);
 
+    // 200 frames more: the first 1000 are read, the rest counted.
+    ASSERT_EQ(Read(many + Closing()), 1);
+    ASSERT_EQ(frameStore.numFrames, 1000);
+    EXPECT_EQ(Name(999), Padded("f999"));
+    EXPECT_EQ(OnlyWarning(ui),
+              "Loading Frames|Not all of this file was read:\n"
+              "- 200 frames (300 points) beyond what the document can hold");
+}
+
+TEST_F(IldaFileTest, InsertKeepsTheStoreLimits) {
+    std::string many;
+    for (int f = 0; f < 997; ++f) many += Frame0("f" + std::to_string(f), 1, f);
     // Inserting into 997 frames at frame 5 takes three and keeps every old one.
-    ASSERT_EQ(Read(many.substr(0, 997 * 40)), 1);
+    ASSERT_EQ(Read(many), 1);
     frameStore.currentFrame = 5;
-    ASSERT_EQ(Read(Frame0("x", 1) + Frame0("y", 1) + Frame0("z", 1) + Frame0("w", 1), 1), 1);
+    ui->Clear();
+    ASSERT_EQ(Read(Frame0("x", 1) + Frame0("y", 1) + Frame0("z", 1) + Frame0("w", 2), 1), 1);
     ASSERT_EQ(frameStore.numFrames, 1000);
     EXPECT_EQ(Name(5), Padded("x"));
     EXPECT_EQ(Name(7), Padded("z"));
     EXPECT_EQ(Name(8), Padded("f5"));
     EXPECT_EQ(Name(999), Padded("f996"));
+    EXPECT_EQ(OnlyWarning(ui),
+              "Loading Frames|Not all of this file was read:\n"
+              "- 1 frame (2 points) beyond what the document can hold");
+    // Into a full store nothing fits: a failed read that changes nothing.
+    std::string before = DocumentFingerprint();
+    ui->Clear();
+    EXPECT_EQ(Read(Frame0("v", 1) + Closing(), 1), 0);
+    EXPECT_EQ(DocumentFingerprint(), before);
+    EXPECT_EQ(OnlyWarning(ui),
+              "Loading Frames|No frame could be read from this file:\n"
+              "- 1 frame (1 point) beyond what the document can hold");
+    // An insertion at index 999 is refused even with room in the store.
+    ASSERT_EQ(Read(many.substr(0, 10 * 40)), 1);
+    frameStore.currentFrame = 999;
+    EXPECT_EQ(Read(Frame0("v", 1), 1), 0);
+    EXPECT_EQ(frameStore.numFrames, 10);
 }
 
 TEST_F(IldaFileTest, CsvToIldaToCsvKeepsEveryFrame) {

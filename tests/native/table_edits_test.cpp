@@ -151,3 +151,25 @@ TEST_F(TableEditsTest, DeleteSomeFramesKeepsTheOthersInOrder) {
     EXPECT_EQ(frameStore.frames[1][0].x, 2);
     EXPECT_FALSE(ui->menuEnabled[40011]);
 }
+
+TEST_F(TableEditsTest, DeletingFramesKeepsTheWorkingFramesPoints) {
+    MakeFrames({"a", "b", "c"});
+    LoadFrame(2);
+    frameStore.currentFrame = 2;
+    MakePoints(3);  // drawn since frame 2 became current
+    SetDocumentModified(true);
+    const int rows[] = {0};
+    ASSERT_EQ(DeleteFrameRows(rows, 1), 1);
+    ASSERT_EQ(frameStore.numFrames, 2);
+    EXPECT_EQ(frameStore.pointCounts[1], 3) << "the drawn points are stored before the deletion";
+    EXPECT_EQ(frameStore.frames[1][2].x, 3);
+
+    // Drawn past the last frame: stored as a new frame, which then moves up.
+    frameStore.currentFrame = 2;
+    LoadFrame(2);
+    MakePoints(4);
+    SetDocumentModified(true);
+    ASSERT_EQ(DeleteFrameRows(rows, 1), 1);
+    ASSERT_EQ(frameStore.numFrames, 2);
+    EXPECT_EQ(frameStore.pointCounts[1], 4);
+}

@@ -6,7 +6,6 @@
 // after windows.h
 #include <commctrl.h>
 #include <shellapi.h>
-#include <shlobj.h>  // DROPFILES
 
 #include <cstring>
 #include <string>
@@ -56,29 +55,7 @@ std::string DocumentCsv(int first, int last, bool edited = true) {
 
 const char* const OTHER_CSV = "VECTOR,20000,5\r\nOther\r\n1,5,6\r\n+\r\nOther2\r\n0,7,8\r\n";
 
-class FileCommandsTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ResetProgramState();
-        folder = MakeTestFolder();
-    }
-    void TearDown() override {
-        FinishDialogScript();
-        RemoveTestFolder(folder);
-    }
-    std::string Path(const char* name) const { return folder + "\\" + name; }
-    // Runs a command with the dialogs scripted; fails on leftovers.
-    DialogRecord Run(int command, const std::vector<DialogStep>& steps) {
-        StartDialogScript(steps);
-        SendCommand(command);
-        PumpProgramMessages();
-        DialogRecord seen = FinishDialogScript();
-        EXPECT_EQ(seen.stepsLeft, 0u) << "command " << command;
-        return seen;
-    }
-
-    std::string folder;
-};
+class FileCommandsTest : public FileCommandTest {};
 
 // ---- Saving -------------------------------------------------------------
 
@@ -196,6 +173,37 @@ TEST_F(FileCommandsTest, WriteSelectionTakesTheFrameTableRowsFirstToLast) {
     EXPECT_EQ(ReadFileBytes(Path("range.csv")), DocumentCsv(2, 5));
     EXPECT_FALSE(documentModified);
     EXPECT_EQ(MainWindowTitle(), "Quillon");
+}
+
+TEST_F(FileCommandsTest, WriteSelectionOverTheDocumentsOwnFileUnsavesIt) {
+    MakeDocument();
+    Run(CMD_SAVE_FRAMES, {TypeName(SAVE, Path("show.csv")), Press(SAVE, IDOK)});
+    SendCommand(CMD_NEXT_FRAME);
+    ASSERT_FALSE(documentModified);
+    // Another file: the document stays saved.
+    Run(CMD_WRITE_SELECTION_AS, {TypeName(WRITE, Path("other.csv")), Press(WRITE, IDOK)});
+    EXPECT_EQ(ReadFileBytes(Path("other.csv")), DocumentCsv(1, 1));
+    EXPECT_FALSE(documentModified);
+    EXPECT_TRUE(MenuItemGrayed(CMD_SAVE_FRAMES));
+    // The document's own file, typed relative to the dialog's folder and in
+    // capitals: it now holds one frame, so the document is unsaved again.
+    DialogRecord seen = Run(CMD_WRITE_SELECTION_AS,
+                            {TypeName(WRITE, "SHOW.CSV"), Press(WRITE, IDOK), Press(WRITE, IDYES)});
+    ASSERT_EQ(seen.pressed.size(), 2u);
+    EXPECT_NE(seen.pressed[1].find("already exists"), std::string::npos) << seen.pressed[1];
+    EXPECT_TRUE(seen.unscripted.empty()) << seen.unscripted[0];
+    EXPECT_EQ(ReadFileBytes(Path("show.csv")), DocumentCsv(1, 1));
+    EXPECT_TRUE(documentModified);
+    EXPECT_FALSE(MenuItemGrayed(CMD_SAVE_FRAMES));
+    EXPECT_EQ(MainWindowTitle(), "show.csv - Quillon");
+    // Exit asks before the other frames are lost.
+    StartDialogScript({Press("Exit Program", IDCANCEL)});
+    SendMessageA(ProgramWindow(), WM_CLOSE, 0, 0);
+    PumpProgramMessages();
+    seen = FinishDialogScript();
+    ASSERT_EQ(seen.pressed.size(), 1u);
+    EXPECT_EQ(seen.pressed[0], std::string("Exit Program|") + QUESTION);
+    EXPECT_EQ(frameStore.numFrames, 3);
 }
 
 // ---- Opening and inserting ------------------------------------------------
@@ -355,16 +363,6 @@ TEST_F(FileCommandsTest, ExitPromptYesWritesTheRememberedFileWithoutADialog) {
 
 // ---- Dropped files ----------------------------------------------------------
 
-HDROP MakeDrop(const std::string& path) {
-    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + path.size() + 2);
-    DROPFILES* drop = (DROPFILES*)GlobalLock(memory);
-    drop->pFiles = sizeof(DROPFILES);
-    drop->fWide = FALSE;
-    std::memcpy(drop + 1, path.c_str(), path.size() + 1);
-    GlobalUnlock(memory);
-    return (HDROP)memory;
-}
-
 // One format-0 frame of two points and the closing header.
 std::string SmallIlda() {
     std::string header("ILDA\0\0\0\0", 8);
@@ -383,7 +381,7 @@ TEST_F(FileCommandsTest, DroppedIldaFileIsInsertedAtTheCurrentFrame) {
     SendCommand(CMD_NEXT_FRAME);
     WriteFileBytes(Path("drop.ILD"), SmallIlda());
     StartDialogScript({});
-    SendMessageA(ProgramWindow(), WM_DROPFILES, (WPARAM)MakeDrop(Path("drop.ILD")), 0);
+    SendMessageA(ProgramWindow(), WM_DROPFILES, (WPARAM)MakeDropHandle({Path("drop.ILD")}), 0);
     PumpProgramMessages();
     DialogRecord seen = FinishDialogScript();
     EXPECT_TRUE(seen.unscripted.empty()) << seen.unscripted[0];

@@ -13,6 +13,8 @@
 namespace {
 
 const char* const SAVE = "Save Frames";
+const char* const SAVING = "Saving Frames";
+const char* const NO_WRITER = "Frames are saved as .csv or .ild files, or exported as .frm files.";
 
 class FileSaveDialogTest : public ::testing::Test {
 protected:
@@ -83,18 +85,32 @@ TEST_F(FileSaveDialogTest, DefaultExtensionFollowsTheChosenType) {
     EXPECT_EQ(FilterIndex, 2);
 }
 
-TEST_F(FileSaveDialogTest, NameEndingInADotWritesNothing) {
-    StartDialogScript(
-        {TypeName(SAVE, Path("show.csv")), SwitchType(SAVE, 4), ReadName(SAVE), Press(SAVE, IDOK)});
+TEST_F(FileSaveDialogTest, NameWithoutAWriterIsRefusedWithAWarning) {
+    const std::string warned = std::string(SAVING) + "|" + NO_WRITER;
+    // The bare dot that switching to All Files leaves behind.
+    StartDialogScript({TypeName(SAVE, Path("show.csv")), SwitchType(SAVE, 4), ReadName(SAVE),
+                       Press(SAVE, IDOK), Press(SAVING, IDOK)});
     EXPECT_EQ(SaveFrames(ProgramWindow(), 0, 0, 0), 0);
     DialogRecord seen = FinishDialogScript();
     EXPECT_EQ(seen.stepsLeft, 0u);
     EXPECT_TRUE(seen.unscripted.empty()) << seen.unscripted[0];
-    EXPECT_FALSE(FileExists(Path("show.")));
-    EXPECT_FALSE(FileExists(Path("show")));
-    EXPECT_FALSE(FileExists(Path("show.csv")));
+    ASSERT_EQ(seen.names.size(), 1u);
+    EXPECT_EQ(seen.names[0], Path("show."));
+    ASSERT_EQ(seen.pressed.size(), 2u);
+    EXPECT_EQ(seen.pressed[1], warned);
+    // An ending of another program.
+    StartDialogScript({SwitchType(SAVE, 4), TypeName(SAVE, Path("a.txt")), Press(SAVE, IDOK),
+                       Press(SAVING, IDOK)});
+    EXPECT_EQ(SaveFrames(ProgramWindow(), 0, 0, 0), 0);
+    seen = FinishDialogScript();
+    EXPECT_EQ(seen.stepsLeft, 0u);
+    ASSERT_EQ(seen.pressed.size(), 2u);
+    EXPECT_EQ(seen.pressed[1], warned);
+    for (const char* name : {"show.", "show", "show.csv", "a.txt"})
+        EXPECT_FALSE(FileExists(Path(name))) << name;
     EXPECT_STREQ(DocumentPath, "");
     EXPECT_EQ(FilterIndex, 1);
+    EXPECT_TRUE(documentModified);
 }
 
 }  // namespace

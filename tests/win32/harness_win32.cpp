@@ -2,7 +2,9 @@
 #include "tests/win32/harness_win32.h"
 
 #include <commctrl.h>
+#include <shlobj.h>  // DROPFILES
 
+#include <cstring>
 #include <memory>
 
 #include "app/shell_win32.h"
@@ -56,6 +58,7 @@ void ResetProgramState() {
     TakeUnansweredDialogs();
     if (vectorTableWindow) DestroyWindow(vectorTableWindow);
     if (frameTableWindow) DestroyWindow(frameTableWindow);
+    ReleaseCapture();
     InstallWin32UiPort();
     ClearTemplatePicture();
     ResetDocument();
@@ -297,4 +300,69 @@ DialogAnswer* AnswerDialog(const std::string& caption, DialogAction action, int 
 
 void ClearDialogAnswers() {
     answers.clear();  // the timer stays armed as the safety net
+}
+
+HDROP MakeDropHandle(const std::vector<std::string>& paths) {
+    size_t chars = 1;
+    for (const std::string& path : paths) chars += path.size() + 1;
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + chars);
+    DROPFILES* drop = (DROPFILES*)GlobalLock(memory);
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = FALSE;
+    char* list = (char*)(drop + 1);
+    for (const std::string& path : paths) {
+        std::memcpy(list, path.c_str(), path.size() + 1);
+        list += path.size() + 1;
+    }
+    GlobalUnlock(memory);
+    return (HDROP)memory;
+}
+
+void RealMouse(int screenX, int screenY, DWORD buttons) {
+    SetCursorPos(screenX, screenY);
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = MulDiv(screenX, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = MulDiv(screenY, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons;
+    SendInput(1, &input, sizeof input);
+    PumpProgramMessages();
+}
+
+void RealKey(int virtualKey, bool down) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = (WORD)virtualKey;
+    input.ki.wScan = (WORD)MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC);
+    input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    SendInput(1, &input, sizeof input);
+    PumpProgramMessages();
+}
+
+POINT CanvasToScreen(int x, int y) {
+    POINT point = {x, y};
+    ClientToScreen(CanvasWindow(), &point);
+    return point;
+}
+
+std::string Cell(HWND list, int row, int column) {
+    char text[64] = "";
+    LVITEMA item = {};
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    SendMessageA(list, LVM_GETITEMTEXTA, (WPARAM)row, (LPARAM)&item);
+    return text;
+}
+
+int Rows(HWND list) {
+    return (int)SendMessageA(list, LVM_GETITEMCOUNT, 0, 0);
+}
+
+void SetRowState(HWND list, int row, UINT state, UINT mask) {
+    LVITEMA item = {};
+    item.state = state;
+    item.stateMask = mask;
+    SendMessageA(list, LVM_SETITEMSTATE, (WPARAM)row, (LPARAM)&item);
+    PumpProgramMessages();
 }

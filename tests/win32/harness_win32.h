@@ -27,6 +27,8 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
+// after windows.h
+#include <shellapi.h>
 
 #include <functional>
 #include <string>
@@ -52,9 +54,29 @@ void PressKey(int virtualKey, bool ctrl = false, bool shift = false);
 // Sends WM_COMMAND with the id to the main window, as a menu click does.
 void SendCommand(int commandId);
 
+// Input as the system's input queue delivers it (to the window under the
+// pointer, or to the window holding the mouse): the pointer moves to the
+// screen position, then the MOUSEEVENTF_ button flags are pressed or
+// released there. Pumps the program's loop afterwards.
+void RealMouse(int screenX, int screenY, DWORD buttons = 0);
+void RealKey(int virtualKey, bool down);
+// Screen position of a canvas client position.
+POINT CanvasToScreen(int x, int y);
+
+// A list view as the user sees it: a cell's text, the number of rows, and a
+// row's state set as a click or a key would (the notifications it raises are
+// handled before this returns).
+std::string Cell(HWND list, int row, int column);
+int Rows(HWND list);
+void SetRowState(HWND list, int row, UINT state, UINT mask);
+
 // The text of a status bar pane, read with SB_GETTEXTA (named apart from
 // the canvas host's StatusPaneText, which reads its own status bar).
 std::string PaneText(int pane);
+
+// A drop handle as the shell builds one for WM_DROPFILES, with ANSI paths.
+// The receiver releases it (DragFinish).
+HDROP MakeDropHandle(const std::vector<std::string>& paths);
 std::string MainWindowTitle();
 bool MenuItemGrayed(int commandId);
 

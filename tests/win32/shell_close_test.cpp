@@ -3,15 +3,16 @@
 #include <windows.h>
 // after windows.h
 #include <shellapi.h>
-#include <shlobj.h>  // DROPFILES
 
 #include <cstdio>
+#include <cstring>
 
 #include "app/command_dispatch_win32.h"
 #include "app/shell_win32.h"
 #include "document/command_ids.h"
 #include "document/frame_store.h"
 #include "document/undo.h"
+#include "tests/win32/file_dialog_driver.h"
 #include "tests/win32/harness_win32.h"
 
 static const char* const ExitQuestion =
@@ -103,27 +104,18 @@ TEST(ShellCommands, AboutShowsVersionAndChangesNothing) {
     DialogAnswer* about = AnswerDialog("Version", ClickButton(IDOK));
     SendCommand(CMD_ABOUT);
     ASSERT_TRUE(about->seen);
-    EXPECT_EQ(about->StaticText().substr(0, 12), "Quillon 1.0\n");
+    // "Quillon" and the release number of the VERSION file on the first line.
+    FILE* file = fopen(QUILLON_SOURCE_DIR "/VERSION", "rb");
+    ASSERT_NE(file, nullptr);
+    char version[32] = "";
+    ASSERT_NE(fgets(version, sizeof version, file), nullptr);
+    fclose(file);
+    version[strcspn(version, "\r\n")] = 0;
+    std::string text = about->StaticText();
+    EXPECT_EQ(text.substr(0, text.find('\n')), std::string("Quillon ") + version);
     EXPECT_FALSE(documentModified);
     EXPECT_TRUE(MenuItemGrayed(CMD_SAVE_FRAMES));
     ClearDialogAnswers();
-}
-
-// A drop handle as the shell builds one, with ANSI paths.
-static HDROP MakeDrop(const std::vector<std::string>& paths) {
-    size_t chars = 1;
-    for (const std::string& path : paths) chars += path.size() + 1;
-    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + chars);
-    DROPFILES* drop = (DROPFILES*)GlobalLock(memory);
-    drop->pFiles = sizeof(DROPFILES);
-    drop->fWide = FALSE;
-    char* list = (char*)(drop + 1);
-    for (const std::string& path : paths) {
-        memcpy(list, path.c_str(), path.size() + 1);
-        list += path.size() + 1;
-    }
-    GlobalUnlock(memory);
-    return (HDROP)memory;
 }
 
 static void WriteCsv(const std::string& path, int points) {
@@ -150,7 +142,7 @@ TEST(ShellDroppedFiles, FirstFrameFileIsInsertedAtTheCurrentFrame) {
     SendCommand(CMD_INSERT_BLANK_FRAME);
     SendCommand(CMD_INSERT_BLANK_FRAME);
     PressKey(VK_RIGHT);
-    SendMessageA(ProgramWindow(), WM_DROPFILES, (WPARAM)MakeDrop({first, second}), 0);
+    SendMessageA(ProgramWindow(), WM_DROPFILES, (WPARAM)MakeDropHandle({first, second}), 0);
     PumpProgramMessages();
     EXPECT_EQ(PaneText(1), "Frame: 2/3");
     EXPECT_EQ(frameStore.pointCounts[1], 3);
@@ -181,14 +173,14 @@ TEST(ShellDroppedFiles, OverlongPathIsIgnoredNotCut) {
     std::string overlong = exact + "x.csv";  // 260 characters, starts with the real file's path
 
     DialogAnswer* warning = AnswerDialog("Loading Frames", ClickButton(IDOK));
-    SendMessageA(ProgramWindow(), WM_DROPFILES, (WPARAM)MakeDrop({overlong}), 0);
+    SendMessageA(ProgramWindow(), WM_DROPFILES, (WPARAM)MakeDropHandle({overlong}), 0);
     PumpProgramMessages();
     EXPECT_FALSE(warning->seen);
     EXPECT_EQ(frameStore.numFrames, 0);
     EXPECT_FALSE(documentModified);
 
     // The 255-character path itself is taken whole.
-    SendMessageA(ProgramWindow(), WM_DROPFILES, (WPARAM)MakeDrop({exact}), 0);
+    SendMessageA(ProgramWindow(), WM_DROPFILES, (WPARAM)MakeDropHandle({exact}), 0);
     PumpProgramMessages();
     EXPECT_EQ(frameStore.numFrames, 1);
     EXPECT_EQ(workingFrame.count, 4);
@@ -205,7 +197,7 @@ TEST(ShellDroppedFiles, UnreadableNonBitmapIsIgnored) {
     fclose(file);
     AnswerDialog("Loading Frames", ClickButton(IDOK));
     AnswerDialog("Load Image", ClickButton(IDOK));
-    SendMessageA(ProgramWindow(), WM_DROPFILES, (WPARAM)MakeDrop({path}), 0);
+    SendMessageA(ProgramWindow(), WM_DROPFILES, (WPARAM)MakeDropHandle({path}), 0);
     PumpProgramMessages();
     EXPECT_EQ(frameStore.numFrames, 0);
     EXPECT_FALSE(documentModified);
@@ -240,7 +232,7 @@ TEST(ShellDroppedFiles, LowerCaseBmpBecomesTheTemplatePicture) {
     std::string path = TempDir() + "\\trace.bmp";
     WriteBitmap(path);
     AnswerDialog("Loading Frames", ClickButton(IDOK));  // not a frame file
-    SendMessageA(ProgramWindow(), WM_DROPFILES, (WPARAM)MakeDrop({path}), 0);
+    SendMessageA(ProgramWindow(), WM_DROPFILES, (WPARAM)MakeDropHandle({path}), 0);
     PumpProgramMessages();
     EXPECT_FALSE(MenuItemGrayed(CMD_CLEAR_PICTURE));
     EXPECT_FALSE(documentModified);

@@ -21,28 +21,6 @@
 
 namespace {
 
-std::string Cell(HWND list, int row, int column) {
-    char text[64] = "";
-    LVITEMA item = {};
-    item.iSubItem = column;
-    item.pszText = text;
-    item.cchTextMax = sizeof text;
-    SendMessageA(list, LVM_GETITEMTEXTA, (WPARAM)row, (LPARAM)&item);
-    return text;
-}
-
-int Rows(HWND list) {
-    return (int)SendMessageA(list, LVM_GETITEMCOUNT, 0, 0);
-}
-
-void SetRowState(HWND list, int row, UINT state, UINT mask) {
-    LVITEMA item = {};
-    item.state = state;
-    item.stateMask = mask;
-    SendMessageA(list, LVM_SETITEMSTATE, (WPARAM)row, (LPARAM)&item);
-    PumpProgramMessages();
-}
-
 // Stores frames with the given names; frame i holds i + 2 points.
 void MakeFrames(std::initializer_list<const char*> names) {
     int f = 0;

@@ -1,0 +1,80 @@
+// The converter's file check: the reader's verdict and the walker's detail.
+#include "convert/file_check.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "document/frame_store.h"
+#include "document/ui_port.h"
+#include "files/document_file.h"
+#include "formats/csv_file.h"
+#include "formats/csv_walk.h"
+#include "formats/ilda_file.h"
+#include "formats/ilda_walk.h"
+#include "formats/read_account.h"
+
+enum { MESSAGE_LENGTH = 1024 };
+
+static char readerMessage[MESSAGE_LENGTH];
+
+// The reader's warnings become part of the report instead of going to stderr.
+static void KeepWarning(UiWindow, const char* text, const char*) {
+    size_t used = std::strlen(readerMessage);
+    std::snprintf(readerMessage + used, sizeof readerMessage - used, "%s%s", used ? "\n" : "",
+                  text);
+}
+
+static bool SameAccount(const ReadAccount* a, const ReadAccount* b) {
+    return a->framesRead == b->framesRead && a->pointsRead == b->pointsRead &&
+           a->longFrames == b->longFrames && a->pointsBeyondLimit == b->pointsBeyondLimit &&
+           a->framesBeyondStore == b->framesBeyondStore &&
+           a->pointsBeyondStore == b->pointsBeyondStore && a->stop == b->stop &&
+           a->placeKind == b->placeKind && a->stopPlace == b->stopPlace &&
+           a->formatCode == b->formatCode;
+}
+
+int CheckFrameFile(const char* path) {
+    const FrameFileKind kind = FrameFileKindOf(path);
+    if (kind != FRAME_FILE_CSV && kind != FRAME_FILE_ILDA) {
+        std::printf("%s: the editor reads only .csv and .ild frame files\n", path);
+        return CHECK_UNREADABLE;
+    }
+    const bool csv = kind == FRAME_FILE_CSV;
+    readerMessage[0] = 0;
+    void (*warningBox)(UiWindow, const char*, const char*) = uiPort.warningBox;
+    uiPort.warningBox = KeepWarning;
+    const int read = csv ? ReadCsvFrames(nullptr, path, 0) : ReadIldaFrames(nullptr, path, 0);
+    uiPort.warningBox = warningBox;
+    const ReadAccount account = lastReadAccount;
+
+    // The walk reports as it goes, so the file's kind comes first; a file
+    // that cannot be opened has nothing to walk.
+    ReadAccount walked;
+    StartReadAccount(&walked, READ_PLACE_SECTION);
+    int walk = WALK_OPEN_FAILED;
+    if (FILE* probe = std::fopen(path, "rb")) {
+        std::fclose(probe);
+        std::printf("%s: %s frame file\n", path, csv ? "CSV" : "ILDA");
+        walk = csv ? WalkCsvFile(path, stdout, &walked) : WalkIldaFile(path, stdout, &walked);
+    }
+    if (!read) {
+        if (walk == WALK_OPEN_FAILED) std::printf("%s: ", path);
+        std::printf("%s\nThe editor cannot read this file.\n", readerMessage);
+        return CHECK_UNREADABLE;
+    }
+    if (walk != WALK_DONE || !SameAccount(&walked, &account))
+        std::printf(
+            "The walk above does not agree with the editor's reader; what follows is "
+            "the reader's.\n");
+    std::printf("The editor reads %d %s with %lld %s", (int)account.framesRead,
+                account.framesRead == 1 ? "frame" : "frames", (long long)account.pointsRead,
+                account.pointsRead == 1 ? "point" : "points");
+    if (csv) std::printf(", scan speed %d, blanking delay %d", (int)ScanSpeed, (int)BlankingDelay);
+    std::printf(".\n");
+    if (ReadLeftDataOut(&account)) {
+        std::printf("%s\nSomething would be lost.\n", readerMessage);
+        return CHECK_LOSES;
+    }
+    std::printf("Nothing would be lost.\n");
+    return CHECK_WHOLE;
+}

@@ -1,0 +1,117 @@
+// Reading a CSV frame file in pieces, and the header, point and name lines.
+#include "formats/csv_lines.h"
+
+#include <cstring>
+
+#include "document/number_parse.h"
+#include "formats/checked_read.h"
+
+void StartCsvInput(CsvInput* in, FILE* stream) {
+    in->stream = stream;
+    in->pos = 0;
+    in->length = 0;
+    in->atEnd = false;
+    in->failed = false;
+    in->lineEnded = true;
+    in->block[0] = 0;
+}
+
+static void Refill(CsvInput* in) {
+    size_t rest = in->length - in->pos;
+    std::memmove(in->block, in->block + in->pos, rest);
+    in->pos = 0;
+    in->length = rest;
+    while (!in->atEnd && in->length < CSV_READ_BLOCK) {
+        size_t got = CheckedRead(in->stream, in->block + in->length, CSV_READ_BLOCK - in->length,
+                                 &in->failed);
+        if (got == 0) in->atEnd = true;
+        in->length += got;
+    }
+    // The zero stops the quick point scan at the end of the data.
+    in->block[in->length] = 0;
+}
+
+int ReadCsvPiece(CsvInput* in, char* out) {
+    // One piece looks at no more than CSV_LINE_BUFFER bytes (49 characters
+    // and the byte after a CR), so refilling first keeps the scan inside the
+    // block; the data runs out only at the end of the file.
+    if (!in->atEnd && in->length - in->pos <= CSV_LINE_BUFFER) Refill(in);
+    const char* p = in->block + in->pos;
+    const char* end = in->block + in->length;
+    if (p == end) return -1;
+    int n = 0;
+    bool ended = false;
+    while (n < CSV_LINE_CHARS && p < end) {
+        char c = *p;
+        if (c == '\n') {
+            ++p;
+            ended = true;
+            break;
+        }
+        if (c == '\r' && p + 1 < end && p[1] == '\n') {
+            p += 2;
+            ended = true;
+            break;
+        }
+        out[n++] = c;
+        ++p;
+    }
+    out[n] = 0;
+    in->pos = (size_t)(p - in->block);
+    in->lineEnded = ended || p == end;
+    return n;
+}
+
+int ParseCsvHeader(const char* line, int32_t* speed, int32_t* delay) {
+    if (std::strncmp(line, "VECTOR,", 7) != 0) return 0;
+    const char* p = nullptr;
+    if (!ScanInt(line + 7, speed, &p)) return 0;
+    *delay = 0;
+    if (*p == ',') ScanInt(p + 1, delay, nullptr);
+    return 1;
+}
+
+int ParseCsvPointLine(const char* line, int32_t fields[3]) {
+    const char* p = line;
+    for (int i = 0; i < 3; ++i) {
+        if (!ScanInt(p, &fields[i], &p)) return 0;
+        if (i < 2) {
+            if (*p != ',') return 0;
+            ++p;
+        }
+    }
+    return 1;
+}
+
+// A name line in the full form (see the writer): a double quote, the name
+// with each double quote doubled, a double quote and a comma.
+static int IsFullFormName(const char* line, int length) {
+    return length >= 3 && line[0] == '"' && line[length - 2] == '"' && line[length - 1] == ',';
+}
+
+// The full form carries every byte as it is. Any other line reads as name
+// lines always have: after a leading double quote the name ends at the next
+// double quote, otherwise at a comma, and a byte below 0x20 or of 0x80 and
+// above ends it too.
+int ParseCsvNameLine(const char* line, int length, FrameName* name) {
+    SetBlankName(name);
+    int n = 0;
+    if (IsFullFormName(line, length)) {
+        const int end = length - 2;
+        for (int i = 1; i < end; ++i, ++n) {
+            if (line[i] == '"' && i + 1 < end && line[i + 1] == '"') ++i;
+            if (n < FRAME_NAME_LENGTH) name->bytes[n] = line[i];
+        }
+        return n;
+    }
+    const unsigned char* p = (const unsigned char*)line;
+    const bool quoted = (*p == '"');
+    if (quoted) ++p;
+    for (;; ++n, ++p) {
+        unsigned char c = *p;
+        if (c < 0x20 || c >= 0x80) break;
+        if (quoted ? c == '"' : c == ',') break;
+        if (n < FRAME_NAME_LENGTH) name->bytes[n] = (char)c;
+    }
+    return n;
+}

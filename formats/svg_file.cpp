@@ -1,0 +1,289 @@
+// Writing SVG pictures of frames. Reads the store and the scan speed
+// directly and goes through the atomic writer; nothing in the document
+// changes.
+#include "formats/svg_file.h"
+
+#include <cstdarg>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+
+#include "document/frame_store.h"
+#include "document/number_parse.h"
+#include "formats/decimal_text.h"
+#include "formats/name_text.h"
+#include "formats/text_output.h"
+
+// Picture units: coordinates are rounded to a grid of 64 frame units, so
+// that a cell is 1024 units wide and the numbers of a path stay small. The
+// picture's own scale makes a sheet cell 160 pixels wide, the animation's
+// cell 320.
+enum {
+    GRID_SHIFT = 6,
+    CELL = 65536 >> GRID_SHIFT,
+    GAP = 64,  // between cells and around them
+    LABEL_BAND = 160,
+    LABEL_BASELINE = 104,  // below the cell
+    SHEET_SCALE = 32,      // picture units per 5 pixels
+    ANIMATION_SCALE = 16,
+    // The most a point can add to a path: a dot, a move and a line.
+    POINT_ROOM = 32,
+    FRAME_ROOM = MAX_POINTS * POINT_ROOM + 256,
+    LABEL_ROOM = XML_NAME_MAX + 128,
+    LINE_ROOM = 512,
+    MICROSECONDS = 1000000,
+    SHORTEST_FRAME = (MICROSECONDS + 59) / 60  // one frame at 60 Hz
+};
+
+static const char* const LINE_STYLE =
+    "fill=\"none\" stroke=\"#00FF00\" stroke-width=\"10\" stroke-linecap=\"round\" "
+    "stroke-linejoin=\"round\"";
+static const char* const LABEL_STYLE = "font-family=\"sans-serif\" font-size=\"80\"";
+static const char* const LABEL_COLOUR = "fill=\"#C0C0C0\"";
+// Inside the animation's line group, the label undoes the line style.
+static const char* const ANIMATION_LABEL = " fill=\"#C0C0C0\" stroke=\"none\"";
+
+static TextOutput svgOutput;
+
+// Appends formatted text of at most LINE_ROOM bytes.
+__attribute__((format(printf, 2, 3))) static void Put(TextOutput* out, const char* format, ...) {
+    char* p = TextRoom(out, LINE_ROOM);
+    va_list args;
+    va_start(args, format);
+    int length = std::vsnprintf(p, LINE_ROOM, format, args);
+    va_end(args);
+    if (length > 0) out->cursor = p + (length < LINE_ROOM ? length : LINE_ROOM - 1);
+}
+
+static int RangeInStore(int first, int last) {
+    return first >= 0 && first < MAX_FRAMES && last >= first - 1 && last < MAX_FRAMES;
+}
+
+// A coordinate on the picture's grid, 0 to 1024 across the cell; y grows
+// downward in the store and on the picture alike.
+static inline int Grid(int16_t value) {
+    return ((int)value + 32768 + (1 << (GRID_SHIFT - 1))) >> GRID_SHIFT;
+}
+
+// A number of a path, with a space before it only where a digit would
+// otherwise run into it.
+static inline char* PutNumber(char* p, int value, bool afterNumber) {
+    if (afterNumber && value >= 0) *p++ = ' ';
+    return PutDecimal(p, value);
+}
+
+// One relative step of a path. The letter is left out where the one before
+// carries over: pairs after a move or a line are lines.
+static inline char* PutStep(char* p, char command, char* last, int dx, int dy) {
+    bool afterNumber = true;
+    if (command == 'm' || *last == 'M') {
+        *p++ = command;
+        afterNumber = false;
+    }
+    *last = command;
+    p = PutNumber(p, dx, afterNumber);
+    return PutNumber(p, dy, true);
+}
+
+// The frame's beam-on moves as one path, the cell's top left corner at
+// (left, top). Positions are rounded to the grid first and the steps taken
+// between rounded positions, so they never drift. Blanked moves only move
+// the beam; a spot lit without a line from it (a visible point reached by
+// a blanked move, or a line too short for the grid) becomes a zero-length
+// line, which the round caps show as a dot. Returns the end of what was
+// written, or p itself when the frame lights nothing. Needs FRAME_ROOM.
+static char* PutFramePath(char* p, const VectorPoint* points, int count, int left, int top) {
+    char* const start = p;
+    if (count <= 0) return p;
+    std::memcpy(p, "<path d=\"M", 10);
+    p += 10;
+    int penX = Grid(points[0].x), penY = Grid(points[0].y);
+    p = PutDecimal(p, left + penX);
+    p = PutNumber(p, top + penY, true);
+    char last = 'M';
+    int beamX = penX, beamY = penY;
+    bool litHere = false;  // something is drawn at or from the pen since it moved
+    bool dot = (points[0].flags & POINT_VISIBLE) != 0;
+    bool lit = false;
+    for (int i = 1; i < count; ++i) {
+        const int x = Grid(points[i].x), y = Grid(points[i].y);
+        if (!(points[i].flags & POINT_VISIBLE)) {
+            if (dot) {
+                p = PutStep(p, 'l', &last, 0, 0);
+                dot = false;
+                litHere = lit = true;
+            }
+            beamX = x;
+            beamY = y;
+            continue;
+        }
+        if (beamX != penX || beamY != penY) {
+            p = PutStep(p, 'm', &last, beamX - penX, beamY - penY);
+            penX = beamX;
+            penY = beamY;
+            litHere = false;
+        }
+        if (x == penX && y == penY) {
+            dot = dot || !litHere;
+            continue;
+        }
+        p = PutStep(p, 'l', &last, x - penX, y - penY);
+        penX = beamX = x;
+        penY = beamY = y;
+        litHere = lit = true;
+        dot = false;
+    }
+    if (dot) {
+        p = PutStep(p, 'l', &last, 0, 0);
+        lit = true;
+    }
+    if (!lit) return start;
+    std::memcpy(p, "\"/>\n", 4);
+    return p + 4;
+}
+
+// "N name" beneath the cell: the frame's number as the Frame Table counts,
+// and its name. A viewport of the band's size keeps a long name from running
+// into the next cell.
+static void PutLabel(TextOutput* out, int left, int top, int frame, const char* attributes) {
+    Put(out, "<svg x=\"%d\" y=\"%d\" width=\"%d\" height=\"%d\"><text y=\"%d\"%s>", left,
+        top + CELL, CELL, LABEL_BAND, LABEL_BASELINE, attributes);
+    char* p = PutDecimal(TextRoom(out, LABEL_ROOM), frame + 1);
+    *p++ = ' ';
+    p = PutXmlName(p, &frameStore.frameNames[frame]);
+    std::memcpy(p, "</text></svg>\n", 14);
+    out->cursor = p + 14;
+}
+
+static int FrameCount(int frame) {
+    return ClampInt(frameStore.pointCounts[frame], 0, MAX_POINTS);
+}
+
+static void PutHeader(TextOutput* out, int width, int height, int scale) {
+    Put(out,
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%d\" height=\"%d\" "
+        "viewBox=\"0 0 %d %d\">\n"
+        "<rect width=\"%d\" height=\"%d\" fill=\"#000000\"/>\n",
+        width * 5 / scale, height * 5 / scale, width, height, width, height);
+}
+
+// The outline of the coordinate square, dark red as on the canvas.
+static void PutBox(TextOutput* out, int left, int top) {
+    Put(out, "M%d %dh%dv%dh%dz", left, top, CELL, CELL, -CELL);
+}
+
+static void BeginBoxes(TextOutput* out) {
+    Put(out, "<path fill=\"none\" stroke=\"#800000\" stroke-width=\"6\" d=\"");
+}
+
+static int Finish(TextOutput* out, UiWindow owner) {
+    Put(out, "</svg>\n");
+    return FinishTextOutput(out, owner);
+}
+
+int WriteSvgSheet(UiWindow owner, const char* path, int first, int last) {
+    if (!RangeInStore(first, last)) return 0;
+    TextOutput* out = &svgOutput;
+    if (!BeginTextOutput(out, owner, path)) return 0;
+
+    const int frames = last - first + 1;
+    int columns = 0;
+    while (columns * columns < frames) ++columns;
+    const int rows = columns ? (frames + columns - 1) / columns : 0;
+    const int pitchX = CELL + GAP, pitchY = CELL + LABEL_BAND + GAP;
+    PutHeader(out, GAP + columns * pitchX, GAP + rows * pitchY, SHEET_SCALE);
+
+    if (frames > 0) {
+        BeginBoxes(out);
+        for (int i = 0; i < frames; ++i)
+            PutBox(out, GAP + i % columns * pitchX, GAP + i / columns * pitchY);
+        Put(out, "\"/>\n");
+    }
+    Put(out, "<g %s>\n", LINE_STYLE);
+    for (int i = 0; i < frames && !out->file.failed; ++i) {
+        const int frame = first + i;
+        char* p = TextRoom(out, FRAME_ROOM);
+        out->cursor = PutFramePath(p, frameStore.frames[frame], FrameCount(frame),
+                                   GAP + i % columns * pitchX, GAP + i / columns * pitchY);
+    }
+    Put(out, "</g>\n<g %s %s xml:space=\"preserve\">\n", LABEL_STYLE, LABEL_COLOUR);
+    for (int i = 0; i < frames; ++i)
+        PutLabel(out, GAP + i % columns * pitchX, GAP + i / columns * pitchY, first + i, "");
+    Put(out, "</g>\n");
+    return Finish(out, owner);
+}
+
+// How long a frame shows: its points at the scan speed, in microseconds,
+// and never less than one frame at 60 Hz.
+static int64_t FrameTime(int frame) {
+    const int64_t speed = ClampInt(ScanSpeed, SCAN_SPEED_MIN, SCAN_SPEED_MAX);
+    const int64_t time = ((int64_t)FrameCount(frame) * MICROSECONDS + speed / 2) / speed;
+    return time < (int64_t)SHORTEST_FRAME ? (int64_t)SHORTEST_FRAME : time;
+}
+
+// A moment of the loop as a fraction of it, for keyTimes: six decimals at
+// most, rounded down so that the times keep their order.
+static void PutKeyTime(TextOutput* out, int64_t at, int64_t total) {
+    const int64_t millionths = at * MICROSECONDS / total;
+    if (millionths <= 0 || millionths >= MICROSECONDS) {
+        Put(out, "%d", millionths > 0 ? 1 : 0);
+        return;
+    }
+    char digits[8];
+    std::snprintf(digits, sizeof digits, "%06lld", (long long)millionths);
+    int length = 6;
+    while (digits[length - 1] == '0') --length;
+    Put(out, "0.%.*s", length, digits);
+}
+
+// Shows the frame's group from start to end of the loop and hides it
+// otherwise. Discrete values: each holds from its key time to the next.
+static void PutShowing(TextOutput* out, int64_t start, int64_t end, int64_t total) {
+    Put(out,
+        "<animate attributeName=\"visibility\" calcMode=\"discrete\" repeatCount=\"indefinite\" "
+        "dur=\"%lld.%06llds\" ",
+        (long long)(total / MICROSECONDS), (long long)(total % MICROSECONDS));
+    const bool before = start > 0, after = end < total;
+    Put(out, "values=\"%s%s%s\" keyTimes=\"", before ? "hidden;" : "", "visible",
+        after ? ";hidden" : "");
+    if (before) {
+        Put(out, "0;");
+        PutKeyTime(out, start, total);
+    } else {
+        Put(out, "0");
+    }
+    if (after) {
+        Put(out, ";");
+        PutKeyTime(out, end, total);
+    }
+    Put(out, "\"/>\n");
+}
+
+int WriteSvgAnimation(UiWindow owner, const char* path, int first, int last) {
+    if (!RangeInStore(first, last)) return 0;
+    TextOutput* out = &svgOutput;
+    if (!BeginTextOutput(out, owner, path)) return 0;
+
+    PutHeader(out, GAP + CELL + GAP, GAP + CELL + LABEL_BAND + GAP, ANIMATION_SCALE);
+    BeginBoxes(out);
+    PutBox(out, GAP, GAP);
+    Put(out, "\"/>\n");
+    int64_t total = 0;
+    for (int frame = first; frame <= last; ++frame) total += FrameTime(frame);
+    // The label inherits the font from the group and takes its own colour.
+    Put(out, "<g %s %s xml:space=\"preserve\">\n", LINE_STYLE, LABEL_STYLE);
+    int64_t start = 0;
+    for (int frame = first; frame <= last && !out->file.failed; ++frame) {
+        const int64_t end = start + FrameTime(frame);
+        Put(out, "<g visibility=\"%s\">\n", frame == first ? "visible" : "hidden");
+        out->cursor = PutFramePath(TextRoom(out, FRAME_ROOM), frameStore.frames[frame],
+                                   FrameCount(frame), GAP, GAP);
+        PutLabel(out, GAP, GAP, frame, ANIMATION_LABEL);
+        if (first < last) PutShowing(out, start, end, total);
+        Put(out, "</g>\n");
+        start = end;
+    }
+    Put(out, "</g>\n");
+    return Finish(out, owner);
+}
