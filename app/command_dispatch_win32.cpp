@@ -3,6 +3,7 @@
 #include "app/command_dispatch_win32.h"
 
 #include "app/help_page_win32.h"
+#include "app/shell_win32.h"
 #include "canvas/canvas_window_win32.h"
 #include "canvas/template_picture_win32.h"
 #include "canvas/view_transform.h"
@@ -52,11 +53,11 @@ static void ResizeCurrent(HWND main) {
     RepaintCanvas();
 }
 static void ZoomInHandler(HWND) {
-    ZoomIn();
+    ZoomIn(CanvasWindow());
     RepaintCanvas();
 }
 static void ZoomOutHandler(HWND) {
-    ZoomOut();
+    ZoomOut(CanvasWindow());
     RepaintCanvas();
 }
 static void NextFrame(HWND) {

@@ -6,12 +6,12 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include "app/shell_win32.h"
 #include "canvas/canvas_feedback_win32.h"
 #include "canvas/canvas_paint_win32.h"
 #include "canvas/gesture.h"
 #include "canvas/view_transform.h"
 #include "document/ui_port.h"
+#include "resources/resource_ids.h"
 
 static_assert(KEY_SHIFT == MK_SHIFT && KEY_CONTROL == MK_CONTROL, "modifier flags");
 static_assert(SCROLL_HORIZONTAL == SB_HORZ && SCROLL_VERTICAL == SB_VERT, "bar numbers");
@@ -32,10 +32,11 @@ static int MouseKeys(WPARAM wParam) {
     return (int)(wParam & (MK_SHIFT | MK_CONTROL));
 }
 
-static void ShowCursorPosition(int x, int y) {
+// The status bar is the canvas's sibling in the main window.
+static void ShowCursorPosition(HWND window, int x, int y) {
     char text[32];
     FormatCursorPosition(x, y, text, sizeof text);
-    HWND statusBar = StatusBarWindow();
+    HWND statusBar = GetDlgItem(GetParent(window), IDC_STATUS_BAR);
     if (statusBar) SendMessageA(statusBar, SB_SETTEXTA, CURSOR_PANE, (LPARAM)text);
 }
 
@@ -66,7 +67,7 @@ static LRESULT OnMouse(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
     switch (message) {
         case WM_MOUSEMOVE:
             GestureMouseMove(x, y);
-            ShowCursorPosition(x, y);
+            ShowCursorPosition(window, x, y);
             break;
         case WM_LBUTTONDOWN:
             GestureLeftPress(x, y, keys);
@@ -116,17 +117,16 @@ LRESULT CALLBACK CanvasWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     }
 }
 
-static void Zoom(int (*zoom)(int right, int bottom)) {
-    HWND canvas = CanvasWindow();
+static void Zoom(HWND canvas, int (*zoom)(int right, int bottom)) {
     if (!canvas) return;
     RECT client;
     GetClientRect(canvas, &client);
     if (zoom(client.right, client.bottom)) RefreshStatus(STATUS_PANES);
 }
 
-void ZoomIn() {
-    Zoom(ZoomViewIn);
+void ZoomIn(HWND canvas) {
+    Zoom(canvas, ZoomViewIn);
 }
-void ZoomOut() {
-    Zoom(ZoomViewOut);
+void ZoomOut(HWND canvas) {
+    Zoom(canvas, ZoomViewOut);
 }

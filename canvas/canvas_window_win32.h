@@ -7,6 +7,7 @@
 LRESULT CALLBACK CanvasWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Commands 40021 and 40022; they refresh the status panes themselves, the
-// dispatcher repaints afterwards.
-void ZoomIn();
-void ZoomOut();
+// dispatcher repaints afterwards. The canvas keeps the frame point at its
+// centre in place.
+void ZoomIn(HWND canvas);
+void ZoomOut(HWND canvas);
