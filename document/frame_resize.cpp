@@ -60,12 +60,14 @@ static void PutNumberIntoPrompt(int32_t number) {
 void ResizeCurrentFrameCommand(UiWindow owner) {
     int current = frameStore.currentFrame;
     if (current >= frameStore.numFrames) return;
-    TakeUndoSnapshot(UNDO_FULL_COPY);
     StoreFrame(current, false);
     PutNumberIntoPrompt(MeasureFrames(current, current));
     if (ValuePrompt(owner, &resizeRequest) != PROMPT_OK) return;
-    // A refused value leaves the points; the frame is reloaded all the same.
-    RescaleFrames(ParseLeadingInt(Prompt::value), current, current);
+    if (!RescaleFrames(ParseLeadingInt(Prompt::value), current, current)) return;
+    // Only a resize that happens replaces the undo snapshot, so that a
+    // cancelled or refused one leaves the previous edit undoable. The working
+    // frame still holds the points from before the resize.
+    TakeUndoSnapshot(UNDO_FULL_COPY);
     LoadFrame(current);
     SetDocumentModified(true);
     RefreshVectorTable(VT_UPDATE_VALUES);

@@ -105,19 +105,25 @@ TEST_F(FrameResizeTest, ResizeCurrentFrameRefusalsAndCancel) {
     ResizeCurrentFrameCommand(nullptr);
     EXPECT_EQ(ui->Count("prompt"), 0);
 
+    // A point added just before: neither a cancelled nor a refused resize
+    // takes away its undo, nor counts as an edit.
     frameStore.currentFrame = 0;
     StorePoints(0, {{1, 40, 0}});
     LoadFrame(0);
-    ui->promptReplies.push_back({false, ""});
-    ResizeCurrentFrameCommand(nullptr);
-    EXPECT_FALSE(documentModified);
-    EXPECT_EQ(undoSnapshot.state, UNDO_STATE_FULL_COPY)
-        << "the snapshot of a cancelled resize stays";
-
-    ui->promptReplies.push_back({true, "abc"});
-    ResizeCurrentFrameCommand(nullptr);
-    EXPECT_EQ(workingFrame.points[0].x, 40) << "a refused value leaves the points";
-    EXPECT_TRUE(documentModified) << "but the frame still counts as edited";
+    TakeUndoSnapshot(UNDO_COUNT_ONLY);
+    workingFrame.points[1] = {1, 50, 0};
+    workingFrame.count = 2;
+    SetDocumentModified(true);
+    SetDocumentModified(false);
+    for (const char* answer : {"<cancel>", "abc", "0", "65536"}) {
+        ui->promptReplies.push_back({std::string(answer) != "<cancel>", answer});
+        ResizeCurrentFrameCommand(nullptr);
+        EXPECT_FALSE(documentModified) << answer;
+        EXPECT_EQ(workingFrame.points[0].x, 40) << answer;
+        EXPECT_EQ(undoSnapshot.state, 1) << answer;
+    }
+    ASSERT_EQ(ApplyUndo(), 1);
+    EXPECT_EQ(workingFrame.count, 1) << "the added point is taken back";
 }
 
 TEST_F(FrameResizeTest, ResizeSelectedFramesCoversTheWholeRangeAndCannotBeUndone) {
