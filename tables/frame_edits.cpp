@@ -17,6 +17,9 @@ void RenameFrame(int f, const char* text) {
 int InsertFrameCopy(int f) {
     if (frameStore.numFrames == 0 || frameStore.numFrames >= MAX_FRAMES) return 0;
     if (f < 0 || f >= frameStore.numFrames) return 0;
+    // Unstored edits go into the frame being copied too, so that the copy and
+    // the frame it copies hold the same points.
+    StoreFrame(frameStore.currentFrame, false);
     if (!InsertBlankFrame(f)) return 0;
     frameStore.frameNames[f] = frameStore.frameNames[f + 1];
     SetDocumentModified(true);

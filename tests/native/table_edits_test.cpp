@@ -121,6 +121,14 @@ TEST_F(TableEditsTest, InsertFrameCopyPutsTheWorkingFrameBeforeTheFocusedFrame) 
     EXPECT_EQ(frameStore.pointCounts[2], 1);
     EXPECT_EQ(frameStore.currentFrame, 1);
     EXPECT_TRUE(ui->Has("frame", FT_REBUILD));
+
+    // Edits not yet stored are stored first: both frames hold them.
+    workingFrame.points[workingFrame.count++] = {0, 88, 88};
+    SetDocumentModified(true);
+    ASSERT_EQ(InsertFrameCopy(1), 1);
+    EXPECT_EQ(frameStore.pointCounts[1], 3);
+    EXPECT_EQ(frameStore.pointCounts[2], 3) << "the copied frame keeps the edits as well";
+    EXPECT_EQ(frameStore.frames[2][2].x, 88);
 }
 
 TEST_F(TableEditsTest, InsertFrameCopyRefusals) {
