@@ -37,9 +37,10 @@ static const char* const USAGE =
     "from a CSV file or --speed, and is 30000 for an ILDA file.\n"
     "An existing OUT is replaced only by a completely written file.\n"
     "If IN cannot be read whole (more than 3000 points in a frame, more than 1000\n"
-    "frames, a file cut short, a section of an unknown format), what was read is\n"
-    "written and what was left out is reported on stderr; the exit status is\n"
-    "still 0. A file of which not one frame can be read is a failure.\n";
+    "frames, a file cut short, a section of an unknown format, sections after a\n"
+    "closing header), what was read is written and what was left out is reported\n"
+    "on stderr; the exit status is still 0. A file of which not one frame can be\n"
+    "read is a failure.\n";
 
 void PrintConvertUsage(bool toStderr) {
     std::fputs(USAGE, toStderr ? stderr : stdout);

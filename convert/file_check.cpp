@@ -54,7 +54,7 @@ int CheckFrameFile(const char* path) {
     int walk = WALK_OPEN_FAILED;
     if (FILE* probe = std::fopen(path, "rb")) {
         std::fclose(probe);
-        std::printf("%s: %s frame file\n", path, csv ? "CSV" : "ILDA");
+        std::printf("%s: read as %s frame file, by its name\n", path, csv ? "a CSV" : "an ILDA");
         walk = csv ? WalkCsvFile(path, stdout, &walked) : WalkIldaFile(path, stdout, &walked);
     }
     if (!read) {

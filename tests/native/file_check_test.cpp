@@ -118,7 +118,7 @@ TEST_F(FileCheckTest, AWholeIldaFileHasNothingToSay) {
                                          std::string(6, 'p') + Proper("two", 2, 1, 2) + Closing());
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out.find("note:"), std::string::npos) << run.out;
-    ExpectLines(run, {"whole.ild: ILDA frame file\n",
+    ExpectLines(run, {"whole.ild: read as an ILDA frame file, by its name\n",
                       "section 1 at byte 0: format 0 (3D, indexed colour), 3 records, frame number "
                       "0, total 2, name \"one             \": frame 1, 3 points\n",
                       "section 2 at byte 56: format 2 (palette), 2 records: skipped",
@@ -253,7 +253,7 @@ TEST_F(FileCheckTest, CsvFramesAndTheirOddities) {
                         "\"a,b\"\r\n1,5,0\r\n");
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, Path("plain.csv") +
-                           ": CSV frame file\n"
+                           ": read as a CSV frame file, by its name\n"
                            "line 1: header, scan speed 20000, blanking delay 5\n"
                            "frame 1, lines 2-4: 2 points, name \"Star            \"\n"
                            "frame 2, lines 6-7: 1 point, name \"a,b             \"\n"
