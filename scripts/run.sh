@@ -36,6 +36,10 @@ source scripts/wine-env.sh
 quillon_wine_init
 
 if [ -n "$DISPLAY" ] && [ -z "$session_shot" ]; then
+  # On a desktop the window manager keeps the tool windows above the main
+  # window, as Windows does; the tests' unmanaged windows do not. The tests
+  # set it back when they next start.
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d Y /f >/dev/null 2>&1 || true
   wine "$BUILD_DIR/quillon.exe"
   wineserver -w 2>/dev/null || true
   exit 0
