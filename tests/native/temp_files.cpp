@@ -3,6 +3,7 @@
 
 #include <dirent.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -38,6 +39,17 @@ bool WriteWholeFile(const std::string& path, const std::string& data) {
     if (!f) return false;
     bool ok = std::fwrite(data.data(), 1, data.size(), f) == data.size();
     return (std::fclose(f) == 0) && ok;
+}
+
+bool FileExists(const std::string& path) {
+    struct stat info;
+    return stat(path.c_str(), &info) == 0;
+}
+
+TempFolder::TempFolder(const char* prefix) : dir(MakeTempFolder(prefix)) {
+    if (!dir.empty()) return;
+    std::fprintf(stderr, "no temporary folder for %s\n", prefix);
+    std::abort();
 }
 
 std::vector<std::string> FolderNames(const std::string& folder) {

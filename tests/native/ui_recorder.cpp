@@ -88,6 +88,13 @@ std::vector<std::string> UiRecorder::Sequence() const {
     return out;
 }
 
+std::string UiRecorder::OnlyWarning() const {
+    if (Count("warning") != 1) return "<" + std::to_string(Count("warning")) + " warnings>";
+    for (const RecordedCall& call : calls)
+        if (call.what == "warning") return call.caption + "|" + call.text;
+    return "";
+}
+
 UiRecorder* InstallUiRecorder() {
     recorder.calls.clear();
     recorder.promptReplies.clear();

@@ -39,6 +39,8 @@ struct UiRecorder {
     bool Has(const std::string& what, int a) const { return Count(what, a) > 0; }
     // Calls of kind what in order, as "what:a" strings, for sequence checks.
     std::vector<std::string> Sequence() const;
+    // The one warning given, as "caption|text"; "<N warnings>" otherwise.
+    std::string OnlyWarning() const;
 };
 
 // Installs a fresh recorder as the UiPort and returns it.
