@@ -65,15 +65,6 @@ protected:
         EXPECT_EQ(p.y, y) << "slot " << slot << " point " << index;
     }
 
-    // The one warning a read gave, as "caption|text".
-    std::string OnlyWarning() const {
-        if (ui->Count("warning") != 1)
-            return "<" + std::to_string(ui->Count("warning")) + " warnings>";
-        for (const RecordedCall& call : ui->calls)
-            if (call.what == "warning") return call.caption + "|" + call.text;
-        return "";
-    }
-
     UiRecorder* ui;
     std::string dir;
 };
@@ -497,7 +488,7 @@ TEST_F(CsvFileTest, PointsBeyond3000AreIgnored) {
     EXPECT_EQ(Name(0), Padded("late name"));  // lines after the limit are still read
     ASSERT_EQ(frameStore.numFrames, 2);
     EXPECT_EQ(frameStore.pointCounts[1], 1);
-    EXPECT_EQ(OnlyWarning(),
+    EXPECT_EQ(ui->OnlyWarning(),
               "Loading Frames|Not all of this file was read:\n"
               "- 5 points in 1 frame beyond the 3000 points a frame holds");
     // Exactly 3000 lines lose nothing.
@@ -516,7 +507,7 @@ TEST_F(CsvFileTest, OpeningTakesAThousandFramesAndCountsTheRest) {
     EXPECT_EQ(frameStore.numFrames, 1000);
     EXPECT_EQ(Name(999), Padded("999x"));
     EXPECT_EQ(frameStore.pointCounts[999], 1);
-    EXPECT_EQ(OnlyWarning(),
+    EXPECT_EQ(ui->OnlyWarning(),
               "Loading Frames|Not all of this file was read:\n"
               "- 200 frames (400 points) beyond what the document can hold");
     // A document of 1000 frames, as the program writes it, reads back whole.
@@ -539,7 +530,7 @@ TEST_F(CsvFileTest, AReadErrorIsNoEndOfFile) {
     ASSERT_EQ(result, 1);
     EXPECT_EQ(Name(0), Padded("A"));
     EXPECT_LT(frameStore.numFrames, 20);
-    EXPECT_EQ(OnlyWarning(),
+    EXPECT_EQ(ui->OnlyWarning(),
               "Loading Frames|Not all of this file was read:\n"
               "- reading stopped at frame " +
                   std::to_string(frameStore.numFrames) + ": the file could not be read further");
@@ -548,7 +539,7 @@ TEST_F(CsvFileTest, AReadErrorIsNoEndOfFile) {
     SetReadFault(3);
     EXPECT_EQ(ReadCsvFrames(nullptr, Path("in.csv").c_str(), 0), 0);
     SetReadFault(-1);
-    EXPECT_EQ(OnlyWarning(),
+    EXPECT_EQ(ui->OnlyWarning(),
               "Loading Frames|No frame could be read from this file:\n"
               "- reading stopped at frame 1: the file could not be read further");
 }
@@ -591,7 +582,7 @@ TEST_F(CsvFileTest, InsertIntoANearlyFullStoreKeepsEveryOldFrame) {
     EXPECT_EQ(Name(999), Padded("old996"));
     EXPECT_EQ(frameStore.frames[999][0].x, 996);
 
-    EXPECT_EQ(OnlyWarning(),
+    EXPECT_EQ(ui->OnlyWarning(),
               "Loading Frames|Not all of this file was read:\n"
               "- 1 frame (0 points) beyond what the document can hold");
 
@@ -606,7 +597,7 @@ TEST_F(CsvFileTest, InsertIntoANearlyFullStoreKeepsEveryOldFrame) {
     ASSERT_EQ(Read("VECTOR,1,1\nnew\n1,1,1\n1,2,2\n", 1), 0);
     EXPECT_EQ(frameStore.numFrames, 999);
     EXPECT_EQ(workingFrame.points[0].x, 995);
-    EXPECT_EQ(OnlyWarning(),
+    EXPECT_EQ(ui->OnlyWarning(),
               "Loading Frames|No frame could be read from this file:\n"
               "- 1 frame (2 points) beyond what the document can hold");
 }

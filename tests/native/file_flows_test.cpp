@@ -4,8 +4,6 @@
 #include "files/file_flows.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -16,6 +14,7 @@
 #include "document/command_ids.h"
 #include "document/frame_store.h"
 #include "document/undo.h"
+#include "tests/native/temp_files.h"
 #include "tests/native/ui_recorder.h"
 
 namespace {
@@ -44,29 +43,6 @@ int ScriptedFileDialog(UiWindow, const FileDialogRequest *request, FileDialogAns
     std::snprintf(answer->fileTitle, sizeof answer->fileTitle, "%s", FileTitleOf(answer->path));
     answer->filterIndex = reply.filterIndex;
     return 1;
-}
-
-std::string ReadAll(const std::string &path) {
-    std::string data;
-    FILE *f = std::fopen(path.c_str(), "rb");
-    if (!f) return "<missing>";
-    char block[4096];
-    size_t got;
-    while ((got = std::fread(block, 1, sizeof block, f)) > 0) data.append(block, got);
-    std::fclose(f);
-    return data;
-}
-
-void WriteAll(const std::string &path, const std::string &data) {
-    FILE *f = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(f, nullptr);
-    ASSERT_EQ(std::fwrite(data.data(), 1, data.size(), f), data.size());
-    ASSERT_EQ(std::fclose(f), 0);
-}
-
-bool Exists(const std::string &path) {
-    struct stat info;
-    return stat(path.c_str(), &info) == 0;
 }
 
 // One frame of n points named by its slot.
@@ -99,14 +75,12 @@ protected:
         ui = InstallUiRecorder();
         dialog = ScriptedDialog();
         fileDialogProc = ScriptedFileDialog;
-        char pattern[] = "/tmp/quillon-flows-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir = pattern;
+        dir = MakeTempFolder("quillon-flows");
+        ASSERT_FALSE(dir.empty());
     }
     void TearDown() override {
         fileDialogProc = nullptr;
-        std::string command = "rm -rf '" + dir + "'";
-        ASSERT_EQ(std::system(command.c_str()), 0);
+        RemoveTempFolder(dir);
     }
     std::string Path(const char *name) const { return dir + "/" + name; }
     void Reply(const std::string &path, int filterIndex) {
@@ -123,7 +97,7 @@ protected:
         SetDocumentModified(true);
     }
     int FramesIn(const std::string &csv) {
-        std::string text = ReadAll(csv);
+        std::string text = ReadWholeFile(csv);
         if (text == "<missing>") return -1;
         int separators = 0;
         for (size_t at = 0; (at = text.find("\r\n+\r\n", at)) != std::string::npos; ++at)
@@ -149,10 +123,8 @@ TEST_F(FileFlowsTest, RefusedCancelledOrFailedSavesChangeNothing) {
         Reply(name, 4);
         ui->Clear();
         EXPECT_EQ(SaveFramesWith(nullptr, SAVE_ASK_NAME, 0, 2), 0) << name;
-        EXPECT_FALSE(Exists(name)) << name;
-        ASSERT_EQ(ui->Count("warning"), 1) << name;
-        EXPECT_EQ(ui->calls[0].text, NO_WRITER_WARNING);
-        EXPECT_EQ(ui->calls[0].caption, "Saving Frames");
+        EXPECT_FALSE(FileExists(name)) << name;
+        EXPECT_EQ(ui->OnlyWarning(), std::string("Saving Frames|") + NO_WRITER_WARNING) << name;
     }
     // A folder that does not exist: the writer's message, nothing remembered.
     Reply(dir + "/missing/show.csv", 2);
@@ -186,7 +158,7 @@ TEST_F(FileFlowsTest, SaveAsStartsFromTheRememberedPathAndKeepsTheTypeInUse) {
     // A packed export reports 0 and remembers nothing.
     Reply(Path("out.frm"), 3);
     EXPECT_EQ(SaveFramesWith(nullptr, SAVE_ASK_NAME, 0, 2), 0);
-    EXPECT_TRUE(Exists(Path("out.frm")));
+    EXPECT_TRUE(FileExists(Path("out.frm")));
     EXPECT_EQ(DocumentPath, Path("new.csv"));
     EXPECT_EQ(FilterIndex, 1);
 }
@@ -258,13 +230,13 @@ TEST_F(FileFlowsTest, WriteSelectionThatLeavesTheDocumentsFileAloneKeepsItSaved)
     MakeModifiedDocument();
     Reply(Path("show.csv"), 1);
     SaveFramesFlow(nullptr);
-    const std::string saved = ReadAll(Path("show.csv"));
+    const std::string saved = ReadWholeFile(Path("show.csv"));
     // A hard link shares the file only until the new one replaces it.
     ASSERT_EQ(link(Path("show.csv").c_str(), Path("alias.csv").c_str()), 0);
     Reply(Path("alias.csv"), 1);
     WriteSelectionAsFlow(nullptr);
     EXPECT_EQ(FramesIn(Path("alias.csv")), 1);
-    EXPECT_EQ(ReadAll(Path("show.csv")), saved);
+    EXPECT_EQ(ReadWholeFile(Path("show.csv")), saved);
     EXPECT_FALSE(documentModified);
     // A refused write over the document's file: nothing written.
     Reply(Path("show.ild"), 2);
@@ -305,7 +277,7 @@ TEST_F(FileFlowsTest, FailedOpensKeepTheDocumentAndItsName) {
     MakeModifiedDocument();
     SetDocumentModified(false);
     RememberDocumentFile(2, "kept.ild", "kept.ild");
-    WriteAll(Path("fake.ild"), TWO_FRAMES_CSV);
+    ASSERT_TRUE(WriteWholeFile(Path("fake.ild"), TWO_FRAMES_CSV));
     Cancel();
     OpenFramesFlow(nullptr);
     Reply(Path("missing.csv"), 1);
@@ -321,7 +293,7 @@ TEST_F(FileFlowsTest, FailedOpensKeepTheDocumentAndItsName) {
 }
 
 TEST_F(FileFlowsTest, InsertFromAPathOrNotAtAll) {
-    WriteAll(Path("drop.CSV"), TWO_FRAMES_CSV);
+    ASSERT_TRUE(WriteWholeFile(Path("drop.CSV"), TWO_FRAMES_CSV));
     PutFrame(0, 1);
     PutFrame(1, 1);
     GoToFrame(1);
@@ -351,14 +323,10 @@ TEST_F(FileFlowsTest, InsertFromAPathOrNotAtAll) {
 TEST_F(FileFlowsTest, AFileNotReadWholeIsReplacedOnlyThroughTheDialog) {
     std::string longCsv = "VECTOR,20000,5\r\nlong\r\n";
     for (int i = 0; i < 3001; ++i) longCsv += "1," + std::to_string(i) + ",0\r\n";
-    WriteAll(Path("long.csv"), longCsv);
+    ASSERT_TRUE(WriteWholeFile(Path("long.csv"), longCsv));
     Reply(Path("long.csv"), 1);
     OpenFramesFlow(nullptr);
-    ASSERT_EQ(ui->Count("warning"), 1);
-    bool loading = false;
-    for (const RecordedCall &call : ui->calls)
-        loading = loading || (call.what == "warning" && call.caption == "Loading Frames");
-    EXPECT_TRUE(loading);
+    EXPECT_EQ(ui->OnlyWarning().substr(0, 15), "Loading Frames|");
     EXPECT_EQ(DocumentPath, Path("long.csv"));  // the title still names it
     EXPECT_TRUE(ui->Has("status", STATUS_TITLE | STATUS_PANES));
     EXPECT_FALSE(documentModified);
@@ -370,7 +338,7 @@ TEST_F(FileFlowsTest, AFileNotReadWholeIsReplacedOnlyThroughTheDialog) {
     ASSERT_EQ(dialog.requests.size(), 2u);
     EXPECT_STREQ(dialog.requests[1].title, "Save Frames");
     EXPECT_EQ(dialog.startNames[1], Path("long.csv"));
-    EXPECT_EQ(ReadAll(Path("long.csv")), longCsv);
+    EXPECT_EQ(ReadWholeFile(Path("long.csv")), longCsv);
     EXPECT_TRUE(documentModified);
     // So does the question before another file is opened.
     ui->askReplies.push_back(ANSWER_YES);
@@ -378,21 +346,21 @@ TEST_F(FileFlowsTest, AFileNotReadWholeIsReplacedOnlyThroughTheDialog) {
     OpenFramesFlow(nullptr);
     ASSERT_EQ(dialog.requests.size(), 3u);
     EXPECT_EQ(dialog.startNames[2], Path("long.csv"));
-    EXPECT_EQ(ReadAll(Path("long.csv")), longCsv);
+    EXPECT_EQ(ReadWholeFile(Path("long.csv")), longCsv);
     // Confirmed in the dialog, the file is written and from then on saved
     // without asking.
     Reply(Path("long.csv"), 1);
     SaveFramesFlow(nullptr);
     EXPECT_FALSE(documentModified);
     EXPECT_EQ(FramesIn(Path("long.csv")), 1);
-    EXPECT_NE(ReadAll(Path("long.csv")), longCsv);
+    EXPECT_NE(ReadWholeFile(Path("long.csv")), longCsv);
     SetDocumentModified(true);
     SaveFramesFlow(nullptr);
     EXPECT_EQ(dialog.requests.size(), 4u);
     EXPECT_FALSE(documentModified);
 
     // A whole file opened next is saved without asking.
-    WriteAll(Path("whole.csv"), TWO_FRAMES_CSV);
+    ASSERT_TRUE(WriteWholeFile(Path("whole.csv"), TWO_FRAMES_CSV));
     Reply(Path("whole.csv"), 1);
     OpenFramesFlow(nullptr);
     SetDocumentModified(true);
