@@ -21,6 +21,7 @@
 #include "document/frame_store.h"
 #include "formats/ilda_file.h"
 #include "formats/read_account.h"
+#include "tests/native/frame_bytes.h"
 #include "tests/native/temp_files.h"
 #include "tests/native/ui_recorder.h"
 #include "tests/samples.h"
@@ -122,20 +123,6 @@ Walk WalkSections(const std::string& s) {
 
 // ---- Made files ----------------------------------------------------------
 
-std::string Be16(unsigned v) {
-    return std::string{(char)((v >> 8) & 0xFF), (char)(v & 0xFF)};
-}
-
-// Frame number and total frames hold values the reader must not use.
-std::string Header(int format, const std::string& name16, unsigned records) {
-    return std::string("ILDA\0\0\0", 7) + (char)format + name16 + Be16(records) + Be16(4321) +
-           Be16(77) + std::string("\x02\x00", 2);
-}
-
-std::string Padded(const std::string& text) {
-    return text + std::string(16 - text.size(), ' ');
-}
-
 // Records of a frame section. The first two points reach the ends of the
 // range (file Y of -32768 included), the rest wander; every seventh point is
 // blanked, and the last one carries the last-point bit only when asked.
@@ -157,17 +144,15 @@ std::string Records(int format, int count, unsigned seed, bool lastPointBit) {
     return s;
 }
 
+// Frame number and total frames hold values the reader must not use.
 std::string Frame(int format, const std::string& name16, int count, unsigned seed,
                   bool lastPointBit = false) {
-    return Header(format, name16, (unsigned)count) + Records(format, count, seed, lastPointBit);
+    return Header(format, name16, (unsigned)count, 4321, 77) +
+           Records(format, count, seed, lastPointBit);
 }
 
 std::string Palette(int colours) {
     return Header(2, Padded("palette"), (unsigned)colours) + std::string(3 * colours, '\x7F');
-}
-
-std::string Closing() {
-    return Header(0, std::string(16, '\0'), 0);
 }
 
 // One made twin per real file, of the same build.
@@ -241,16 +226,13 @@ protected:
     void SetUp() override {
         ResetDocument();
         ui = InstallUiRecorder();
-        dir = MakeTempFolder("quillon-ilda-sample");
-        ASSERT_FALSE(dir.empty());
     }
-    void TearDown() override { RemoveTempFolder(dir); }
     // The sample's path: a made one is written into the test's folder first.
     // "" when a real one is not there.
     std::string SampleFile() {
         const Sample& sample = GetParam();
         if (!sample.made) return SamplePath(std::string("ild/") + sample.file);
-        std::string path = dir + "/" + sample.file;
+        std::string path = folder.Path(sample.file);
         if (WriteWholeFile(path, MadeSample(sample.file))) return path;
         ADD_FAILURE() << "cannot write " << path;
         return std::string();
@@ -258,7 +240,7 @@ protected:
     std::string Missing() const { return MissingSample(std::string("ild/") + GetParam().file); }
 
     UiRecorder* ui;
-    std::string dir;
+    TempFolder folder{"quillon-ilda-sample"};
 };
 
 void ExpectStoreMatches(const Walk& walk, const std::string& file) {
@@ -292,7 +274,7 @@ TEST_P(IldaSampleTest, ReadsWithTheCountsOfItsSections) {
     ExpectStoreMatches(walk, GetParam().file);
 
     // Written out and read again, the frames come back the same.
-    std::string copy = dir + "/copy.ild";
+    std::string copy = folder.Path("copy.ild");
     ASSERT_EQ(WriteIldaFrames(nullptr, copy.c_str(), 0, frameStore.numFrames - 1), 1);
     ResetDocument();
     ASSERT_EQ(ReadIldaFrames(nullptr, copy.c_str(), 0), 1);
@@ -305,7 +287,7 @@ TEST_P(IldaSampleTest, CutCopiesKeepTheWholeRecords) {
     if (path.empty()) GTEST_SKIP() << Missing();
     std::string data = ReadWholeFile(path);
     ASSERT_GT(data.size(), 64u);
-    std::string cut = dir + "/cut.ild";
+    std::string cut = folder.Path("cut.ild");
     const size_t sizes[] = {
         32, 33, 45, data.size() / 3, data.size() / 2 + 5, data.size() - 31, data.size() - 1};
     for (size_t size : sizes) {
