@@ -3,8 +3,6 @@
 // and on one written by another program when the samples are there
 // (QUILLON_SAMPLES).
 #include <windows.h>
-// after windows.h
-#include <commctrl.h>
 
 #include <cstdio>
 #include <string>
@@ -14,6 +12,7 @@
 #include "document/undo.h"
 #include "tables/frame_table_win32.h"
 #include "tests/samples.h"
+#include "tests/win32/file_dialog_driver.h"
 #include "tests/win32/harness_win32.h"
 
 static std::string Be16(unsigned v) {
@@ -37,81 +36,42 @@ static std::string MadeAnimation() {
     return s + std::string("ILDA\0\0\0\0", 8) + std::string(24, '\0');
 }
 
-static std::string ReadFileBytes(const std::string& path) {
-    std::string data;
-    FILE* file = fopen(path.c_str(), "rb");
-    if (!file) return data;
-    char block[4096];
-    size_t got;
-    while ((got = fread(block, 1, sizeof block, file)) > 0) data.append(block, got);
-    fclose(file);
-    return data;
-}
-
-// Frames and the first frame's name, by walking the sections (formats 0, 1
-// and 5 only, which is what these files hold).
-static int CountFrames(const std::string& s, std::string* firstName) {
-    int frames = 0;
-    size_t at = 0;
-    while (at + 32 <= s.size() && s.compare(at, 4, "ILDA") == 0) {
-        int format = (unsigned char)s[at + 7];
-        size_t records = ((unsigned char)s[at + 24] << 8) | (unsigned char)s[at + 25];
-        if (records == 0) break;
-        if (format != 2 && frames++ == 0) *firstName = s.substr(at + 8, 16);
-        at += 32 + records * (format == 1 ? 6 : format == 2 ? 3 : 8);
-    }
-    return frames;
-}
-
 struct DroppedSample {
-    const char* file;
-    bool made;
+    const char* file;  // nullptr: the made animation
+    int frames;
+    const char* firstName;  // as the Frame Table shows it
 };
 
 class ShellSampleDrop : public ::testing::TestWithParam<DroppedSample> {};
 
 TEST_P(ShellSampleDrop, EveryFrameArrivesAndIsListed) {
-    std::string path;
-    if (GetParam().made) {
-        char temp[MAX_PATH];
-        GetTempPathA(sizeof temp, temp);
-        path = std::string(temp) + GetParam().file;
-        FILE* file = fopen(path.c_str(), "wb");
-        ASSERT_NE(file, nullptr);
-        std::string data = MadeAnimation();
-        ASSERT_EQ(fwrite(data.data(), 1, data.size(), file), data.size());
-        fclose(file);
+    const DroppedSample& sample = GetParam();
+    std::string folder, path;
+    if (!sample.file) {
+        folder = MakeTestFolder();
+        path = folder + "\\made.ild";
+        WriteFileBytes(path, MadeAnimation());
     } else {
-        path = SamplePath(std::string("ild/") + GetParam().file);
-        if (path.empty()) GTEST_SKIP() << MissingSample(std::string("ild/") + GetParam().file);
+        path = SamplePath(std::string("ild/") + sample.file);
+        if (path.empty()) GTEST_SKIP() << MissingSample(std::string("ild/") + sample.file);
     }
-    std::string firstName;
-    int frames = CountFrames(ReadFileBytes(path), &firstName);
-    ASSERT_GT(frames, 1);
-
     ResetProgramState();
     SendCommand(CMD_TOGGLE_FRAME_TABLE);
     ASSERT_NE(frameList, nullptr);
     SendMessageA(ProgramWindow(), WM_DROPFILES, (WPARAM)MakeDropHandle({path}), 0);
     PumpProgramMessages();
-    if (GetParam().made) DeleteFileA(path.c_str());
+    if (!folder.empty()) RemoveTestFolder(folder);
 
-    EXPECT_EQ(frameStore.numFrames, frames);
-    EXPECT_EQ(PaneText(1), "Frame: 1/" + std::to_string(frames));
-    EXPECT_EQ(SendMessageA(frameList, LVM_GETITEMCOUNT, 0, 0), frames);
-    char cell[32] = "";
-    LVITEMA item = {};
-    item.iSubItem = 1;
-    item.pszText = cell;
-    item.cchTextMax = sizeof cell;
-    SendMessageA(frameList, LVM_GETITEMTEXTA, 0, (LPARAM)&item);
-    EXPECT_EQ(std::string(cell), firstName.substr(0, firstName.find('\0')));
+    EXPECT_EQ(frameStore.numFrames, sample.frames);
+    EXPECT_EQ(PaneText(1), "Frame: 1/" + std::to_string(sample.frames));
+    EXPECT_EQ(Rows(frameList), sample.frames);
+    EXPECT_EQ(Cell(frameList, 0, 1), sample.firstName);
     EXPECT_TRUE(documentModified);
     EXPECT_EQ(MainWindowTitle(), "Quillon");
     SendCommand(CMD_TOGGLE_FRAME_TABLE);
 }
 
 INSTANTIATE_TEST_SUITE_P(MadeFile, ShellSampleDrop,
-                         ::testing::Values(DroppedSample{"quillon-made-animation.ild", true}));
+                         ::testing::Values(DroppedSample{nullptr, 40, "frame 0     "}));
 INSTANTIATE_TEST_SUITE_P(RealFile, ShellSampleDrop,
-                         ::testing::Values(DroppedSample{"astroid.ild", false}));
+                         ::testing::Values(DroppedSample{"astroid.ild", 50, "Astroid.MediaLas"}));
