@@ -334,20 +334,8 @@ TEST_F(SvgFileTest, NamesOfAnyBytesMakeValidXml) {
     EXPECT_EQ(labels[1], "2 caf\xC3\xA9 \xC2\xA0|\xEF\xBF\xBD|\xEF\xBF\xBD|\xEF\xBF\xBD");
     EXPECT_EQ(labels[2], "3 ab");
     EXPECT_EQ(labels[3], "4 \xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD");
-    // Valid UTF-8 throughout, and no character XML 1.0 forbids.
-    for (size_t i = 0; i < svg.size();) {
-        const unsigned char c = (unsigned char)svg[i];
-        if (c < 0x80) {
-            EXPECT_TRUE(c >= 0x20 || c == '\n') << i;
-            ++i;
-            continue;
-        }
-        const int more = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC2 ? 1 : -1;
-        ASSERT_GT(more, 0) << i;
-        for (int k = 1; k <= more; ++k) ASSERT_EQ((unsigned char)svg[i + k] & 0xC0, 0x80) << i;
-        i += more + 1;
-    }
-    // The renderer takes it.
+    // The renderer, which refuses bad UTF-8, stray control bytes and bare
+    // ampersands, takes it.
     Render(Path("names.svg"), GAP + 5 * PITCH_X, GAP + 4 * PITCH_Y, 8);
 }
 
