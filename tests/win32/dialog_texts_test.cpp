@@ -23,26 +23,11 @@ namespace {
 std::vector<COLORREF> ClientPixels(HWND window) {
     RECT client;
     GetClientRect(window, &client);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = client.right;
-    info.bmiHeader.biHeight = -client.bottom;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HDC windowDc = GetDC(window);
-    HBITMAP section = CreateDIBSection(windowDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HDC memory = CreateCompatibleDC(windowDc);
-    HGDIOBJ old = SelectObject(memory, section);
-    BitBlt(memory, 0, 0, client.right, client.bottom, windowDc, 0, 0, SRCCOPY);
-    GdiFlush();
-    const DWORD* words = (const DWORD*)bits;
-    std::vector<COLORREF> pixels(words, words + client.right * client.bottom);
-    SelectObject(memory, old);
-    DeleteDC(memory);
-    DeleteObject(section);
-    ReleaseDC(window, windowDc);
+    HDC dc = GetDC(window);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < client.bottom; ++y)
+        for (int x = 0; x < client.right; ++x) pixels.push_back(GetPixel(dc, x, y));
+    ReleaseDC(window, dc);
     return pixels;
 }
 
