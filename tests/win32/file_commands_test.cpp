@@ -196,14 +196,6 @@ TEST_F(FileCommandsTest, WriteSelectionOverTheDocumentsOwnFileUnsavesIt) {
     EXPECT_TRUE(documentModified);
     EXPECT_FALSE(MenuItemGrayed(CMD_SAVE_FRAMES));
     EXPECT_EQ(MainWindowTitle(), "show.csv - Quillon");
-    // Exit asks before the other frames are lost.
-    StartDialogScript({Press("Exit Program", IDCANCEL)});
-    SendMessageA(ProgramWindow(), WM_CLOSE, 0, 0);
-    PumpProgramMessages();
-    seen = FinishDialogScript();
-    ASSERT_EQ(seen.pressed.size(), 1u);
-    EXPECT_EQ(seen.pressed[0], std::string("Exit Program|") + QUESTION);
-    EXPECT_EQ(frameStore.numFrames, 3);
 }
 
 // ---- Opening and inserting ------------------------------------------------
