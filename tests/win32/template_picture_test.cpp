@@ -46,22 +46,15 @@ std::string BlackAndWhiteBmp(int bits) {
                 for (int b = 0; b < 3; ++b) row[x * (bits / 8) + b] = (char)0xFF;
         }
     }
+    // The file header, then a BITMAPINFOHEADER: one plane, BI_RGB, the
+    // colour table.
+    const unsigned offset = 14 + 40 + 4 * colours, size = rowBytes * SIDE;
     std::string bytes = "BM";
-    int offset = 14 + 40 + 4 * colours;
-    Put32(&bytes, offset + rowBytes * SIDE);
-    Put32(&bytes, 0);
-    Put32(&bytes, offset);
-    Put32(&bytes, 40);
-    Put32(&bytes, SIDE);
-    Put32(&bytes, SIDE);
+    for (unsigned value : {offset + size, 0u, offset, 40u, (unsigned)SIDE, (unsigned)SIDE})
+        Put32(&bytes, value);
     Put16(&bytes, 1);
     Put16(&bytes, bits);
-    Put32(&bytes, 0);  // BI_RGB
-    Put32(&bytes, rowBytes * SIDE);
-    Put32(&bytes, 2835);
-    Put32(&bytes, 2835);
-    Put32(&bytes, colours);
-    Put32(&bytes, 0);
+    for (unsigned value : {0u, size, 2835u, 2835u, (unsigned)colours, 0u}) Put32(&bytes, value);
     if (colours) {
         Put32(&bytes, 0x00000000);
         Put32(&bytes, 0x00FFFFFF);
