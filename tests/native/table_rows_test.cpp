@@ -37,15 +37,12 @@ TEST_F(TableRowsTest, VectorRowsShowNumberBeamXAndUpwardY) {
     workingFrame.points[1] = {0, -32768, -32768};
     workingFrame.points[2] = {POINT_MARKED, 32767, 32767};
     workingFrame.count = 3;
-    EXPECT_EQ(VectorCell(0, 0), "1");
-    EXPECT_EQ(VectorCell(0, 1), "1");
-    EXPECT_EQ(VectorCell(0, 2), "100");
-    EXPECT_EQ(VectorCell(0, 3), "250");
-    EXPECT_EQ(VectorCell(1, 1), "0");
-    EXPECT_EQ(VectorCell(1, 2), "-32768");
-    EXPECT_EQ(VectorCell(1, 3), "32768") << "-y of the lowest y does not wrap";
-    EXPECT_EQ(VectorCell(2, 1), "0") << "only the beam bit counts";
-    EXPECT_EQ(VectorCell(2, 3), "-32767");
+    // Number, beam, x, and y upward: -y of the lowest y does not wrap, and
+    // only the beam bit counts.
+    const char* rows[3][4] = {
+        {"1", "1", "100", "250"}, {"2", "0", "-32768", "32768"}, {"3", "0", "32767", "-32767"}};
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 4; ++c) EXPECT_EQ(VectorCell(r, c), rows[r][c]) << r << "," << c;
     EXPECT_EQ(VectorCell(2999, 0), "3000");
     EXPECT_EQ(VectorCell(0, 4), "") << "no fifth column";
     EXPECT_EQ(VectorCell(3000, 0), "") << "beyond the fixed limit";

@@ -5,7 +5,6 @@
 #include <shellapi.h>
 
 #include <cstdio>
-#include <cstring>
 
 #include "app/command_dispatch_win32.h"
 #include "app/shell_win32.h"
@@ -105,14 +104,10 @@ TEST(ShellCommands, AboutShowsVersionAndChangesNothing) {
     SendCommand(CMD_ABOUT);
     ASSERT_TRUE(about->seen);
     // "Quillon" and the release number of the VERSION file on the first line.
-    FILE* file = fopen(QUILLON_SOURCE_DIR "/VERSION", "rb");
-    ASSERT_NE(file, nullptr);
-    char version[32] = "";
-    ASSERT_NE(fgets(version, sizeof version, file), nullptr);
-    fclose(file);
-    version[strcspn(version, "\r\n")] = 0;
+    std::string version = ReadFileBytes(QUILLON_SOURCE_DIR "/VERSION");
     std::string text = about->StaticText();
-    EXPECT_EQ(text.substr(0, text.find('\n')), std::string("Quillon ") + version);
+    EXPECT_EQ(text.substr(0, text.find('\n')),
+              "Quillon " + version.substr(0, version.find_first_of("\r\n")));
     EXPECT_FALSE(documentModified);
     EXPECT_TRUE(MenuItemGrayed(CMD_SAVE_FRAMES));
     ClearDialogAnswers();
