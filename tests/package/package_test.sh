@@ -1,7 +1,8 @@
 #!/bin/bash
 # The Windows package as a user unpacks it: the five files in one folder,
 # text files with CR LF, the help page as shipped, and a converter that runs
-# from the unpacked folder under Wine and reports the release number.
+# from the unpacked folder under Wine and reports the release number (what it
+# converts is the convert_exe test's).
 #   package_test.sh ZIP VERSION
 ROOT="$(cd "$(dirname "$0")/../.." && pwd)"
 zip_path="$1" version="$2"
@@ -45,7 +46,6 @@ unzip -q "$zip_path" -d "$work"
 unpacked="$work/$folder"
 
 check "zel2.html is the help page of the source tree" cmp -s "$unpacked/zel2.html" "$ROOT/docs/zel2.html"
-check "zel2.html is a whole page" grep -q '</html>' "$unpacked/zel2.html"
 every_line_crlf() { [ -s "$1" ] && ! LC_ALL=C grep -q $'[^\r]$' "$1" && ! LC_ALL=C grep -q $'^$' "$1"; }
 check "README.txt ends every line with CR LF" every_line_crlf "$unpacked/README.txt"
 check "LICENSE.txt ends every line with CR LF" every_line_crlf "$unpacked/LICENSE.txt"
@@ -60,11 +60,5 @@ run_converter() { (cd "$unpacked" && wine quillon-convert.exe "$@" 2>&1 | tr -d 
 reported="$(run_converter --version)"
 check "quillon-convert.exe --version reports $version (it said: $reported)" \
   [ "$reported" = "quillon-convert $version" ]
-printf 'VECTOR,20000,5\r\nStar\r\n0,-100,200\r\n1,100,200\r\n+\r\nDot\r\n1,5,0\r\n' \
-  >"$unpacked/show.csv"
-run_converter show.csv show.ild >/dev/null
-described="$(run_converter --info show.ild)"
-check "the packaged converter writes ILDA that it reads back (it said: $described)" \
-  [ "$described" = "$(printf 'Frames: 2\n1\t"Star            "\t2\n2\t"Dot             "\t1')" ]
 wineserver -w 2>/dev/null || true
 finish
