@@ -1,6 +1,7 @@
 // The File menu's frame-file commands in the running program, through its
 // menu commands and keys, the real dialogs and message boxes: what gets
-// written, what is remembered, the title and the modified state.
+// written, what is remembered, the title and the modified state, and the
+// one warning of a file read in part.
 #include <gtest/gtest.h>
 #include <windows.h>
 // after windows.h
@@ -353,6 +354,48 @@ TEST_F(FileCommandsTest, ExitPromptYesWritesTheRememberedFileWithoutADialog) {
     EXPECT_NE(ProgramWindow(), nullptr);
 }
 
+// ---- Files read in part ---------------------------------------------------
+
+// A CSV file whose second frame holds 3005 point lines, and what is said of it.
+const char* const LOADING = "Loading Frames";
+const char* const WARNED =
+    "Loading Frames|Not all of this file was read:\n"
+    "- 5 points in 1 frame beyond the 3000 points a frame holds";
+std::string LongFrameCsv() {
+    std::string text = "VECTOR,30000,3\r\nshort\r\n1,1,1\r\n+\r\nlong\r\n";
+    for (int i = 0; i < 3005; ++i) text += "1," + std::to_string(i) + ",0\r\n";
+    return text;
+}
+
+TEST_F(FileCommandsTest, AFileReadInPartIsNamedInOneWarningAndReplacedOnlyThroughTheDialog) {
+    const std::string original = LongFrameCsv();
+    WriteFileBytes(Path("long.csv"), original);
+    DialogRecord seen = Run(CMD_OPEN_FRAMES, {TypeName(OPEN, Path("long.csv")), Press(OPEN, IDOK),
+                                              Press(LOADING, IDOK)});
+    EXPECT_TRUE(seen.unscripted.empty()) << seen.unscripted[0];
+    ASSERT_EQ(seen.pressed.size(), 2u);
+    EXPECT_EQ(seen.pressed[1], WARNED);
+    EXPECT_EQ(frameStore.numFrames, 2);
+    EXPECT_EQ(frameStore.pointCounts[1], 3000);
+    EXPECT_EQ(MainWindowTitle(), "long.csv - Quillon");
+    EXPECT_FALSE(documentModified);
+
+    // An edit, then Ctrl+S: the save dialog comes, on that file's name, and
+    // the overwrite question with it; No, then Cancel, keeps the file.
+    PressKey(VK_RIGHT);
+    PressKey('B', true);  // Blank Current Frame
+    ASSERT_FALSE(MenuItemGrayed(CMD_SAVE_FRAMES));
+    StartDialogScript(
+        {ReadName(SAVE), Press(SAVE, IDOK), Press(SAVE, IDNO), Press(SAVE, IDCANCEL)});
+    PressKey('S', true);
+    seen = FinishDialogScript();
+    EXPECT_EQ(seen.stepsLeft, 0u);
+    ASSERT_EQ(seen.names.size(), 1u);
+    EXPECT_NE(seen.names[0].find("long.csv"), std::string::npos) << seen.names[0];
+    EXPECT_EQ(ReadFileBytes(Path("long.csv")), original);
+    EXPECT_TRUE(documentModified);
+}
+
 // ---- Dropped files ----------------------------------------------------------
 
 // One format-0 frame of two points and the closing header.
@@ -389,6 +432,18 @@ TEST_F(FileCommandsTest, DroppedIldaFileIsInsertedAtTheCurrentFrame) {
     EXPECT_TRUE(documentModified);
     EXPECT_EQ(MainWindowTitle(), "mine.csv - Quillon");
     EXPECT_EQ(DocumentPath, Path("mine.csv"));
+}
+
+TEST_F(FileCommandsTest, ADroppedFileReadInPartSaysSoOnce) {
+    WriteFileBytes(Path("long.csv"), LongFrameCsv());
+    StartDialogScript({Press(LOADING, IDOK)});
+    SendMessageA(ProgramWindow(), WM_DROPFILES, (WPARAM)MakeDropHandle({Path("long.csv")}), 0);
+    PumpProgramMessages();
+    DialogRecord seen = FinishDialogScript();
+    EXPECT_EQ(seen.stepsLeft, 0u);
+    ASSERT_EQ(seen.pressed.size(), 1u);
+    EXPECT_EQ(seen.pressed[0], WARNED);
+    EXPECT_EQ(frameStore.numFrames, 2);
 }
 
 }  // namespace
