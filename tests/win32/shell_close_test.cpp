@@ -1,16 +1,23 @@
-// Leaving the program (closing, end of session), dropped files, and the
-// About box.
+// Leaving the program (closing, end of session), dropped files (among them
+// an ILDA animation, made here or written by another program, whose frames
+// the Frame Table lists), the About box, and Help > Documents, which opens
+// the page installed beside the program however the program was started.
 #include <windows.h>
 // after windows.h
 #include <shellapi.h>
 
 #include <cstdio>
+#include <string>
+#include <vector>
 
 #include "app/command_dispatch_win32.h"
+#include "app/help_page_win32.h"
 #include "app/shell_win32.h"
 #include "document/command_ids.h"
 #include "document/frame_store.h"
 #include "document/undo.h"
+#include "tables/frame_table_win32.h"
+#include "tests/samples.h"
 #include "tests/win32/file_dialog_driver.h"
 #include "tests/win32/harness_win32.h"
 
@@ -235,4 +242,124 @@ TEST(ShellDroppedFiles, LowerCaseBmpBecomesTheTemplatePicture) {
     EXPECT_TRUE(MenuItemGrayed(CMD_CLEAR_PICTURE));
     ClearDialogAnswers();
     DeleteFileA(path.c_str());
+}
+
+static std::string Be16(unsigned v) {
+    return std::string{(char)((v >> 8) & 0xFF), (char)(v & 0xFF)};
+}
+
+// Forty frames of format 0 whose names end in zero bytes, as some programs
+// write them, then the closing header.
+static std::string MadeAnimation() {
+    std::string s;
+    for (int f = 0; f < 40; ++f) {
+        char name[17];
+        std::snprintf(name, sizeof name, "frame %-10d", f);
+        name[12] = name[13] = name[14] = name[15] = 0;
+        s += std::string("ILDA\0\0\0\0", 8) + std::string(name, 16) + Be16(10 + f) + Be16(f) +
+             Be16(40) + std::string(2, '\0');
+        for (int i = 0; i < 10 + f; ++i)
+            s += Be16((unsigned)(i * 300 - f)) + Be16((unsigned)(f * 500 - i)) + Be16(0) +
+                 (char)(i % 5 ? 0 : 0x40) + '\x01';
+    }
+    return s + std::string("ILDA\0\0\0\0", 8) + std::string(24, '\0');
+}
+
+struct DroppedSample {
+    const char* file;  // nullptr: the made animation
+    int frames;
+    const char* firstName;  // as the Frame Table shows it
+};
+
+class ShellSampleDrop : public ::testing::TestWithParam<DroppedSample> {};
+
+TEST_P(ShellSampleDrop, EveryFrameArrivesAndIsListed) {
+    const DroppedSample& sample = GetParam();
+    std::string folder, path;
+    if (!sample.file) {
+        folder = MakeTestFolder();
+        path = folder + "\\made.ild";
+        WriteFileBytes(path, MadeAnimation());
+    } else {
+        path = SamplePath(std::string("ild/") + sample.file);
+        if (path.empty()) GTEST_SKIP() << MissingSample(std::string("ild/") + sample.file);
+    }
+    ResetProgramState();
+    SendCommand(CMD_TOGGLE_FRAME_TABLE);
+    ASSERT_NE(frameList, nullptr);
+    SendMessageA(ProgramWindow(), WM_DROPFILES, (WPARAM)MakeDropHandle({path}), 0);
+    PumpProgramMessages();
+    if (!folder.empty()) RemoveTestFolder(folder);
+
+    EXPECT_EQ(frameStore.numFrames, sample.frames);
+    EXPECT_EQ(PaneText(1), "Frame: 1/" + std::to_string(sample.frames));
+    EXPECT_EQ(Rows(frameList), sample.frames);
+    EXPECT_EQ(Cell(frameList, 0, 1), sample.firstName);
+    EXPECT_TRUE(documentModified);
+    EXPECT_EQ(MainWindowTitle(), "Quillon");
+    SendCommand(CMD_TOGGLE_FRAME_TABLE);
+}
+
+INSTANTIATE_TEST_SUITE_P(MadeFile, ShellSampleDrop,
+                         ::testing::Values(DroppedSample{nullptr, 40, "frame 0     "}));
+INSTANTIATE_TEST_SUITE_P(RealFile, ShellSampleDrop,
+                         ::testing::Values(DroppedSample{"astroid.ild", 50, "Astroid.MediaLas"}));
+
+static std::vector<std::string> opened;
+
+static void RecordShellOpen(HWND, const char* file) {
+    opened.push_back(file);
+}
+
+// The shell call is recorded instead of made while a test runs; the
+// program is started from a folder of the test's own.
+class ShellHelp : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetProgramState();
+        opened.clear();
+        saved = shellOpenProc;
+        shellOpenProc = RecordShellOpen;
+        GetCurrentDirectoryA(sizeof startFolder, startFolder);
+        elsewhere = MakeTestFolder();
+    }
+    void TearDown() override {
+        shellOpenProc = saved;
+        RemoveTestFolder(elsewhere);
+        SetCurrentDirectoryA(startFolder);
+    }
+    ShellOpenProc saved;
+    std::string elsewhere;
+    char startFolder[MAX_PATH];
+};
+
+TEST_F(ShellHelp, DocumentsOpensThePageBesideTheProgramWhenStartedElsewhere) {
+    char program[MAX_PATH];
+    std::string beside(program, GetModuleFileNameA(nullptr, program, sizeof program));
+    beside = beside.substr(0, beside.find_last_of("\\/") + 1) + "zel2.html";
+    ASSERT_TRUE(FileExists(beside)) << "the build puts the help page beside the programs";
+    // Started from a folder that has no help page: the bare name would
+    // name nothing there.
+    ASSERT_FALSE(FileExists("zel2.html"));
+    SendCommand(CMD_DOCUMENTS);
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0], beside);
+    EXPECT_FALSE(documentModified);
+    EXPECT_TRUE(MenuItemGrayed(CMD_SAVE_FRAMES));
+}
+
+TEST_F(ShellHelp, PageBesideTheProgramComesBeforeTheCurrentFolder) {
+    // A program in a folder without the page leaves the bare name to the
+    // shell, which looks in the current folder.
+    std::string program = elsewhere + "\\quillon.exe";
+    OpenHelpPageBeside(nullptr, program.c_str());
+    // With the page there, that file is opened by its full path.
+    WriteFileBytes(elsewhere + "\\zel2.html", "");
+    OpenHelpPageBeside(nullptr, program.c_str());
+    // No program path at all, or one without a folder: the bare name.
+    OpenHelpPageBeside(nullptr, nullptr);
+    OpenHelpPageBeside(nullptr, "quillon.exe");
+    const std::vector<std::string> expected = {"zel2.html", elsewhere + "\\zel2.html", "zel2.html",
+                                               "zel2.html"};
+    EXPECT_EQ(opened, expected);
 }
