@@ -1,14 +1,19 @@
 // The quillon-convert program, run as a user would run it: conversions
-// between the formats, ranges and settings, --info, and failures that must
-// exit 1 with the program's message and leave the output file alone.
+// between the formats, ranges and settings, --info, failures that must exit
+// 1 with the program's message and leave the output file alone, and --check.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <string>
+#include <vector>
 
 #include "document/frame_store.h"
+#include "formats/checked_read.h"
 #include "formats/csv_file.h"
+#include "formats/csv_walk.h"
 #include "formats/ilda_file.h"
+#include "formats/ilda_walk.h"
+#include "formats/read_account.h"
 #include "tests/native/frame_bytes.h"
 #include "tests/native/temp_files.h"
 #include "tests/native/tool_run.h"
@@ -37,7 +42,7 @@ protected:
     }
     // Files the tool reads and writes live in the folder; its output streams
     // are caught beside it, so the folder shows exactly what the tool left.
-    std::string Path(const char* name) const { return folder.Path(name); }
+    std::string Path(const std::string& name) const { return folder.Path(name); }
     ToolRun Tool(const std::string& args) { return RunConverter(folder.dir, args); }
     static void WriteAll(const std::string& path, const std::string& data) {
         ASSERT_TRUE(WriteWholeFile(path, data)) << path;
@@ -224,6 +229,344 @@ TEST_F(ConvertTest, AFileWithoutOneReadableFrameFails) {
     EXPECT_FALSE(FileExists(Path("out.csv")));
     WriteAll(Path("junk.ild"), std::string(40, 'j'));
     ExpectFailure("junk.ild out.csv", "Invalid ILDA frame file.");
+}
+
+// ---- --check ------------------------------------------------------------
+
+// --check on crafted files, one for every item it reports, and on the real
+// sample files when they are present. Its verdict must be the reader's:
+// exit 2 when the reader refuses the file, 1 exactly when the reader's
+// account says it left something out, 0 otherwise; and the walker's own
+// account of the file must equal the reader's.
+
+std::string AccountText(const ReadAccount& a) {
+    char text[256];
+    std::snprintf(
+        text, sizeof text, "read %d/%lld long %d/%lld beyond %d/%lld stop %d at %d (%d) %d",
+        (int)a.framesRead, (long long)a.pointsRead, (int)a.longFrames,
+        (long long)a.pointsBeyondLimit, (int)a.framesBeyondStore, (long long)a.pointsBeyondStore,
+        a.stop, (int)a.stopPlace, a.formatCode, a.placeKind);
+    return text;
+}
+
+bool IsCsv(const std::string& path) {
+    return path.size() > 4 && path.compare(path.size() - 4, 4, ".csv") == 0;
+}
+
+// The reader's verdict on a file opened in the editor: 2 refused, 1 read
+// with losses, 0 whole; and its account.
+int ReaderVerdict(const std::string& path, ReadAccount* account) {
+    ResetDocument();
+    InstallUiRecorder();
+    const int read = IsCsv(path) ? ReadCsvFrames(nullptr, path.c_str(), 0)
+                                 : ReadIldaFrames(nullptr, path.c_str(), 0);
+    *account = lastReadAccount;
+    return !read ? 2 : ReadLeftDataOut(&lastReadAccount) ? 1 : 0;
+}
+
+// The walker's account of the same file, read in the same way.
+std::string WalkedAccount(const std::string& path) {
+    ReadAccount walked;
+    const int result = IsCsv(path) ? WalkCsvFile(path.c_str(), nullptr, &walked)
+                                   : WalkIldaFile(path.c_str(), nullptr, &walked);
+    return result == WALK_OPEN_FAILED ? "cannot open" : AccountText(walked);
+}
+
+class FileCheckTest : public ConvertTest {
+protected:
+    void TearDown() override { SetReadFault(-1); }
+
+    // Checks the file with the tool, holds its verdict against the
+    // reader's and its walk against the reader's account; returns the run.
+    ToolRun Check(const std::string& name, const std::string& bytes) {
+        EXPECT_TRUE(WriteWholeFile(Path(name), bytes));
+        return CheckFile(Path(name));
+    }
+    ToolRun CheckFile(const std::string& path) {
+        ToolRun run = Tool("--check '" + path + "'");
+        ReadAccount account;
+        const int verdict = ReaderVerdict(path, &account);
+        EXPECT_EQ(run.status, verdict) << path << "\n" << run.out;
+        if (verdict != 2) {
+            EXPECT_EQ(WalkedAccount(path), AccountText(account)) << path;
+            EXPECT_EQ(run.out.find("  lost: ") != std::string::npos, verdict == 1) << run.out;
+            EXPECT_EQ(run.out.find("does not agree"), std::string::npos) << run.out;
+        }
+        EXPECT_EQ(run.err, "");
+        return run;
+    }
+    static void ExpectLines(const ToolRun& run, const std::vector<std::string>& lines) {
+        for (const std::string& line : lines)
+            EXPECT_NE(run.out.find(line), std::string::npos) << "missing: " << line << "\n"
+                                                             << run.out;
+    }
+};
+
+std::string Records(int count, int status = 0) {
+    std::string s;
+    for (int i = 0; i < count; ++i) s += Record0(i, -i, i + 1 == count ? status | 0x80 : status);
+    return s;
+}
+
+// A frame section as a careful writer makes it: numbered, totalled, the
+// last-point bit on its last record.
+std::string Proper(const std::string& name, int records, unsigned number = 0, unsigned total = 1) {
+    return Header(0, Padded(name), (unsigned)records, number, total) + Records(records);
+}
+
+// ---- ILDA ------------------------------------------------------------------
+
+TEST_F(FileCheckTest, AWholeIldaFileHasNothingToSay) {
+    ToolRun run = Check("whole.ild", Proper("one", 3, 0, 2) + Header(2, Padded("pal"), 2) +
+                                         std::string(6, 'p') + Proper("two", 2, 1, 2) + Closing());
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out.find("note:"), std::string::npos) << run.out;
+    ExpectLines(run, {"whole.ild: read as an ILDA frame file, by its name\n",
+                      "section 1 at byte 0: format 0 (3D, indexed colour), 3 records, frame number "
+                      "0, total 2, name \"one             \": frame 1, 3 points\n",
+                      "section 2 at byte 56: format 2 (palette), 2 records: skipped",
+                      "section 3 at byte 94: format 0 (3D, indexed colour), 2 records, frame "
+                      "number 1, total 2, name \"two             \": frame 2, 2 points\n",
+                      "section 4 at byte 142: closing header\n",
+                      "ILDA file of 174 bytes: 4 sections, 2 frame sections and 1 palette holding "
+                      "7 records, and a closing header\n",
+                      "The editor reads 2 frames with 5 points.\nNothing would be lost.\n"});
+}
+
+// Each way a read leaves something out, said where it happens (the
+// reader's account beneath it is held against the walk by Check).
+TEST_F(FileCheckTest, IldaLossesAreSaidWhereTheyHappen) {
+    std::string many;
+    for (int f = 0; f < 1001; ++f) many += Proper("f", 1, (unsigned)f, 1001);
+    const struct {
+        const char* name;
+        std::string bytes;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {"long.ild",
+         Proper("big", 3500) + Closing(),
+         {"frame 1, 3000 of 3500 points\n",
+          "  lost: 500 points beyond the 3000 points a frame holds\n",
+          "- 500 points in 1 frame beyond the 3000 points a frame holds\n"
+          "Something would be lost.\n"}},
+        {"many.ild",
+         many + Closing(),
+         {"name \"f               \": frame 1000, 1 point\n",
+          "section 1001 at byte 40000: format 0 (3D, indexed colour), 1 record, frame number "
+          "1000, total 1001, name \"f               \": beyond the 1000 frames a document "
+          "holds\n  lost: the frame and its 1 point\n"}},
+        {"two.ild",
+         Proper("a", 1) + Closing() + Proper("b", 2) + Closing(),
+         {"section 2 at byte 40: closing header, and more sections follow it\n"
+          "  lost: reading stops here; the 80 bytes from here on are not read\n"}},
+        {"three.ild",
+         Proper("a", 1) + Header(3, Padded("x"), 2) + std::string(10, 'x'),
+         {"section 2 at byte 40: format 3, 2 records: a format the editor cannot read\n"
+          "  lost: reading stops here; the 42 bytes from here on are not read\n"}},
+        {"cut.ild",
+         (Proper("a", 1) + Proper("b", 4)).substr(0, 40 + 32 + 28),
+         {"frame 2, 3 of 4 points\n  note: ", "  lost: the file ends after 3 of the 4 records\n"}},
+        {"header.ild",
+         Proper("a", 1) + Closing().substr(0, 20),
+         {"section 2 at byte 40: only 20 of the 32 header bytes\n  lost: the file ends early\n"}},
+        {"junk.ild",
+         Proper("a", 1) + std::string(40, 'j'),
+         {"section 2 at byte 40: no section header here\n"
+          "  lost: reading stops here; the 40 bytes from here on are not read\n"}},
+    };
+    for (const auto& c : cases) {
+        ToolRun run = Check(c.name, c.bytes);
+        EXPECT_EQ(run.status, 1) << c.name;
+        ExpectLines(run, c.lines);
+    }
+}
+
+// What costs nothing is noted, and the verdict stays 0.
+TEST_F(FileCheckTest, IldaOdditiesAreNotedWithoutALoss) {
+    ToolRun run =
+        Check("odd.ild", Header(0, Padded("n"), 2, 7, 5) + Records(2) +
+                             Header(0, Padded("m"), 3, 1, 4) + Record0(1, 1, 0x80) +
+                             Record0(2, 2, 0) + Record0(3, 3, 0) + Header(0, Padded("z"), 2, 2, 4) +
+                             Records(2, 0) + Header(0, Padded("w"), 1, 3, 4) + Record0(0, 0, 0x40));
+    EXPECT_EQ(run.status, 0);
+    ExpectLines(run, {"  note: frame number 7, but it is frame 0 of the file, counting from 0\n",
+                      "  note: total frames 5, but the file holds 4 frame sections\n",
+                      "1 record, frame number 3",
+                      "  note: record 1 of 3 has the last-point bit: players that go by it stop "
+                      "drawing there\n  note: the last record does not have the last-point bit\n",
+                      "  note: no record has the last-point bit, which belongs on the last\n",
+                      "note: the file ends without a closing header (a header of 0 records)\n",
+                      "no closing header\n", "Nothing would be lost.\n"});
+    // Section 3's last-point bit is where it belongs: no note for it.
+    const size_t third = run.out.find("section 3 ");
+    EXPECT_EQ(run.out.substr(third, run.out.find("section 4 ") - third).find("note:"),
+              std::string::npos)
+        << run.out;
+
+    run = Check("names.ild",
+                Proper(std::string("line\r\nbreak"), 1, 0, 3) +
+                    Header(0, std::string("ab\0cdefghijklmn\0", 16), 1, 1, 3) + Records(1) +
+                    Header(0, std::string("tail\0\0\0\0\0\0\0\0\0\0\0\0", 16), 1, 2, 3) +
+                    Records(1) + Closing() + "trailing");
+    EXPECT_EQ(run.status, 0);
+    ExpectLines(run, {"name \"line\\x0D\\x0Abreak     \"",
+                      "  note: the name holds CR or LF, which a CSV file holds as spaces\n",
+                      "  note: the name holds a zero byte: a CSV file keeps only the 2 bytes "
+                      "before it\n",
+                      "  note: the name ends in zero bytes, which a CSV file holds as spaces\n",
+                      "note: the 8 bytes after the closing header are not read\n"});
+}
+
+TEST_F(FileCheckTest, FilesTheEditorCannotReadExitTwo) {
+    ToolRun run =
+        Check("first.ild", Header(3, Padded("x"), 2) + std::string(10, 'x') + Proper("b", 1));
+    EXPECT_EQ(run.status, 2);
+    ExpectLines(run, {"section 1 at byte 0: format 3, 2 records: a format the editor cannot read\n",
+                      "No frame could be read from this file:\n- reading stopped at section 1: "
+                      "format code 3 cannot be read\nThe editor cannot read this file.\n"});
+    run = Check("text.ild", "VECTOR,30000,3\r\n");
+    EXPECT_EQ(run.status, 2);
+    ExpectLines(run, {"byte 0: no ILDA section header: this is no ILDA file\n"
+                      "Invalid ILDA frame file.\nThe editor cannot read this file.\n"});
+    EXPECT_EQ(Check("short.ild", "ILDA").status, 2);
+    EXPECT_EQ(Check("empty.csv", "").status, 2);
+    run = Check("bad.csv", "vector,30000,3\r\n1,2,3\r\n");
+    EXPECT_EQ(run.status, 2);
+    ExpectLines(run, {"line 1: no CSV header", "Invalid Csv frame file.\n"});
+    run = CheckFile(Path("absent.ild"));
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, Path("absent.ild") +
+                           ": Failed to open frame file.\n"
+                           "The editor cannot read this file.\n");
+    WriteWholeFile(Path("show.frm"), "VD  ");
+    run = Tool("--check show.frm");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "show.frm: the editor reads only .csv and .ild frame files\n");
+}
+
+// ---- CSV -------------------------------------------------------------------
+
+TEST_F(FileCheckTest, CsvFramesAndTheirOddities) {
+    ToolRun run = Check("plain.csv",
+                        "VECTOR,20000,5\r\nStar\r\n0,-100,200\r\n1,100,200\r\n+\r\n"
+                        "\"a,b\"\r\n1,5,0\r\n");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, Path("plain.csv") +
+                           ": read as a CSV frame file, by its name\n"
+                           "line 1: header, scan speed 20000, blanking delay 5\n"
+                           "frame 1, lines 2-4: 2 points, name \"Star            \"\n"
+                           "frame 2, lines 6-7: 1 point, name \"a,b             \"\n"
+                           "CSV file of 7 lines: the header and 2 frames holding 3 points\n"
+                           "The editor reads 2 frames with 3 points, scan speed 20000, blanking "
+                           "delay 5.\nNothing would be lost.\n");
+
+    const std::string long49(49, 'n');
+    run = Check("odd.csv",
+                "VECTOR,500,99\r\n"
+                "A name that is far too long\r\n"
+                "1,1,1\r\n"
+                "1 ,2,3\r\n"
+                "1,2,3," +
+                    std::string(43, '.') + "the line too long\r\n" + "+more\r\n" + long49 + "\r\n" +
+                    std::string(48, 'm') + "\r\r\n1,1,1\n+");
+    EXPECT_EQ(run.status, 0);
+    ExpectLines(run,
+                {"  note: the scan speed is read as 1000 (1000 to 30000)\n"
+                 "  note: the blanking delay is read as 32 (0 to 32)\n",
+                 "frame 1, lines 2-5: 2 points, name \"the line too lon\"\n",
+                 "  note: the name on line 5 has 17 characters; the editor keeps 16\n",
+                 "  note: line 4, \"1 ,2,3\", is no point line: it names the frame\n",
+                 "  note: line 5 has more than 49 characters: read as 2 lines\n",
+                 "  note: line 5, \"the line too long\", is no point line: it names the frame\n",
+                 "  note: line 6 begins with \"+\" and ends the frame; the rest, \"more\", is "
+                 "not read\n",
+                 // A line of exactly 49 characters leaves an empty line behind it.
+                 "frame 2, lines 7-9: 1 point, name \"                \"\n",
+                 "  note: line 7 has more than 49 characters: read as 2 lines\n",
+                 "  note: line 7, \"\", is no point line: it names the frame\n",
+                 "  note: line 8, \"mmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmmm\\x0D\", is no "
+                 "point line",
+                 "frame 3, no lines: 0 points, name \"                \"\n",
+                 "CSV file of 10 lines: the header and 3 frames holding 3 points\n",
+                 "scan speed 1000, blanking delay 32.\nNothing would be lost.\n"});
+    // The name cut at 16: the first name line of frame 1 is not the one that stands.
+    EXPECT_EQ(run.out.find("has 27 characters"), std::string::npos);
+}
+
+TEST_F(FileCheckTest, CsvLossesAreSaidWhereTheyHappen) {
+    std::string file = "VECTOR,30000,3\r\nbig\r\n";
+    for (int i = 0; i < 3001; ++i) file += "1,1,1\r\n";
+    ToolRun run = Check("big.csv", file);
+    EXPECT_EQ(run.status, 1);
+    ExpectLines(run, {"frame 1, lines 2-3003: 3000 of 3001 points, name \"big             \"\n"
+                      "  lost: 1 point line beyond the 3000 points a frame holds\n"});
+
+    file = "VECTOR,30000,3\r\n";
+    for (int f = 0; f < 1002; ++f) file += std::string(f ? "+\r\n" : "") + "1,1,1\r\n";
+    run = Check("many.csv", file + "1,2,2\r\n");
+    EXPECT_EQ(run.status, 1);
+    ExpectLines(run, {"frame 1000, line 2000: 1 point",
+                      "frame 1001, line 2002: 1 point, name \"                \": beyond the 1000 "
+                      "frames a document holds\n  lost: the frame and its 1 point\n",
+                      "frame 1002, lines 2004-2005: 2 points"});
+    // One frame with a plain point line at every length around the
+    // 49-character piece, and CR just before and at the cut.
+    file = "VECTOR,30000,3\r\n";
+    for (int pad = 40; pad < 52; ++pad) {
+        file += "1,2," + std::string(pad, ' ') + "3\r\n";
+        file += "1,2," + std::string(pad, '4') + "\r\n";
+        file += std::string(pad, '\r') + "\r\n1,1,1\r\n";
+    }
+    Check("pieces.csv", file);
+}
+
+// A read error is the reader's stop, and the walker's, at the same place.
+TEST_F(FileCheckTest, ReadErrorsStopBothAlike) {
+    std::string csv = "VECTOR,30000,3\r\n";
+    for (int f = 0; f < 300; ++f) csv += "name\r\n1,1,1\r\n1,2,2\r\n+\r\n";
+    std::string ilda;
+    for (int f = 0; f < 50; ++f) ilda += Proper("f", 40, (unsigned)f, 50);
+    ASSERT_TRUE(WriteWholeFile(Path("e.csv"), csv));
+    ASSERT_TRUE(WriteWholeFile(Path("e.ild"), ilda + Closing()));
+    for (const char* name : {"e.csv", "e.ild"}) {
+        for (long long after : {0LL, 10LL, 100LL, 1000LL, 5000LL}) {
+            SCOPED_TRACE(std::string(name) + " " + std::to_string(after));
+            ReadAccount account;
+            SetReadFault(after);
+            ReaderVerdict(Path(name), &account);
+            SetReadFault(after);
+            const std::string walked = WalkedAccount(Path(name));
+            SetReadFault(-1);
+            EXPECT_EQ(account.stop, READ_STOP_READ_ERROR);
+            EXPECT_EQ(walked, AccountText(account));
+        }
+    }
+}
+
+// ---- Real files ------------------------------------------------------------
+
+// Every sample, and copies cut at many places, gets the reader's verdict.
+TEST_F(FileCheckTest, RealFilesGetTheReadersVerdict) {
+    if (SamplesFolder().empty()) GTEST_SKIP() << MissingSample("ild/");
+    const std::string samples = SamplesFolder() + "/ild";
+    std::vector<std::string> names;
+    for (const std::string& name : FolderNames(samples))
+        if (name.size() > 4 && name.compare(name.size() - 4, 4, ".ild") == 0) names.push_back(name);
+    if (names.empty()) GTEST_SKIP() << "no sample files in " << samples;
+    for (const std::string& name : names) {
+        SCOPED_TRACE(name);
+        const std::string path = samples + "/" + name;
+        ToolRun run = CheckFile(path);
+        EXPECT_NE(run.out.find("ILDA file of "), std::string::npos);
+        const std::string data = ReadWholeFile(path);
+        for (size_t size : {(size_t)32, (size_t)45, data.size() / 3, data.size() / 2 + 5,
+                            data.size() - 31, data.size() - 1}) {
+            ASSERT_TRUE(WriteWholeFile(Path("cut.ild"), data.substr(0, size)));
+            ReadAccount account;
+            ReaderVerdict(Path("cut.ild"), &account);
+            EXPECT_EQ(WalkedAccount(Path("cut.ild")), AccountText(account)) << size;
+        }
+    }
 }
 
 }  // namespace
