@@ -3,7 +3,9 @@
 // 1 with the program's message and leave the output file alone, and --check.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -16,7 +18,6 @@
 #include "formats/read_account.h"
 #include "tests/native/frame_bytes.h"
 #include "tests/native/temp_files.h"
-#include "tests/native/tool_run.h"
 #include "tests/native/ui_recorder.h"
 #include "tests/samples.h"
 
@@ -32,6 +33,12 @@ const char* const EXAMPLE_CSV =
     "\"a,b             \"\r\n"
     "1,5,0\r\n";
 
+struct ToolRun {
+    int status;  // the exit status; -1 when it did not exit normally
+    std::string out;
+    std::string err;
+};
+
 class ConvertTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -43,7 +50,13 @@ protected:
     // Files the tool reads and writes live in the folder; its output streams
     // are caught beside it, so the folder shows exactly what the tool left.
     std::string Path(const std::string& name) const { return folder.Path(name); }
-    ToolRun Tool(const std::string& args) { return RunConverter(folder.dir, args); }
+    ToolRun Tool(const std::string& args) {
+        const std::string out = Path("io/out"), err = Path("io/err");
+        const std::string command = "cd '" + folder.dir + "' && '" QUILLON_CONVERT_PATH "' " +
+                                    args + " >'" + out + "' 2>'" + err + "'";
+        const int raw = std::system(command.c_str());
+        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadWholeFile(out), ReadWholeFile(err)};
+    }
     static void WriteAll(const std::string& path, const std::string& data) {
         ASSERT_TRUE(WriteWholeFile(path, data)) << path;
     }
