@@ -56,7 +56,29 @@ std::string DocumentCsv(int first, int last, bool edited = true) {
 
 const char* const OTHER_CSV = "VECTOR,20000,5\r\nOther\r\n1,5,6\r\n+\r\nOther2\r\n0,7,8\r\n";
 
-class FileCommandsTest : public FileCommandTest {};
+class FileCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetProgramState();
+        folder = MakeTestFolder();
+    }
+    void TearDown() override {
+        FinishDialogScript();
+        RemoveTestFolder(folder);
+    }
+    std::string Path(const char* name) const { return folder + "\\" + name; }
+    // Runs a command with the dialogs scripted; fails on leftovers.
+    DialogRecord Run(int command, const std::vector<DialogStep>& steps) {
+        StartDialogScript(steps);
+        SendCommand(command);
+        PumpProgramMessages();
+        DialogRecord seen = FinishDialogScript();
+        EXPECT_EQ(seen.stepsLeft, 0u) << "command " << command;
+        return seen;
+    }
+
+    std::string folder;
+};
 
 // ---- Saving -------------------------------------------------------------
 

@@ -2,12 +2,7 @@
 // folder helpers.
 #include "tests/win32/file_dialog_driver.h"
 
-#include <shlobj.h>  // DROPFILES
-
 #include <cstdio>
-#include <cstring>
-
-#include "tests/win32/harness_win32.h"
 
 enum {
     FILE_TYPE_COMBO = 1136,  // cmb1
@@ -216,23 +211,4 @@ void WriteFileBytes(const std::string& path, const std::string& bytes) {
 
 bool FileExists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-void FileCommandTest::SetUp() {
-    ResetProgramState();
-    folder = MakeTestFolder();
-}
-
-void FileCommandTest::TearDown() {
-    FinishDialogScript();
-    RemoveTestFolder(folder);
-}
-
-DialogRecord FileCommandTest::Run(int command, const std::vector<DialogStep>& steps) {
-    StartDialogScript(steps);
-    SendCommand(command);
-    PumpProgramMessages();
-    DialogRecord seen = FinishDialogScript();
-    EXPECT_EQ(seen.stepsLeft, 0u) << "command " << command;
-    return seen;
 }

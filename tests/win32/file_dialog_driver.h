@@ -5,10 +5,7 @@
 // never hangs on a dialog.
 #pragma once
 
-#include <gtest/gtest.h>
 #include <windows.h>
-// after windows.h
-#include <shellapi.h>
 
 #include <string>
 #include <vector>
@@ -54,17 +51,3 @@ void RemoveTestFolder(const std::string& folder);
 std::string ReadFileBytes(const std::string& path);  // "<missing>" when absent
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 bool FileExists(const std::string& path);
-
-
-// Tests of the file commands: a fresh program and a folder of their own,
-// and commands run with their dialogs scripted.
-class FileCommandTest : public ::testing::Test {
-protected:
-    void SetUp() override;
-    void TearDown() override;
-    std::string Path(const char* name) const { return folder + "\\" + name; }
-    // Runs a command with the dialogs scripted; fails on steps left over.
-    DialogRecord Run(int command, const std::vector<DialogStep>& steps);
-
-    std::string folder;
-};
