@@ -248,52 +248,46 @@ TEST_F(IldaFileTest, EachFrameFormatTakesItsStatusFromItsOwnOffset) {
     EXPECT_EQ(ui->Count("warning"), 0);
 }
 
+// What ends a read before the end of the file: the frames before it stay,
+// and the one warning says where and why.
 TEST_F(IldaFileTest, SectionsThatEndTheRead) {
-    // A frame of no records is the closing header: reading ends there. Bytes
-    // after it that are no section are nothing to mention; sections after
-    // it are frames left out, and the warning says so.
-    ASSERT_EQ(Read(Frame0("a", 2) + Closing() + std::string(40, '\0')), 1);
-    EXPECT_EQ(frameStore.numFrames, 1);
-    EXPECT_EQ(ui->Count("warning"), 0);
-    ASSERT_EQ(Read(Frame0("a", 2) + Header(0, Padded("empty"), 0) + Frame0("b", 3)), 1);
-    EXPECT_EQ(frameStore.numFrames, 1);
-    EXPECT_EQ(ui->OnlyWarning(),
-              "Loading Frames|Not all of this file was read:\n- reading stopped at section 2: a "
-              "header of 0 records ends the frames, but more sections follow it");
-    // Before any frame, that leaves nothing read: the document stays.
-    ui->Clear();
+    std::string badReserved = Frame0("b", 1);
+    badReserved[4] = 1;  // byte 4 of a header must be zero
+    const struct {
+        std::string file;
+        int frames;
+        const char* why;  // "" when nothing is said
+    } cases[] = {
+        // A frame of no records is the closing header: reading ends there.
+        // Bytes after it that are no section are nothing to mention;
+        // sections after it are frames left out.
+        {Frame0("a", 2) + Closing() + std::string(40, '\0'), 1, ""},
+        {Frame0("a", 2) + Header(0, Padded("empty"), 0) + Frame0("b", 3), 1,
+         "reading stopped at section 2: a header of 0 records ends the frames, but more "
+         "sections follow it"},
+        // A format this reader cannot take.
+        {Frame0("a", 2) + Frame0("b", 1) + Header(3, Padded("c"), 5) + std::string(50, '\x01') +
+             Frame0("d", 1),
+         2, "reading stopped at section 3: format code 3 cannot be read"},
+        {Frame0("a", 2) + Frame0("b", 1) + Header(255, Padded("c"), 5) + Frame0("d", 1), 2,
+         "reading stopped at section 3: format code 255 cannot be read"},
+        // Anything that is not a header; palettes count as sections.
+        {Header(2, Padded("p"), 1) + "abc" + Frame0("a", 2) + "JUNKJUNKJUNKJUNKJUNKJUNKJUNKJUNK" +
+             Frame0("b", 1),
+         1, "reading stopped at section 3: no section header there"},
+        {Frame0("a", 2) + badReserved, 1, "reading stopped at section 2: no section header there"},
+    };
+    for (const auto& c : cases) {
+        ui->Clear();
+        ASSERT_EQ(Read(c.file), 1) << c.why;
+        EXPECT_EQ(frameStore.numFrames, c.frames) << c.why;
+        EXPECT_EQ(
+            ui->Count("warning") ? ui->OnlyWarning() : "",
+            *c.why ? std::string("Loading Frames|Not all of this file was read:\n- ") + c.why : "");
+    }
+    // A closing header before any frame leaves nothing read: the document stays.
     EXPECT_EQ(Read(Closing() + Frame0("b", 3)), 0);
     EXPECT_EQ(frameStore.numFrames, 1);
-    // A format this reader cannot take ends reading; the frames before it
-    // stay, and the warning names the section and its code.
-    for (int format : {3, 6, 255}) {
-        ui->Clear();
-        ASSERT_EQ(Read(Frame0("a", 2) + Frame0("b", 1) + Header(format, Padded("c"), 5) +
-                       std::string(5 * 10, '\x01') + Frame0("d", 1)),
-                  1);
-        EXPECT_EQ(frameStore.numFrames, 2) << "format " << format;
-        EXPECT_EQ(frameStore.pointCounts[1], 1);
-        EXPECT_EQ(ui->OnlyWarning(),
-                  "Loading Frames|Not all of this file was read:\n"
-                  "- reading stopped at section 3: format code " +
-                      std::to_string(format) + " cannot be read");
-    }
-    // So does anything that is not a header, and a byte 4 that is not zero;
-    // palettes count as sections.
-    ui->Clear();
-    ASSERT_EQ(Read(Header(2, Padded("p"), 1) + "abc" + Frame0("a", 2) +
-                   "JUNKJUNKJUNKJUNKJUNKJUNKJUNKJUNK" + Frame0("b", 1)),
-              1);
-    EXPECT_EQ(frameStore.numFrames, 1);
-    EXPECT_EQ(ui->OnlyWarning(),
-              "Loading Frames|Not all of this file was read:\n"
-              "- reading stopped at section 3: no section header there");
-    std::string badReserved = Frame0("b", 1);
-    badReserved[4] = 1;
-    ui->Clear();
-    ASSERT_EQ(Read(Frame0("a", 2) + badReserved), 1);
-    EXPECT_EQ(frameStore.numFrames, 1);
-    EXPECT_EQ(ui->Count("warning"), 1);
 }
 
 TEST_F(IldaFileTest, PalettesAreSkippedWithoutBecomingFrames) {
@@ -329,40 +323,37 @@ TEST_F(IldaFileTest, OversizedFrameIsCappedAndTheNextSectionStillFound) {
 }
 
 TEST_F(IldaFileTest, CutFilesKeepEverythingReadWholeAndSaySo) {
-    const std::string early =
-        "Loading Frames|Not all of this file was read:\n"
-        "- the file ends early, in section ";
-    std::string file = Frame0("a", 2) + Frame0("b", 5);
-    // Cut inside the fourth record of frame b: three records are whole.
-    ASSERT_EQ(Read(file.substr(0, file.size() - 8 - 3)), 1);
-    ASSERT_EQ(frameStore.numFrames, 2);
-    EXPECT_EQ(frameStore.pointCounts[0], 2);
-    EXPECT_EQ(frameStore.pointCounts[1], 3);
-    EXPECT_EQ(ui->OnlyWarning(), early + "2");
-    // Cut inside a header after whole frames.
-    ui->Clear();
-    ASSERT_EQ(Read(file + Closing().substr(0, 20)), 1);
-    EXPECT_EQ(frameStore.numFrames, 2);
-    EXPECT_EQ(frameStore.pointCounts[1], 5);
-    EXPECT_EQ(ui->OnlyWarning(), early + "3");
-    // A file that ends after whole sections lacks only its closing header:
-    // nothing is lost, nothing is said.
-    ui->Clear();
-    ASSERT_EQ(Read(file), 1);
-    EXPECT_EQ(frameStore.numFrames, 2);
-    EXPECT_EQ(ui->Count("warning"), 0);
-    // A header with no records after it at all gives an empty frame.
-    ui->Clear();
-    ASSERT_EQ(Read(Frame0("a", 2) + Header(1, Padded("lost"), 9)), 1);
-    ASSERT_EQ(frameStore.numFrames, 2);
-    EXPECT_EQ(Name(1), Padded("lost"));
-    EXPECT_EQ(frameStore.pointCounts[1], 0);
-    EXPECT_EQ(ui->OnlyWarning(), early + "2");
-    // A cut palette ends the file too.
-    ui->Clear();
-    ASSERT_EQ(Read(Frame0("a", 2) + Header(2, Padded("p"), 100) + std::string(7, 'x')), 1);
-    EXPECT_EQ(frameStore.numFrames, 1);
-    EXPECT_EQ(ui->OnlyWarning(), early + "2");
+    const std::string file = Frame0("a", 2) + Frame0("b", 5);
+    const struct {
+        std::string file;
+        int frames;
+        const char* lastName;
+        int lastPoints;
+        const char* cutIn;  // the section the file ends in; "" when nothing is lost
+    } cases[] = {
+        // Cut inside the fourth record of frame b: three records are whole.
+        {file.substr(0, file.size() - 8 - 3), 2, "b", 3, "2"},
+        // Cut inside a header after whole frames.
+        {file + Closing().substr(0, 20), 2, "b", 5, "3"},
+        // Ending after whole sections lacks only the closing header.
+        {file, 2, "b", 5, ""},
+        // A header with no records after it at all gives an empty frame.
+        {Frame0("a", 2) + Header(1, Padded("lost"), 9), 2, "lost", 0, "2"},
+        // A cut palette ends the file too.
+        {Frame0("a", 2) + Header(2, Padded("p"), 100) + std::string(7, 'x'), 1, "a", 2, "2"},
+    };
+    for (const auto& c : cases) {
+        ui->Clear();
+        ASSERT_EQ(Read(c.file), 1) << c.lastName;
+        ASSERT_EQ(frameStore.numFrames, c.frames) << c.lastName;
+        EXPECT_EQ(Name(c.frames - 1), Padded(c.lastName));
+        EXPECT_EQ(frameStore.pointCounts[c.frames - 1], c.lastPoints) << c.lastName;
+        EXPECT_EQ(ui->Count("warning") ? ui->OnlyWarning() : "",
+                  *c.cutIn ? std::string("Loading Frames|Not all of this file was read:\n- the "
+                                         "file ends early, in section ") +
+                                 c.cutIn
+                           : "");
+    }
 }
 
 TEST_F(IldaFileTest, AReadErrorIsNoEndOfFile) {
