@@ -128,16 +128,6 @@ TEST_F(ConvertTest, InfoDescribesEveryFrame) {
     EXPECT_EQ(help.out.rfind("Usage: quillon-convert", 0), 0u);
 }
 
-// The same file as written by another program.
-TEST_F(ConvertTest, InfoOnARealFileFromAnotherProgram) {
-    std::string path = SamplePath("ild/lase_title.ild");
-    if (path.empty()) GTEST_SKIP() << MissingSample("ild/lase_title.ild");
-    ToolRun ilda = Tool("--info '" + path + "'");
-    ASSERT_EQ(ilda.status, 0);
-    EXPECT_EQ(ilda.out,
-              "Frames: 1\n1\t\"svg2ilda\\x00\\x00\\x00\\x00\\x00\\x00\\x00\\x00\"\t1049\n");
-}
-
 // The release number comes from the VERSION file; --version ends the
 // reading of the arguments, so nothing is converted.
 TEST_F(ConvertTest, VersionIsTheOneInTheVersionFile) {
