@@ -336,6 +336,21 @@ TEST_F(FileCheckTest, AWholeIldaFileHasNothingToSay) {
                       "The editor reads 2 frames with 5 points.\nNothing would be lost.\n"});
 }
 
+// Sections of the other frame formats walk with their own record sizes: a
+// format 5 section cut short is found where the reader finds it.
+TEST_F(FileCheckTest, IldaFormatsOneFourAndFiveWalkAsTheReaderReads) {
+    ToolRun run =
+        Check("formats.ild",
+              Header(1, Padded("two d"), 2, 0, 3) + Record1(1, 1, 0) + Record1(2, 2, 0x80) +
+                  Header(4, Padded("three d"), 2, 1, 3) + Record4(3, 3, 0) + Record4(4, 4, 0x80) +
+                  Header(5, Padded("colour"), 3, 2, 3) + Record5(5, 5, 0) + Record5(6, 6, 0));
+    EXPECT_EQ(run.status, 1);
+    ExpectLines(run, {"section 1 at byte 0: format 1 (2D, indexed colour), 2 records",
+                      "section 2 at byte 44: format 4 (3D, true colour), 2 records",
+                      "section 3 at byte 96: format 5 (2D, true colour), 3 records",
+                      "  lost: the file ends after 2 of the 3 records\n"});
+}
+
 // Each way a read leaves something out, said where it happens (the
 // reader's account beneath it is held against the walk by Check).
 TEST_F(FileCheckTest, IldaLossesAreSaidWhereTheyHappen) {
