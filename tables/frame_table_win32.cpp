@@ -19,24 +19,27 @@ HWND frameList = nullptr;
 
 enum { FRAME_TABLE_WIDTH = 220, FRAME_TABLE_HEIGHT = 250 };
 
-// Set while the table clears its rows' states for a rebuild: those changes
-// pick no frame.
-static bool clearingRows = false;
+// Set while the table changes its rows' states itself for a rebuild or to
+// follow the current frame: those changes pick no frame.
+static bool settingRows = false;
 
 // Rows as if filled afresh: none selected, the current frame's row at the top
 // as far as the list scrolls (the first row when there is none) and focused.
 // Only what differs is changed, and the rows are drawn again once.
 static void RebuildRows() {
-    clearingRows = true;
+    ListUpdate update;
+    BeginListUpdate(frameList, &update);
+    settingRows = true;
     ClearListRowStates(frameList);
-    clearingRows = false;
+    settingRows = false;
     if (ListRowCount(frameList) != frameStore.numFrames)
         SetListRowCount(frameList, frameStore.numFrames);
-    RedrawAllListRows(frameList);
     int current = frameStore.currentFrame;
     bool hasRow = current < frameStore.numFrames;
     int top = ListTopRow(frameList);
     if (top != (hasRow ? current : 0)) ScrollListRows(frameList, (hasRow ? current : 0) - top);
+    EndListUpdate(&update);
+    RedrawAllListRows(frameList);
     if (hasRow) SetListRowState(frameList, current, LVIS_FOCUSED, LVIS_FOCUSED);
 }
 
@@ -46,10 +49,28 @@ void RefreshFrameTableWindow(int mode) {
         RebuildRows();
         return;
     }
+    // The focus moves to the current frame's row, scrolled into view. The
+    // list scrolls its pixels and draws the row that comes in, but under Wine
+    // it also draws its scroll bar and header each time: held, it draws only
+    // the rows, and the bar when its thumb moved.
     int current = frameStore.currentFrame;
+    int focused = NextListRow(frameList, -1, LVNI_FOCUSED);
+    int top = ListTopRow(frameList);
+    ListUpdate update;
+    BeginListUpdate(frameList, &update);
+    settingRows = true;
     if (current < frameStore.numFrames)
         SetListRowState(frameList, current, LVIS_FOCUSED, LVIS_FOCUSED);
+    settingRows = false;
     EnsureListRowVisible(frameList, current);
+    if (!EndListUpdate(&update)) return;
+    if (ListTopRow(frameList) != top) {
+        RedrawAllListRows(frameList);
+        return;
+    }
+    if (focused == current) return;
+    if (focused >= 0) RedrawListRows(frameList, focused, focused);
+    if (current < frameStore.numFrames) RedrawListRows(frameList, current, current);
 }
 
 int SelectedFrameRangeWindow(int* first, int* last) {
@@ -110,7 +131,7 @@ static LRESULT OnNotify(const NMHDR* header) {
             break;
         case LVN_ITEMCHANGED:
         case LVN_ODSTATECHANGED:
-            if (!clearingRows) GoToFocusedRow();
+            if (!settingRows) GoToFocusedRow();
             break;
         case NM_RCLICK:
             GoToFocusedRow();

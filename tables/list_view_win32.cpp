@@ -4,7 +4,7 @@
 
 #include "tables/row_search.h"
 
-enum { CELL_TEXT_LENGTH = 64, SEARCH_TEXT_LENGTH = 64 };
+enum { CELL_TEXT_LENGTH = 64, SEARCH_TEXT_LENGTH = 64, MANY_ROW_CHANGES = 200 };
 
 HWND CreateReportList(HWND parent) {
     RECT client;
@@ -57,12 +57,104 @@ void AddListColumn(HWND list, int index, const char* header, int width, int form
     SendMessageA(list, LVM_INSERTCOLUMNA, (WPARAM)index, (LPARAM)&column);
 }
 
+static void ReadBar(HWND list, LONG object, SCROLLBARINFO* bar) {
+    *bar = {};
+    bar->cbSize = sizeof *bar;
+    if (!GetScrollBarInfo(list, object, bar)) *bar = {};
+}
+
+static bool SameBar(const SCROLLBARINFO& a, const SCROLLBARINFO& b) {
+    if (!EqualRect(&a.rcScrollBar, &b.rcScrollBar) || a.dxyLineButton != b.dxyLineButton ||
+        a.xyThumbTop != b.xyThumbTop || a.xyThumbBottom != b.xyThumbBottom)
+        return false;
+    for (int i = 0; i <= CCHILDREN_SCROLLBAR; ++i)
+        if (a.rgstate[i] != b.rgstate[i]) return false;
+    return true;
+}
+
+// The frame (border, scroll bars and the corner between them) is painted
+// again, as when a bar is shown or hidden; the rows and header are left alone.
+static void RedrawFrame(HWND list) {
+    RECT window, client;
+    GetWindowRect(list, &window);
+    MapWindowPoints(nullptr, list, (POINT*)&window, 2);
+    GetClientRect(list, &client);
+    HRGN frame = CreateRectRgnIndirect(&window);
+    HRGN inside = CreateRectRgnIndirect(&client);
+    if (frame && inside && CombineRgn(frame, frame, inside, RGN_DIFF) != ERROR)
+        RedrawWindow(list, nullptr, frame, RDW_INVALIDATE | RDW_FRAME | RDW_NOCHILDREN);
+    if (frame) DeleteObject(frame);
+    if (inside) DeleteObject(inside);
+}
+
+static int WindowWidth(HWND window) {
+    RECT rect = {};
+    if (window) GetWindowRect(window, &rect);
+    return rect.right - rect.left;
+}
+
+void BeginListUpdate(HWND list, ListUpdate* update) {
+    *update = {};
+    update->list = list;
+    // A list off the screen draws nothing anyway; one with a paint still
+    // waiting updates as usual, so that the paint is not lost.
+    if (!list || !IsWindowVisible(list) || GetUpdateRect(list, nullptr, FALSE)) return;
+    update->header = (HWND)SendMessageA(list, LVM_GETHEADER, 0, 0);
+    if (update->header && GetUpdateRect(update->header, nullptr, FALSE)) return;
+    update->holding = true;
+    ReadBar(list, OBJID_VSCROLL, &update->vertical);
+    ReadBar(list, OBJID_HSCROLL, &update->horizontal);
+    update->headerWidth = WindowWidth(update->header);
+    // The window's redraw flag, not the list's: the list keeps its scroll
+    // bars up to date as usual, but under Wine every write to a shown bar
+    // draws the whole bar, and a row count change writes it twice.
+    DefWindowProcA(list, WM_SETREDRAW, FALSE, 0);
+}
+
+bool EndListUpdate(ListUpdate* update) {
+    if (!update->holding) return false;
+    update->holding = false;
+    HWND list = update->list;
+    DefWindowProcA(list, WM_SETREDRAW, TRUE, 0);
+    // Shown again, the whole frame counts as uncovered: only what changed in
+    // it is painted.
+    RedrawWindow(list, nullptr, nullptr, RDW_VALIDATE | RDW_NOFRAME | RDW_NOCHILDREN);
+    SCROLLBARINFO vertical, horizontal;
+    ReadBar(list, OBJID_VSCROLL, &vertical);
+    ReadBar(list, OBJID_HSCROLL, &horizontal);
+    if (!SameBar(update->vertical, vertical) || !SameBar(update->horizontal, horizontal))
+        RedrawFrame(list);
+    // A header that grew (a scroll bar went away) shows its new part; one
+    // that shrank has nothing new to show.
+    int width = WindowWidth(update->header);
+    if (width > update->headerWidth) {
+        RECT grown;
+        GetClientRect(update->header, &grown);
+        grown.left = update->headerWidth;
+        InvalidateRect(update->header, &grown, TRUE);
+    }
+    return true;
+}
+
 void SetListRowCount(HWND list, int count) {
     SendMessageA(list, LVM_SETITEMCOUNT, (WPARAM)count, LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
 }
 
+bool BeginRowStateChanges(HWND list, int changes) {
+    bool once = changes > MANY_ROW_CHANGES || (changes > 1 && !IsWindowVisible(list));
+    if (once) SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    return once;
+}
+
+void EndRowStateChanges(HWND list, bool once) {
+    if (once) SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+}
+
 void ClearListRowStates(HWND list) {
-    SetListRowState(list, -1, 0, LVIS_SELECTED);
+    int selected = (int)SendMessageA(list, LVM_GETSELECTEDCOUNT, 0, 0);
+    bool once = BeginRowStateChanges(list, selected);
+    if (selected > 0) SetListRowState(list, -1, 0, LVIS_SELECTED);
+    EndRowStateChanges(list, once);
     int focused = NextListRow(list, -1, LVNI_FOCUSED);
     if (focused >= 0) SetListRowState(list, focused, 0, LVIS_FOCUSED);
     SetListSelectionMark(list, -1);

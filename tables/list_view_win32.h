@@ -19,6 +19,27 @@ HWND CreateToolWindow(HWND mainWindow, const char* className, const char* title,
 // off the screen, so that its first paint on the screen only draws.
 void LayOutListOffScreen(HWND list);
 void AddListColumn(HWND list, int index, const char* header, int width, int format);
+// Several changes to a shown list (row count, scroll position, states) drawn
+// as one: between the two calls nothing of the list is drawn, and the end asks
+// for a paint of the frame and the header only where they changed. The end
+// returns true when the list's own requests for rows to be drawn were dropped
+// (the list was shown and had no paint waiting): the caller then asks for the
+// rows that changed (RedrawAllListRows, RedrawListRows).
+struct ListUpdate {
+    HWND list;
+    HWND header;
+    bool holding;
+    SCROLLBARINFO vertical, horizontal;
+    int headerWidth;
+};
+void BeginListUpdate(HWND list, ListUpdate* update);
+bool EndListUpdate(ListUpdate* update);
+// Around a run of row state changes: the list draws each row it changes; past
+// a few pages, or when it is not shown (off the screen or held by
+// BeginListUpdate), it is cheaper to stop that and draw it once at the end.
+// Pass the number of rows about to change; hand the result to the end.
+bool BeginRowStateChanges(HWND list, int changes);
+void EndRowStateChanges(HWND list, bool once);
 // Changes the row count, keeping the selection and focus of the rows that
 // stay and the scroll position as far as the list allows.
 void SetListRowCount(HWND list, int count);

@@ -21,7 +21,6 @@ HWND vectorTableWindow = nullptr;
 HWND vectorList = nullptr;
 
 enum { VECTOR_TABLE_WIDTH = 202, VECTOR_TABLE_HEIGHT = 480, CELL_TEXT_LENGTH = 20 };
-enum { MANY_ROW_CHANGES = 200 };
 
 // Set while the table writes the rows' selection from the points: the list's
 // notifications then only echo what the points already say.
@@ -51,15 +50,12 @@ static void SelectRowsFromPoints() {
     int changes = 0;
     for (int i = 0; i < count; ++i) changes += PointSelected(i) != rowSelected[i];
     if (changes == 0) return;
-    // The list redraws each row it changes; past a few pages it is cheaper to
-    // stop that and draw the list once.
-    bool many = changes > MANY_ROW_CHANGES;
-    if (many) SendMessageA(vectorList, WM_SETREDRAW, FALSE, 0);
+    bool once = BeginRowStateChanges(vectorList, changes);
     writingSelection = true;
     for (int i = 0; i < count; ++i)
         if (PointSelected(i) != rowSelected[i]) SetRowSelected(i, PointSelected(i));
     writingSelection = false;
-    if (many) SendMessageA(vectorList, WM_SETREDRAW, TRUE, 0);
+    EndRowStateChanges(vectorList, once);
 }
 
 // Makes each point's selected flag that of its row.
@@ -77,6 +73,8 @@ static void SelectPointsFromRows() {
 // either the same top row or the last row in view. Only what differs is
 // changed, and the rows are drawn again once.
 static void RebuildRows(bool keepTop) {
+    ListUpdate update;
+    BeginListUpdate(vectorList, &update);
     int top = ListTopRow(vectorList);
     writingSelection = true;
     ClearListRowStates(vectorList);
@@ -84,17 +82,21 @@ static void RebuildRows(bool keepTop) {
     if (ListRowCount(vectorList) != workingFrame.count)
         SetListRowCount(vectorList, workingFrame.count);
     SelectRowsFromPoints();
-    RedrawAllListRows(vectorList);
     if (!keepTop)
         EnsureListRowVisible(vectorList, workingFrame.count - 1);
     else if (ListTopRow(vectorList) != top)
         ScrollListRows(vectorList, top - ListTopRow(vectorList));
+    EndListUpdate(&update);
+    RedrawAllListRows(vectorList);
 }
 
 void RefreshVectorTableWindow(int mode) {
     if (!vectorList) return;
     if (mode == VT_UPDATE_VALUES) {
+        ListUpdate update;
+        BeginListUpdate(vectorList, &update);
         SelectRowsFromPoints();
+        EndListUpdate(&update);
         RedrawAllListRows(vectorList);  // X and Y are read again as the rows are drawn
         return;
     }

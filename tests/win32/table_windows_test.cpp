@@ -9,11 +9,13 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "app/shell_win32.h"
 #include "canvas/view_transform.h"
 #include "document/command_ids.h"
 #include "document/frame_store.h"
+#include "document/ui_port.h"
 #include "document/undo.h"
 #include "tables/frame_table_win32.h"
 #include "tables/vector_table_win32.h"
@@ -129,6 +131,63 @@ struct MessageCounter {
     }
 };
 MessageCounter* MessageCounter::active = nullptr;
+
+// The pixels of a window and its frame as its top-level window holds them
+// (covered or not by other windows).
+std::vector<COLORREF> WindowPixels(HWND window) {
+    RECT rect;
+    GetWindowRect(window, &rect);
+    int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    HDC dc = GetWindowDC(window);
+    HDC memory = CreateCompatibleDC(dc);
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    std::vector<COLORREF> pixels;
+    if (bitmap) {
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, width, height, dc, 0, 0, SRCCOPY);
+        GdiFlush();
+        pixels.assign((COLORREF*)bits, (COLORREF*)bits + width * height);
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+    }
+    DeleteDC(memory);
+    ReleaseDC(window, dc);
+    return pixels;
+}
+
+// A list shows what it shows when drawn afresh: its rows and its frame with
+// the scroll bars. The header is left out: when a scroll bar comes or goes,
+// Wine leaves the old right edge of the header's last part standing.
+::testing::AssertionResult ShowsWhatAFreshPaintShows(HWND list) {
+    PumpProgramMessages();
+    std::vector<COLORREF> shown = WindowPixels(list);
+    RedrawWindow(list, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    std::vector<COLORREF> fresh = WindowPixels(list);
+    if (shown.empty() || shown.size() != fresh.size())
+        return ::testing::AssertionFailure() << "no pixels read";
+    RECT rect, header;
+    GetWindowRect(list, &rect);
+    GetWindowRect((HWND)SendMessageA(list, LVM_GETHEADER, 0, 0), &header);
+    OffsetRect(&header, -rect.left, -rect.top);
+    int width = rect.right - rect.left, differing = 0, first = -1;
+    for (size_t i = 0; i < shown.size(); ++i) {
+        POINT at = {(int)i % width, (int)i / width};
+        if (shown[i] == fresh[i] || PtInRect(&header, at)) continue;
+        if (first < 0) first = (int)i;
+        ++differing;
+    }
+    if (differing == 0) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << differing << " pixels differ, the first at ("
+                                         << first % width << ", " << first / width << ")";
+}
 
 class TableWindowsTest : public ::testing::Test {
 protected:
@@ -547,4 +606,47 @@ TEST_F(TableWindowsTest, RowRequestsAreAnsweredInEitherCharacterWidth) {
     EXPECT_EQ(SendMessageA(frameTableWindow, WM_NOTIFY, 0, (LPARAM)&find), 1);
     find.lvfi.psz = L"3";
     EXPECT_EQ(SendMessageA(frameTableWindow, WM_NOTIFY, 0, (LPARAM)&find), -1);
+}
+
+// Rows, header and scroll bars drawn as one after each change: whatever the
+// lists leave on the screen is what they show when drawn afresh.
+TEST_F(TableWindowsTest, ListsShowAfterEachCommandWhatAFreshPaintShows) {
+    for (int f = 0; f < 60; ++f) {
+        workingFrame.count = f == 31 ? 0 : 100;
+        for (int i = 0; i < workingFrame.count; ++i)
+            workingFrame.points[i] = {POINT_VISIBLE, (int16_t)(f * 10 + i), (int16_t)(-i)};
+        StoreFrame(f, true);
+    }
+    frameStore.currentFrame = 30;
+    LoadFrame(30);
+    SendCommand(CMD_TOGGLE_VECTOR_TABLE);
+    SendCommand(CMD_TOGGLE_FRAME_TABLE);
+    auto bothShowTheirState = [](const char* step) {
+        EXPECT_TRUE(ShowsWhatAFreshPaintShows(vectorList)) << "Vector Table after " << step;
+        EXPECT_TRUE(ShowsWhatAFreshPaintShows(frameList)) << "Frame Table after " << step;
+    };
+    bothShowTheirState("opening");
+    SendCommand(CMD_PREVIOUS_FRAME);
+    EXPECT_EQ(TopRow(frameList), 29) << "the Frame Table scrolled up a row";
+    bothShowTheirState("a step up");
+    SendCommand(CMD_NEXT_FRAME);
+    SendCommand(CMD_NEXT_FRAME);
+    EXPECT_EQ(Rows(vectorList), 0);
+    bothShowTheirState("a step to a blank frame (the scroll bar goes)");
+    SendCommand(CMD_NEXT_FRAME);
+    bothShowTheirState("a step to a full frame (the scroll bar comes back)");
+    SendMessageA(ProgramWindow(), WM_COMMAND, MAKEWPARAM(CMD_BLANK_CURRENT_FRAME, 0), 0);
+    SendMessageA(ProgramWindow(), WM_COMMAND, MAKEWPARAM(CMD_UNDO, 0), 0);
+    bothShowTheirState("Blank Current Frame and Undo with no paint between");
+    SendCommand(CMD_INSERT_BLANK_FRAME);
+    bothShowTheirState("Insert a Blank Frame");
+    SendCommand(CMD_DELETE_CURRENT_FRAME);
+    bothShowTheirState("Delete Current Frame");
+    for (int row = 40; row < 45; ++row) SetRowState(frameList, row, LVIS_SELECTED, LVIS_SELECTED);
+    SendMessageA(frameTableWindow, WM_COMMAND, MAKEWPARAM(CMD_TABLE_DELETE, 0), 0);
+    EXPECT_EQ(Rows(frameList), 55);
+    bothShowTheirState("deleting selected frames");
+    for (int i = 0; i < workingFrame.count; i += 2) workingFrame.points[i].flags |= POINT_SELECTED;
+    RefreshVectorTable(VT_UPDATE_VALUES);
+    bothShowTheirState("a new selection from the canvas");
 }
