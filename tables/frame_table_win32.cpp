@@ -25,19 +25,23 @@ static bool settingRows = false;
 
 // Rows as if filled afresh: none selected, the current frame's row at the top
 // as far as the list scrolls (the first row when there is none) and focused.
-// Only what differs is changed, and the rows are drawn again once.
+// Only what differs is changed, and the rows are drawn again once. A new row
+// count or a scroll writes the scroll bar and many rows change state one by
+// one: the list is held meanwhile.
 static void RebuildRows() {
-    ListUpdate update;
-    BeginListUpdate(frameList, &update);
+    int current = frameStore.currentFrame;
+    bool hasRow = current < frameStore.numFrames;
+    int wantedTop = hasRow ? current : 0;
+    bool newCount = ListRowCount(frameList) != frameStore.numFrames;
+    ListUpdate update = {};
+    if (newCount || ListTopRow(frameList) != wantedTop || SelectedListRowCount(frameList) > 1)
+        BeginListUpdate(frameList, &update);
     settingRows = true;
     ClearListRowStates(frameList);
     settingRows = false;
-    if (ListRowCount(frameList) != frameStore.numFrames)
-        SetListRowCount(frameList, frameStore.numFrames);
-    int current = frameStore.currentFrame;
-    bool hasRow = current < frameStore.numFrames;
+    if (newCount) SetListRowCount(frameList, frameStore.numFrames);
     int top = ListTopRow(frameList);
-    if (top != (hasRow ? current : 0)) ScrollListRows(frameList, (hasRow ? current : 0) - top);
+    if (top != wantedTop) ScrollListRows(frameList, wantedTop - top);
     EndListUpdate(&update);
     RedrawAllListRows(frameList);
     if (hasRow) SetListRowState(frameList, current, LVIS_FOCUSED, LVIS_FOCUSED);
@@ -56,8 +60,9 @@ void RefreshFrameTableWindow(int mode) {
     int current = frameStore.currentFrame;
     int focused = NextListRow(frameList, -1, LVNI_FOCUSED);
     int top = ListTopRow(frameList);
-    ListUpdate update;
-    BeginListUpdate(frameList, &update);
+    bool scrolls = current < top || current >= top + ListRowsPerPage(frameList);
+    ListUpdate update = {};
+    if (scrolls) BeginListUpdate(frameList, &update);
     settingRows = true;
     if (current < frameStore.numFrames)
         SetListRowState(frameList, current, LVIS_FOCUSED, LVIS_FOCUSED);

@@ -151,7 +151,7 @@ void EndRowStateChanges(HWND list, bool once) {
 }
 
 void ClearListRowStates(HWND list) {
-    int selected = (int)SendMessageA(list, LVM_GETSELECTEDCOUNT, 0, 0);
+    int selected = SelectedListRowCount(list);
     bool once = BeginRowStateChanges(list, selected);
     if (selected > 0) SetListRowState(list, -1, 0, LVIS_SELECTED);
     EndRowStateChanges(list, once);
@@ -208,6 +208,14 @@ int ListRowCount(HWND list) {
 
 int ListTopRow(HWND list) {
     return (int)SendMessageA(list, LVM_GETTOPINDEX, 0, 0);
+}
+
+int ListRowsPerPage(HWND list) {
+    return (int)SendMessageA(list, LVM_GETCOUNTPERPAGE, 0, 0);
+}
+
+int SelectedListRowCount(HWND list) {
+    return (int)SendMessageA(list, LVM_GETSELECTEDCOUNT, 0, 0);
 }
 
 int ListSelectionMark(HWND list) {

@@ -24,7 +24,8 @@ void AddListColumn(HWND list, int index, const char* header, int width, int form
 // for a paint of the frame and the header only where they changed. The end
 // returns true when the list's own requests for rows to be drawn were dropped
 // (the list was shown and had no paint waiting): the caller then asks for the
-// rows that changed (RedrawAllListRows, RedrawListRows).
+// rows that changed (RedrawAllListRows, RedrawListRows). A ListUpdate that
+// was zeroed and not begun ends as nothing.
 struct ListUpdate {
     HWND list;
     HWND header;
@@ -56,6 +57,9 @@ UINT GetListRowState(HWND list, int row, UINT mask);
 int NextListRow(HWND list, int start, UINT flags);
 int ListRowCount(HWND list);
 int ListTopRow(HWND list);
+// Rows that fit the list's height entirely.
+int ListRowsPerPage(HWND list);
+int SelectedListRowCount(HWND list);
 int ListSelectionMark(HWND list);
 void SetListSelectionMark(HWND list, int row);
 // Scrolls down by rows rows of the list's row height.

@@ -34,10 +34,11 @@ static bool PointSelected(int i) {
     return (workingFrame.points[i].flags & POINT_SELECTED) != 0;
 }
 
-// Makes each row's selected state that of its point, touching only the rows
-// that differ.
-static void SelectRowsFromPoints() {
-    static bool rowSelected[MAX_POINTS];
+// Each row's selected state as the list has it, read by ReadRowSelection.
+static bool rowSelected[MAX_POINTS];
+
+// Reads the rows' selected states; returns how many differ from their points'.
+static int ReadRowSelection() {
     int count = workingFrame.count;
     int rows = ListRowCount(vectorList);
     if (rows < count) count = rows;
@@ -49,13 +50,28 @@ static void SelectRowsFromPoints() {
     }
     int changes = 0;
     for (int i = 0; i < count; ++i) changes += PointSelected(i) != rowSelected[i];
+    return changes;
+}
+
+// Makes each row's selected state that of its point, touching only the rows
+// that ReadRowSelection found to differ.
+static void WriteRowSelection(int changes) {
     if (changes == 0) return;
+    int count = workingFrame.count;
+    int rows = ListRowCount(vectorList);
+    if (rows < count) count = rows;
     bool once = BeginRowStateChanges(vectorList, changes);
     writingSelection = true;
     for (int i = 0; i < count; ++i)
         if (PointSelected(i) != rowSelected[i]) SetRowSelected(i, PointSelected(i));
     writingSelection = false;
     EndRowStateChanges(vectorList, once);
+}
+
+static int SelectedPointCount() {
+    int selected = 0;
+    for (int i = 0; i < workingFrame.count; ++i) selected += PointSelected(i);
+    return selected;
 }
 
 // Makes each point's selected flag that of its row.
@@ -71,17 +87,20 @@ static void SelectPointsFromRows() {
 
 // Rows as if filled afresh: none focused, the selection from the points, and
 // either the same top row or the last row in view. Only what differs is
-// changed, and the rows are drawn again once.
+// changed, and the rows are drawn again once. A new row count or a scroll
+// writes the scroll bar and many rows change state one by one: the list is
+// held meanwhile.
 static void RebuildRows(bool keepTop) {
-    ListUpdate update;
-    BeginListUpdate(vectorList, &update);
     int top = ListTopRow(vectorList);
+    bool newCount = ListRowCount(vectorList) != workingFrame.count;
+    ListUpdate update = {};
+    if (newCount || !keepTop || SelectedListRowCount(vectorList) + SelectedPointCount() > 1)
+        BeginListUpdate(vectorList, &update);
     writingSelection = true;
     ClearListRowStates(vectorList);
     writingSelection = false;
-    if (ListRowCount(vectorList) != workingFrame.count)
-        SetListRowCount(vectorList, workingFrame.count);
-    SelectRowsFromPoints();
+    if (newCount) SetListRowCount(vectorList, workingFrame.count);
+    WriteRowSelection(ReadRowSelection());
     if (!keepTop)
         EnsureListRowVisible(vectorList, workingFrame.count - 1);
     else if (ListTopRow(vectorList) != top)
@@ -93,9 +112,10 @@ static void RebuildRows(bool keepTop) {
 void RefreshVectorTableWindow(int mode) {
     if (!vectorList) return;
     if (mode == VT_UPDATE_VALUES) {
-        ListUpdate update;
-        BeginListUpdate(vectorList, &update);
-        SelectRowsFromPoints();
+        int changes = ReadRowSelection();
+        ListUpdate update = {};
+        if (changes > 1) BeginListUpdate(vectorList, &update);
+        WriteRowSelection(changes);
         EndListUpdate(&update);
         RedrawAllListRows(vectorList);  // X and Y are read again as the rows are drawn
         return;
