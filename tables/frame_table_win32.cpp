@@ -163,8 +163,8 @@ static LRESULT OnCreate(HWND window) {
     frameTableWindow = window;
     frameList = CreateReportList(window);
     if (!frameList) return -1;
-    AddListColumn(frameList, 0, "Frm", 36, LVCFMT_RIGHT);
-    AddListColumn(frameList, 1, "Name", 150, LVCFMT_LEFT);
+    static const ListColumn columns[] = {{"Frm", 36, LVCFMT_RIGHT}, {"Name", 150, LVCFMT_LEFT}};
+    AddListColumns(frameList, columns, 2);
     return 0;
 }
 

@@ -48,13 +48,20 @@ void LayOutListOffScreen(HWND list) {
     ReleaseDC(list, listDc);
 }
 
-void AddListColumn(HWND list, int index, const char* header, int width, int format) {
-    LVCOLUMNA column = {};
-    column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
-    column.fmt = format;
-    column.cx = width;
-    column.pszText = (LPSTR)header;
-    SendMessageA(list, LVM_INSERTCOLUMNA, (WPARAM)index, (LPARAM)&column);
+void AddListColumns(HWND list, const ListColumn* columns, int count) {
+    // The list lays out its header and scroll bars again after each column
+    // (three header moves a column, each a server request under Wine): told
+    // to wait, it does so once at the end.
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    for (int i = 0; i < count; ++i) {
+        LVCOLUMNA column = {};
+        column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
+        column.fmt = columns[i].format;
+        column.cx = columns[i].width;
+        column.pszText = (LPSTR)columns[i].header;
+        SendMessageA(list, LVM_INSERTCOLUMNA, (WPARAM)i, (LPARAM)&column);
+    }
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
 }
 
 static void ReadBar(HWND list, LONG object, SCROLLBARINFO* bar) {

@@ -18,7 +18,13 @@ HWND CreateToolWindow(HWND mainWindow, const char* className, const char* title,
 // Lets a list that is not shown yet lay out its rows by drawing them once
 // off the screen, so that its first paint on the screen only draws.
 void LayOutListOffScreen(HWND list);
-void AddListColumn(HWND list, int index, const char* header, int width, int format);
+struct ListColumn {
+    const char* header;
+    int width;
+    int format;  // LVCFMT_
+};
+// Gives a list that is not shown yet its columns, in order.
+void AddListColumns(HWND list, const ListColumn* columns, int count);
 // Several changes to a shown list (row count, scroll position, states) drawn
 // as one: between the two calls nothing of the list is drawn, and the end asks
 // for a paint of the frame and the header only where they changed. The end

@@ -260,10 +260,11 @@ static LRESULT OnCreate(HWND window) {
     vectorTableWindow = window;
     vectorList = CreateReportList(window);
     if (!vectorList) return -1;
-    AddListColumn(vectorList, 0, "No.", 36, LVCFMT_RIGHT);
-    AddListColumn(vectorList, 1, "V", 22, LVCFMT_RIGHT);
-    AddListColumn(vectorList, 2, "X", 55, LVCFMT_RIGHT);
-    AddListColumn(vectorList, 3, "Y", 55, LVCFMT_RIGHT);
+    static const ListColumn columns[] = {{"No.", 36, LVCFMT_RIGHT},
+                                         {"V", 22, LVCFMT_RIGHT},
+                                         {"X", 55, LVCFMT_RIGHT},
+                                         {"Y", 55, LVCFMT_RIGHT}};
+    AddListColumns(vectorList, columns, 4);
     return 0;
 }
 
