@@ -13,11 +13,21 @@
 #include "tables/list_view_win32.h"
 #include "tables/modal_dialog_win32.h"
 #include "tables/row_texts.h"
+#include "tables/tool_window_win32.h"
 
 HWND frameTableWindow = nullptr;
 HWND frameList = nullptr;
 
 enum { FRAME_TABLE_WIDTH = 220, FRAME_TABLE_HEIGHT = 250 };
+
+enum { COLUMN_COUNT = 2 };
+static const ListColumn columns[COLUMN_COUNT] = {{"Frm", 36, LVCFMT_RIGHT},
+                                                 {"Name", 150, LVCFMT_LEFT}};
+static const ToolWindowKind tableKind = {"zel_frame", "Frame Table", FRAME_TABLE_WIDTH,
+                                         FRAME_TABLE_HEIGHT};
+// The window of the table while it is closed, hidden (null before the first
+// opening).
+static HWND keptWindow = nullptr;
 
 // Set while the table changes its rows' states itself for a rebuild or to
 // follow the current frame: those changes pick no frame.
@@ -163,9 +173,16 @@ static LRESULT OnCreate(HWND window) {
     frameTableWindow = window;
     frameList = CreateReportList(window);
     if (!frameList) return -1;
-    static const ListColumn columns[] = {{"Frm", 36, LVCFMT_RIGHT}, {"Name", 150, LVCFMT_LEFT}};
-    AddListColumns(frameList, columns, 2);
+    AddListColumns(frameList, columns, COLUMN_COUNT);
     return 0;
+}
+
+// Closing keeps the window, hidden: nothing refreshes it meanwhile.
+static void CloseFrameTable() {
+    HWND window = frameTableWindow;
+    frameTableWindow = nullptr;
+    frameList = nullptr;
+    CloseToolWindow(window, &keptWindow);
 }
 
 LRESULT CALLBACK FrameTableProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -173,15 +190,23 @@ LRESULT CALLBACK FrameTableProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_CREATE:
             return OnCreate(window);
         case WM_SIZE:
-            if (frameList)
-                MoveWindow(frameList, 0, 0, LOWORD(lParam) + 1, HIWORD(lParam) + 1, TRUE);
+            // A kept window is sized while its table is still closed.
+            if (HWND list = GetWindow(window, GW_CHILD))
+                MoveWindow(list, 0, 0, LOWORD(lParam) + 1, HIWORD(lParam) + 1, TRUE);
             return 0;
         case WM_SETFOCUS:
             if (frameList) SetFocus(frameList);
             return 0;
+        case WM_CLOSE:
+            if (window == frameTableWindow) CloseFrameTable();
+            return 0;
         case WM_DESTROY:
-            frameTableWindow = nullptr;
-            frameList = nullptr;
+            if (window == keptWindow) {
+                keptWindow = nullptr;
+            } else {
+                frameTableWindow = nullptr;
+                frameList = nullptr;
+            }
             break;
         case WM_NOTIFY: {
             LRESULT answer = 0;
@@ -199,17 +224,18 @@ LRESULT CALLBACK FrameTableProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
 void ToggleFrameTable(HWND mainWindow) {
     if (frameTableWindow) {
-        DestroyWindow(frameTableWindow);
+        CloseFrameTable();
         return;
     }
-    HWND window = CreateToolWindow(mainWindow, "zel_frame", "Frame Table", FRAME_TABLE_WIDTH,
-                                   FRAME_TABLE_HEIGHT);
+    HWND window = OpenToolWindow(mainWindow, tableKind, &keptWindow);
     if (!window) {
         frameTableWindow = nullptr;
         frameList = nullptr;
         return;
     }
     frameTableWindow = window;
+    frameList = GetWindow(window, GW_CHILD);
+    if (frameList) ResetListColumns(frameList, columns, COLUMN_COUNT);
     RefreshFrameTableWindow(FT_REBUILD);
     if (frameList) LayOutListOffScreen(frameList);
     ShowWindow(window, SW_SHOW);

@@ -20,16 +20,6 @@ HWND CreateReportList(HWND parent) {
     return list;
 }
 
-HWND CreateToolWindow(HWND mainWindow, const char* className, const char* title, int width,
-                      int height) {
-    POINT origin = {0, 0};
-    ClientToScreen(mainWindow, &origin);
-    return CreateWindowExA(WS_EX_WINDOWEDGE | WS_EX_TOOLWINDOW, className, title,
-                           WS_SYSMENU | WS_THICKFRAME, origin.x, origin.y, width, height,
-                           mainWindow, nullptr,
-                           (HINSTANCE)GetWindowLongPtrA(mainWindow, GWLP_HINSTANCE), nullptr);
-}
-
 void LayOutListOffScreen(HWND list) {
     // The list sizes its rows and writes its scroll bars at its first paint;
     // on the screen each scroll bar write is slow under Wine (the bar is
@@ -62,6 +52,14 @@ void AddListColumns(HWND list, const ListColumn* columns, int count) {
         SendMessageA(list, LVM_INSERTCOLUMNA, (WPARAM)i, (LPARAM)&column);
     }
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+}
+
+void ResetListColumns(HWND list, const ListColumn* columns, int count) {
+    for (int i = 0; i < count; ++i)
+        if (SendMessageA(list, LVM_GETCOLUMNWIDTH, (WPARAM)i, 0) != columns[i].width)
+            SendMessageA(list, LVM_SETCOLUMNWIDTH, (WPARAM)i, MAKELPARAM(columns[i].width, 0));
+    int across = GetScrollPos(list, SB_HORZ);
+    if (across > 0) SendMessageA(list, LVM_SCROLL, (WPARAM)-across, 0);
 }
 
 static void ReadBar(HWND list, LONG object, SCROLLBARINFO* bar) {

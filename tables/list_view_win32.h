@@ -11,10 +11,6 @@
 #include "tables/row_texts.h"
 
 HWND CreateReportList(HWND parent);
-// A tool window owned by the main window, placed at its client area's top
-// left. It is created hidden: shown once its rows are set, it is drawn once.
-HWND CreateToolWindow(HWND mainWindow, const char* className, const char* title, int width,
-                      int height);
 // Lets a list that is not shown yet lay out its rows by drawing them once
 // off the screen, so that its first paint on the screen only draws.
 void LayOutListOffScreen(HWND list);
@@ -25,6 +21,9 @@ struct ListColumn {
 };
 // Gives a list that is not shown yet its columns, in order.
 void AddListColumns(HWND list, const ListColumn* columns, int count);
+// Puts back the widths AddListColumns gave and scrolls back to the first
+// column, for a list shown again after the user may have changed them.
+void ResetListColumns(HWND list, const ListColumn* columns, int count);
 // Several changes to a shown list (row count, scroll position, states) drawn
 // as one: between the two calls nothing of the list is drawn, and the end asks
 // for a paint of the frame and the header only where they changed. The end

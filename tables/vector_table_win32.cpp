@@ -15,12 +15,24 @@
 #include "tables/list_view_win32.h"
 #include "tables/modal_dialog_win32.h"
 #include "tables/row_texts.h"
+#include "tables/tool_window_win32.h"
 #include "tables/vector_edits.h"
 
 HWND vectorTableWindow = nullptr;
 HWND vectorList = nullptr;
 
 enum { VECTOR_TABLE_WIDTH = 202, VECTOR_TABLE_HEIGHT = 480, CELL_TEXT_LENGTH = 20 };
+
+enum { COLUMN_COUNT = 4 };
+static const ListColumn columns[COLUMN_COUNT] = {{"No.", 36, LVCFMT_RIGHT},
+                                                 {"V", 22, LVCFMT_RIGHT},
+                                                 {"X", 55, LVCFMT_RIGHT},
+                                                 {"Y", 55, LVCFMT_RIGHT}};
+static const ToolWindowKind tableKind = {"zel_vect", "Vector Table", VECTOR_TABLE_WIDTH,
+                                         VECTOR_TABLE_HEIGHT};
+// The window of the table while it is closed, hidden (null before the first
+// opening).
+static HWND keptWindow = nullptr;
 
 // Set while the table writes the rows' selection from the points: the list's
 // notifications then only echo what the points already say.
@@ -260,12 +272,16 @@ static LRESULT OnCreate(HWND window) {
     vectorTableWindow = window;
     vectorList = CreateReportList(window);
     if (!vectorList) return -1;
-    static const ListColumn columns[] = {{"No.", 36, LVCFMT_RIGHT},
-                                         {"V", 22, LVCFMT_RIGHT},
-                                         {"X", 55, LVCFMT_RIGHT},
-                                         {"Y", 55, LVCFMT_RIGHT}};
-    AddListColumns(vectorList, columns, 4);
+    AddListColumns(vectorList, columns, COLUMN_COUNT);
     return 0;
+}
+
+// Closing keeps the window, hidden: nothing refreshes it meanwhile.
+static void CloseVectorTable() {
+    HWND window = vectorTableWindow;
+    vectorTableWindow = nullptr;
+    vectorList = nullptr;
+    CloseToolWindow(window, &keptWindow);
 }
 
 LRESULT CALLBACK VectorTableProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -273,15 +289,23 @@ LRESULT CALLBACK VectorTableProc(HWND window, UINT message, WPARAM wParam, LPARA
         case WM_CREATE:
             return OnCreate(window);
         case WM_SIZE:
-            if (vectorList)
-                MoveWindow(vectorList, 0, 0, LOWORD(lParam) + 1, HIWORD(lParam) + 1, TRUE);
+            // A kept window is sized while its table is still closed.
+            if (HWND list = GetWindow(window, GW_CHILD))
+                MoveWindow(list, 0, 0, LOWORD(lParam) + 1, HIWORD(lParam) + 1, TRUE);
             return 0;
         case WM_SETFOCUS:
             if (vectorList) SetFocus(vectorList);
             return 0;
+        case WM_CLOSE:
+            if (window == vectorTableWindow) CloseVectorTable();
+            return 0;
         case WM_DESTROY:
-            vectorTableWindow = nullptr;
-            vectorList = nullptr;
+            if (window == keptWindow) {
+                keptWindow = nullptr;
+            } else {
+                vectorTableWindow = nullptr;
+                vectorList = nullptr;
+            }
             break;
         case WM_NOTIFY: {
             LRESULT answer = 0;
@@ -299,17 +323,18 @@ LRESULT CALLBACK VectorTableProc(HWND window, UINT message, WPARAM wParam, LPARA
 
 void ToggleVectorTable(HWND mainWindow) {
     if (vectorTableWindow) {
-        DestroyWindow(vectorTableWindow);
+        CloseVectorTable();
         return;
     }
-    HWND window = CreateToolWindow(mainWindow, "zel_vect", "Vector Table", VECTOR_TABLE_WIDTH,
-                                   VECTOR_TABLE_HEIGHT);
+    HWND window = OpenToolWindow(mainWindow, tableKind, &keptWindow);
     if (!window) {
         vectorTableWindow = nullptr;
         vectorList = nullptr;
         return;
     }
     vectorTableWindow = window;
+    vectorList = GetWindow(window, GW_CHILD);
+    if (vectorList) ResetListColumns(vectorList, columns, COLUMN_COUNT);
     RefreshVectorTableWindow(VT_REBUILD);
     if (vectorList) LayOutListOffScreen(vectorList);
     ShowWindow(window, SW_SHOW);

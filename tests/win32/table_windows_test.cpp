@@ -650,3 +650,68 @@ TEST_F(TableWindowsTest, ListsShowAfterEachCommandWhatAFreshPaintShows) {
     RefreshVectorTable(VT_UPDATE_VALUES);
     bothShowTheirState("a new selection from the canvas");
 }
+
+// A table opened again after the user closed it, moved it, widened its
+// columns and left rows selected and focused looks and behaves as when first
+// opened, and shows what changed while it was closed.
+TEST_F(TableWindowsTest, ATableOpenedAgainIsAsWhenFirstOpened) {
+    GivePoints(3000);
+    SendCommand(CMD_TOGGLE_VECTOR_TABLE);
+    RECT opened;
+    GetWindowRect(vectorTableWindow, &opened);
+    HWND list = vectorList;
+    ClickRow(list, TopRow(list) + 2);
+    SendMessageA(list, LVM_SETCOLUMNWIDTH, 2, MAKELPARAM(140, 0));
+    SendMessageA(list, LVM_SCROLL, 60, 0);
+    SendMessageA(list, LVM_ENSUREVISIBLE, 0, FALSE);
+    MoveWindow(vectorTableWindow, opened.left + 50, opened.top + 40, 300, 300, TRUE);
+    // The close box of the title bar.
+    HWND closing = vectorTableWindow;
+    SendMessageA(closing, WM_SYSCOMMAND, SC_CLOSE, 0);
+    PumpProgramMessages();
+    EXPECT_EQ(vectorTableWindow, nullptr);
+    EXPECT_EQ(vectorList, nullptr);
+    EXPECT_FALSE(IsWindowVisible(closing));
+
+    // Closed, the table follows nothing.
+    GivePoints(500);
+    workingFrame.points[3].flags |= POINT_SELECTED;
+    RefreshVectorTable(VT_REBUILD);
+    SendCommand(CMD_TOGGLE_VECTOR_TABLE);
+    ASSERT_NE(vectorList, nullptr);
+    EXPECT_TRUE(IsWindowVisible(vectorTableWindow));
+    RECT again;
+    GetWindowRect(vectorTableWindow, &again);
+    EXPECT_TRUE(EqualRect(&opened, &again)) << "the place and size of a new table";
+    const int widths[] = {36, 22, 55, 55};
+    for (int column = 0; column < 4; ++column)
+        EXPECT_EQ(SendMessageA(vectorList, LVM_GETCOLUMNWIDTH, column, 0), widths[column]);
+    EXPECT_EQ(GetScrollPos(vectorList, SB_HORZ), 0);
+    EXPECT_EQ(Rows(vectorList), 500);
+    EXPECT_EQ(TopRow(vectorList) + RowsPerPage(vectorList), 500) << "the last rows in view";
+    EXPECT_EQ(FocusedRow(vectorList), -1);
+    EXPECT_TRUE(RowsSelected(vectorList, 3, 3));
+    EXPECT_EQ(Cell(vectorList, 499, 2), "1497");
+    EXPECT_TRUE(ShowsWhatAFreshPaintShows(vectorList));
+    ClickRow(vectorList, 497);
+    EXPECT_TRUE(PointsSelected(497, 497)) << "rows select points again";
+
+    // The Frame Table, closed by its menu command while a row was focused.
+    MakeFrames({"Alpha", "Beta", "Gamma"});
+    SendCommand(CMD_TOGGLE_FRAME_TABLE);
+    ClickRow(frameList, 2);
+    EXPECT_EQ(frameStore.currentFrame, 2);
+    SendMessageA(frameList, LVM_SETCOLUMNWIDTH, 1, MAKELPARAM(40, 0));
+    SendCommand(CMD_TOGGLE_FRAME_TABLE);
+    EXPECT_EQ(frameTableWindow, nullptr);
+    SendCommand(CMD_PREVIOUS_FRAME);
+    SendCommand(CMD_TOGGLE_FRAME_TABLE);
+    ASSERT_NE(frameList, nullptr);
+    EXPECT_EQ(Rows(frameList), 3);
+    EXPECT_EQ(FocusedRow(frameList), 1) << "the current frame's row";
+    EXPECT_TRUE(RowsSelected(frameList, -1, -1));
+    EXPECT_EQ(SendMessageA(frameList, LVM_GETCOLUMNWIDTH, 1, 0), 150);
+    EXPECT_EQ(Cell(frameList, 1, 1), "Beta            ");
+    EXPECT_TRUE(ShowsWhatAFreshPaintShows(frameList));
+    EXPECT_EQ(frameStore.currentFrame, 1) << "opening picks no frame";
+}
