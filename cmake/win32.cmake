@@ -4,7 +4,7 @@ enable_language(RC)
 set(STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
 set(QUILLON_WINE ${CMAKE_SOURCE_DIR}/scripts/wine-run.sh)
 set(RESOURCE_FILE ${CMAKE_SOURCE_DIR}/resources/quillon.rc)
-set(WIN32_LIBS comctl32 comdlg32 shell32 gdi32 user32 kernel32)
+set(WIN32_LIBS uxtheme comctl32 comdlg32 shell32 gdi32 user32 kernel32)
 
 add_library(quillon_shell STATIC ${WIN32_SOURCES})
 target_link_libraries(quillon_shell PUBLIC quillon_core ${WIN32_LIBS})

@@ -44,7 +44,8 @@ static void RebuildRows() {
     int wantedTop = hasRow ? current : 0;
     bool newCount = ListRowCount(frameList) != frameStore.numFrames;
     ListUpdate update = {};
-    if (newCount || ListTopRow(frameList) != wantedTop || SelectedListRowCount(frameList) > 1)
+    if ((newCount && RowCountChangeWantsHold()) || ListTopRow(frameList) != wantedTop ||
+        SelectedListRowCount(frameList) > 1)
         BeginListUpdate(frameList, &update);
     settingRows = true;
     ClearListRowStates(frameList);

@@ -2,6 +2,8 @@
 // the virtual list's requests for row texts and for type-ahead.
 #include "tables/list_view_win32.h"
 
+#include <uxtheme.h>
+
 #include "tables/row_search.h"
 
 enum { CELL_TEXT_LENGTH = 64, SEARCH_TEXT_LENGTH = 64, MANY_ROW_CHANGES = 200 };
@@ -52,6 +54,10 @@ void AddListColumns(HWND list, const ListColumn* columns, int count) {
         SendMessageA(list, LVM_INSERTCOLUMNA, (WPARAM)i, (LPARAM)&column);
     }
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    // Narrower text margins than the header's own: without a visual style
+    // they leave the 22-pixel "V" column room only for an ellipsis.
+    HWND header = (HWND)SendMessageA(list, LVM_GETHEADER, 0, 0);
+    if (header) SendMessageA(header, HDM_SETBITMAPMARGIN, 3, 0);
 }
 
 void ResetListColumns(HWND list, const ListColumn* columns, int count) {
@@ -114,6 +120,10 @@ void BeginListUpdate(HWND list, ListUpdate* update) {
     // bars up to date as usual, but under Wine every write to a shown bar
     // draws the whole bar, and a row count change writes it twice.
     DefWindowProcA(list, WM_SETREDRAW, FALSE, 0);
+}
+
+bool RowCountChangeWantsHold() {
+    return IsThemeActive() && IsAppThemed();
 }
 
 bool EndListUpdate(ListUpdate* update) {

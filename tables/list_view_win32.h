@@ -39,6 +39,10 @@ struct ListUpdate {
     int headerWidth;
 };
 void BeginListUpdate(HWND list, ListUpdate* update);
+// Whether a new row count alone is worth holding a list for. It writes the
+// scroll bar twice: under Wine a bar drawn in a visual style costs dozens of
+// server round trips each time, a classic one a few, fewer than holding.
+bool RowCountChangeWantsHold();
 bool EndListUpdate(ListUpdate* update);
 // Around a run of row state changes: the list draws each row it changes; past
 // a few pages, or when it is not shown (off the screen or held by

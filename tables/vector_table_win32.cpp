@@ -106,7 +106,8 @@ static void RebuildRows(bool keepTop) {
     int top = ListTopRow(vectorList);
     bool newCount = ListRowCount(vectorList) != workingFrame.count;
     ListUpdate update = {};
-    if (newCount || !keepTop || SelectedListRowCount(vectorList) + SelectedPointCount() > 1)
+    if ((newCount && RowCountChangeWantsHold()) || !keepTop ||
+        SelectedListRowCount(vectorList) + SelectedPointCount() > 1)
         BeginListUpdate(vectorList, &update);
     writingSelection = true;
     ClearListRowStates(vectorList);

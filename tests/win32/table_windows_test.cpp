@@ -6,6 +6,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -714,4 +715,28 @@ TEST_F(TableWindowsTest, ATableOpenedAgainIsAsWhenFirstOpened) {
     EXPECT_EQ(Cell(frameList, 1, 1), "Beta            ");
     EXPECT_TRUE(ShowsWhatAFreshPaintShows(frameList));
     EXPECT_EQ(frameStore.currentFrame, 1) << "opening picks no frame";
+}
+
+// Each column header shows its whole text, the narrow "V" too, not an
+// ellipsis: a header draws its text inside margins that the narrowest column
+// leaves no room for unless they are narrowed.
+TEST_F(TableWindowsTest, ColumnHeadersShowTheirWholeTexts) {
+    SendCommand(CMD_TOGGLE_VECTOR_TABLE);
+    PumpProgramMessages();
+    HWND header = (HWND)SendMessageA(vectorList, LVM_GETHEADER, 0, 0);
+    RECT item = {};
+    ASSERT_TRUE(SendMessageA(header, HDM_GETITEMRECT, 1, (LPARAM)&item));
+    HDC dc = GetDC(header);
+    COLORREF text = GetSysColor(COLOR_BTNTEXT);
+    int inked = 0, lowest = item.top, highest = item.bottom;
+    for (int y = item.top; y < item.bottom; ++y)
+        for (int x = item.left + 2; x < item.right - 2; ++x)
+            if (GetPixel(dc, x, y) == text) {
+                ++inked;
+                lowest = std::max(lowest, y);
+                highest = std::min(highest, y);
+            }
+    ReleaseDC(header, dc);
+    // A "V" runs from the top of a capital to the baseline; dots sit low.
+    EXPECT_GE(lowest - highest, 5) << inked << " pixels of text";
 }
