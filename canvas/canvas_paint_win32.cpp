@@ -77,16 +77,20 @@ static bool RepeatsPrevious(int i) {
 
 // Client positions of one run, after the run's starting point.
 static POINT runPoints[MAX_POINTS + 1];
+static_assert(MAX_POINTS + 1 <= MARKER_POLYLINE_MAX, "a run fits one marker batch");
 
-// Consecutive drawn points of one colour make a run: one Polyline from the
+// Consecutive drawn points of one colour make a run: a polyline from the
 // last point drawn before it through its points, then its markers, in the
-// order the segments and markers would be drawn one by one.
+// order the segments and markers would be drawn one by one. A run's line and
+// markers share its pen and go to the DC together.
 static void DrawPolyline(HDC dc, HPEN visiblePen, HPEN blankedPen) {
     int count = workingFrame.count;
     int i = 0;
     int n = 0;  // points in runPoints; the last one is where the next run starts
+    StartMarkers(dc, MARKER_RING);
     while (i < count) {
         bool visible = (workingFrame.points[i].flags & POINT_VISIBLE) != 0;
+        FlushMarkers();
         SelectObject(dc, visible ? visiblePen : blankedPen);
         if (n > 0) {
             runPoints[0] = runPoints[n - 1];
@@ -101,11 +105,10 @@ static void DrawPolyline(HDC dc, HPEN visiblePen, HPEN blankedPen) {
             FrameToClient(p.x, p.y, &x, &y);
             runPoints[n++] = {x, y};
         }
-        if (n > 1) Polyline(dc, runPoints, n);
-        StartMarkers(dc, MARKER_RING);
+        AddMarkerPolyline(runPoints, n);
         for (int k = firstOfRun; k < n; ++k) AddMarker(runPoints[k].x, runPoints[k].y);
-        FinishMarkers();
     }
+    FinishMarkers();
 }
 
 // Filled red markers, drawn as dots in the selection pen.

@@ -7,6 +7,10 @@
 
 #include <windows.h>
 
+// The longest polyline AddMarkerPolyline takes: one through every point of a
+// frame, from the last point drawn before it.
+enum { MARKER_POLYLINE_MAX = 3001 };
+
 enum MarkerShape {
     MARKER_RING,  // outline only: 12 pixels
     MARKER_DOT    // filled: 21 pixels
@@ -17,5 +21,10 @@ enum MarkerShape {
 // left out.
 void StartMarkers(HDC dc, MarkerShape shape);
 void AddMarker(int x, int y);
+// A polyline drawn with the markers' pen, in its place among the markers: a
+// line and its markers go to the DC in one call.
+void AddMarkerPolyline(const POINT* points, int count);
+// Draws what waits, before the DC's pen changes; the batch stays open.
+void FlushMarkers();
 // Draws the markers not drawn yet; the DC is left alone after this.
 void FinishMarkers();

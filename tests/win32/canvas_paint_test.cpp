@@ -1,6 +1,8 @@
 // What a full paint of the real canvas puts on the screen, and the scroll
 // bars it writes.
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "canvas/view_transform.h"
 #include "document/frame_store.h"
@@ -200,4 +202,84 @@ TEST_F(CanvasPaintTest, MarkersAreTheFiveByFiveEllipsePixelForPixel) {
               "..RRR..\n"
               ".......\n")
         << "outline and filling";
+}
+
+// A paint draws what drawing each segment and then its point's marker one at
+// a time, in point order, and the selection over them would: lines of both
+// colours cross each other and the markers many times here, so any change of
+// order shows.
+TEST_F(CanvasPaintTest, APaintIsTheSegmentsAndMarkersDrawnOneByOne) {
+    RepaintNow();
+    Capture();
+    std::vector<COLORREF> expected = host.pixels;  // background, box and axes
+    unsigned seed = 99;
+    auto next = [&seed](int range) {
+        seed = seed * 1103515245u + 12345u;
+        return (int)((seed >> 8) % (unsigned)range);
+    };
+    for (int i = 0; i < 600; ++i) {
+        int16_t flags = (int16_t)((next(4) ? POINT_VISIBLE : 0) | (next(7) ? 0 : POINT_SELECTED));
+        Put((int16_t)(next(50001) - 25000), (int16_t)(next(36001) - 18000), flags);
+    }
+    RepaintNow();
+    Capture();
+
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = host.width;
+    info.bmiHeader.biHeight = -host.height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HDC memory = CreateCompatibleDC(nullptr);
+    HBITMAP section = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    ASSERT_NE(section, nullptr);
+    HGDIOBJ oldBitmap = SelectObject(memory, section);
+    // A DIB holds 0x00RRGGBB; a COLORREF is 0x00BBGGRR.
+    auto swapped = [](DWORD c) { return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF); };
+    DWORD* reference = (DWORD*)bits;
+    std::transform(expected.begin(), expected.end(), reference, swapped);
+    HPEN green = CreatePen(PS_SOLID, 1, GREEN), blue = CreatePen(PS_SOLID, 1, BLUE);
+    HPEN red = CreatePen(PS_SOLID, 1, RED);
+    HBRUSH redFill = CreateSolidBrush(RED);
+    HGDIOBJ oldPen = SelectObject(memory, green);
+    HGDIOBJ oldBrush = SelectObject(memory, GetStockObject(NULL_BRUSH));
+    for (int i = 0; i < workingFrame.count; ++i) {
+        const VectorPoint& p = workingFrame.points[i];
+        SelectObject(memory, (p.flags & POINT_VISIBLE) ? green : blue);
+        int x, y;
+        FrameToClient(p.x, p.y, &x, &y);
+        if (i > 0) {
+            int px, py;
+            FrameToClient(workingFrame.points[i - 1].x, workingFrame.points[i - 1].y, &px, &py);
+            MoveToEx(memory, px, py, nullptr);
+            LineTo(memory, x, y);
+        }
+        Ellipse(memory, x - 2, y - 2, x + 3, y + 3);
+    }
+    SelectObject(memory, red);
+    SelectObject(memory, redFill);
+    for (int i = 0; i < workingFrame.count; ++i) {
+        const VectorPoint& p = workingFrame.points[i];
+        if (!(p.flags & POINT_SELECTED)) continue;
+        int x, y;
+        FrameToClient(p.x, p.y, &x, &y);
+        Ellipse(memory, x - 2, y - 2, x + 3, y + 3);
+    }
+    GdiFlush();
+    int differing = 0, first = -1;
+    for (int i = 0; i < host.width * host.height; ++i) {
+        if (swapped(reference[i]) == (host.pixels[i] & 0xFFFFFF)) continue;
+        if (first < 0) first = i;
+        ++differing;
+    }
+    EXPECT_EQ(differing, 0) << "the first at (" << first % host.width << ", " << first / host.width
+                            << ")";
+    SelectObject(memory, oldPen);
+    SelectObject(memory, oldBrush);
+    SelectObject(memory, oldBitmap);
+    DeleteObject(section);
+    DeleteDC(memory);
+    for (HGDIOBJ object : {(HGDIOBJ)green, (HGDIOBJ)blue, (HGDIOBJ)red, (HGDIOBJ)redFill})
+        DeleteObject(object);
 }
