@@ -35,26 +35,22 @@ static bool settingRows = false;
 
 // Rows as if filled afresh: none selected, the current frame's row at the top
 // as far as the list scrolls (the first row when there is none) and focused.
-// Only what differs is changed, and the rows are drawn again once. A new row
-// count or a scroll writes the scroll bar and many rows change state one by
-// one: the list is held meanwhile.
+// The rows are drawn again once. A scroll writes the scroll bar and moves the
+// rows' pixels: the list is held meanwhile.
 static void RebuildRows() {
     int current = frameStore.currentFrame;
     bool hasRow = current < frameStore.numFrames;
     int wantedTop = hasRow ? current : 0;
     bool newCount = ListRowCount(frameList) != frameStore.numFrames;
     ListUpdate update = {};
-    if ((newCount && RowCountChangeWantsHold()) || ListTopRow(frameList) != wantedTop ||
-        SelectedListRowCount(frameList) > 1)
+    if ((newCount && RowCountChangeWantsHold()) || ListTopRow(frameList) != wantedTop)
         BeginListUpdate(frameList, &update);
     settingRows = true;
-    ClearListRowStates(frameList);
+    RenewListRows(frameList, frameStore.numFrames);
     settingRows = false;
-    if (newCount) SetListRowCount(frameList, frameStore.numFrames);
     int top = ListTopRow(frameList);
     if (top != wantedTop) ScrollListRows(frameList, wantedTop - top);
-    EndListUpdate(&update);
-    RedrawAllListRows(frameList);
+    if (EndListUpdate(&update)) RedrawAllListRows(frameList);
     if (hasRow) SetListRowState(frameList, current, LVIS_FOCUSED, LVIS_FOCUSED);
 }
 

@@ -151,6 +151,29 @@ bool EndListUpdate(ListUpdate* update) {
     return true;
 }
 
+void RenewListRows(HWND list, int count) {
+    HWND header = (HWND)SendMessageA(list, LVM_GETHEADER, 0, 0);
+    bool headerDrawn = header && IsWindowVisible(header) && !GetUpdateRect(header, nullptr, FALSE);
+    int headerWidth = WindowWidth(header);
+    // Told to wait, the list neither draws nor asks for a paint of each row
+    // whose state goes, nor writes its scroll bars for each change: it does
+    // both once when told to go on. Deleting every row clears all states in
+    // one step; clearing them row by row visits every row.
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
+    SetListRowCount(list, count);
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    // Going on, the list asked for a paint of all of itself, header included,
+    // and the header costs more to draw than the rows under Wine: a header
+    // that was drawn and kept its width stays as it is.
+    if (!headerDrawn || WindowWidth(header) != headerWidth) return;
+    RECT headerRect;
+    GetWindowRect(header, &headerRect);
+    MapWindowPoints(nullptr, list, (POINT*)&headerRect, 2);
+    RedrawWindow(list, &headerRect, nullptr, RDW_VALIDATE | RDW_NOCHILDREN);
+    RedrawWindow(header, nullptr, nullptr, RDW_VALIDATE);
+}
+
 void SetListRowCount(HWND list, int count) {
     SendMessageA(list, LVM_SETITEMCOUNT, (WPARAM)count, LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
 }

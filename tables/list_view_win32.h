@@ -53,6 +53,11 @@ void EndRowStateChanges(HWND list, bool once);
 // Changes the row count, keeping the selection and focus of the rows that
 // stay and the scroll position as far as the list allows.
 void SetListRowCount(HWND list, int count);
+// The rows as if the list were filled afresh with count rows: none selected
+// or focused, no selection mark, the scroll position kept as far as the list
+// allows. Whatever the list tells its window meanwhile comes from this call.
+// The rows are drawn again at the next paint.
+void RenewListRows(HWND list, int count);
 // Clears the selection, the focus and the selection mark of every row. The
 // list notifies its window of the changes as usual.
 void ClearListRowStates(HWND list);

@@ -164,9 +164,10 @@ std::vector<COLORREF> WindowPixels(HWND window) {
 }
 
 // A list shows what it shows when drawn afresh: its rows and its frame with
-// the scroll bars. The header is left out: when a scroll bar comes or goes,
-// Wine leaves the old right edge of the header's last part standing.
-::testing::AssertionResult ShowsWhatAFreshPaintShows(HWND list) {
+// the scroll bars. The header is left out unless asked for: when a scroll bar
+// comes or goes, Wine leaves the old right edge of the header's last part
+// standing.
+::testing::AssertionResult ShowsWhatAFreshPaintShows(HWND list, bool withHeader = false) {
     PumpProgramMessages();
     std::vector<COLORREF> shown = WindowPixels(list);
     RedrawWindow(list, nullptr, nullptr,
@@ -178,6 +179,7 @@ std::vector<COLORREF> WindowPixels(HWND window) {
     GetWindowRect(list, &rect);
     GetWindowRect((HWND)SendMessageA(list, LVM_GETHEADER, 0, 0), &header);
     OffsetRect(&header, -rect.left, -rect.top);
+    if (withHeader) SetRectEmpty(&header);
     int width = rect.right - rect.left, differing = 0, first = -1;
     for (size_t i = 0; i < shown.size(); ++i) {
         POINT at = {(int)i % width, (int)i / width};
@@ -647,6 +649,10 @@ TEST_F(TableWindowsTest, ListsShowAfterEachCommandWhatAFreshPaintShows) {
     SendMessageA(frameTableWindow, WM_COMMAND, MAKEWPARAM(CMD_TABLE_DELETE, 0), 0);
     EXPECT_EQ(Rows(frameList), 55);
     bothShowTheirState("deleting selected frames");
+    // The Frame Table kept its scroll bar and top row: its header too is as
+    // drawn afresh.
+    EXPECT_EQ(TopRow(frameList), frameStore.currentFrame);
+    EXPECT_TRUE(ShowsWhatAFreshPaintShows(frameList, true));
     for (int i = 0; i < workingFrame.count; i += 2) workingFrame.points[i].flags |= POINT_SELECTED;
     RefreshVectorTable(VT_UPDATE_VALUES);
     bothShowTheirState("a new selection from the canvas");
