@@ -1,11 +1,15 @@
 // Full repaint of the canvas: picture, frame box, axes, the working frame and
 // its selection. Reads the view, the picture and the working frame; changes
 // only the origin (through the scroll-bar update). Drawing objects live for
-// one paint.
+// one paint. The scene is drawn off the screen and copied to the window; the
+// window itself is drawn on only when no off-screen bitmap can be had.
 #include "canvas/canvas_paint_win32.h"
+
+#include <cstdint>
 
 #include "canvas/canvas_colors.h"
 #include "canvas/marker_batch_win32.h"
+#include "canvas/paint_buffer_win32.h"
 #include "canvas/picture_placement.h"
 #include "canvas/template_picture_win32.h"
 #include "canvas/view_transform.h"
@@ -129,6 +133,41 @@ static void DrawSelection(HDC dc, HPEN selectionPen) {
     FinishMarkers();
 }
 
+// The polyline and markers of DrawPolyline, written into the pixels: a
+// segment and then its point's marker, point by point.
+static void DrawPolylinePixels(const PixelBuffer& pixels) {
+    uint32_t visible = BufferColour(CANVAS_COLOR_VISIBLE);
+    uint32_t blanked = BufferColour(CANVAS_COLOR_BLANKED);
+    int lastX = 0, lastY = 0;
+    for (int i = 0; i < workingFrame.count; ++i) {
+        if (RepeatsPrevious(i)) continue;
+        const VectorPoint& p = workingFrame.points[i];
+        uint32_t colour = (p.flags & POINT_VISIBLE) ? visible : blanked;
+        int x, y;
+        FrameToClient(p.x, p.y, &x, &y);
+        if (i > 0) DrawPixelLine(pixels, lastX, lastY, x, y, colour);
+        DrawPixelMarker(pixels, x, y, PIXEL_MARKER_RING, colour);
+        lastX = x;
+        lastY = y;
+    }
+}
+
+// The selection of DrawSelection, written into the pixels.
+static void DrawSelectionPixels(const PixelBuffer& pixels) {
+    uint32_t red = BufferColour(CANVAS_COLOR_SELECTION);
+    int lastX = 100000, lastY = 100000;  // nothing drawn yet
+    for (int i = 0; i < workingFrame.count; ++i) {
+        const VectorPoint& p = workingFrame.points[i];
+        if (!(p.flags & POINT_SELECTED)) continue;
+        int x, y;
+        FrameToClient(p.x, p.y, &x, &y);
+        if (x == lastX && y == lastY) continue;
+        DrawPixelMarker(pixels, x, y, PIXEL_MARKER_DOT, red);
+        lastX = x;
+        lastY = y;
+    }
+}
+
 LRESULT PaintCanvas(HWND window) {
     UpdateScrollBars(window);
     PAINTSTRUCT paint;
@@ -136,28 +175,43 @@ LRESULT PaintCanvas(HWND window) {
     if (!dc) return 0;
     RECT client;
     GetClientRect(window, &client);
-    DrawPicture(dc, client);
+    PaintBuffer buffer;
+    bool buffered = OpenPaintBuffer(client.right, client.bottom, &buffer);
+    HDC target = buffered ? buffer.dc : dc;
+    // The window's own erase is skipped: the scene starts black here.
+    FillRect(target, &client, (HBRUSH)GetStockObject(BLACK_BRUSH));
+    DrawPicture(target, client);
 
-    HPEN visiblePen = CreatePen(PS_SOLID, 1, CANVAS_COLOR_VISIBLE);
-    HPEN blankedPen = CreatePen(PS_SOLID, 1, CANVAS_COLOR_BLANKED);
     HPEN boxPen = CreatePen(PS_SOLID, 1, CANVAS_COLOR_FRAME_BOX);
-    HPEN selectionPen = CreatePen(PS_SOLID, 1, CANVAS_COLOR_SELECTION);
     HPEN axisPen = CreatePen(PS_DOT, 1, CANVAS_COLOR_WHITE);
-
-    HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
-    SetBkMode(dc, TRANSPARENT);
-    HGDIOBJ oldPen = SelectObject(dc, boxPen);
-    DrawBoxAndAxes(dc, boxPen, axisPen);
-    DrawPolyline(dc, visiblePen, blankedPen);
-    DrawSelection(dc, selectionPen);
-
-    SelectObject(dc, oldBrush);
-    SelectObject(dc, oldPen);
-    DeleteObject(visiblePen);
-    DeleteObject(blankedPen);
+    HGDIOBJ oldBrush = SelectObject(target, GetStockObject(NULL_BRUSH));
+    SetBkMode(target, TRANSPARENT);
+    HGDIOBJ oldPen = SelectObject(target, boxPen);
+    DrawBoxAndAxes(target, boxPen, axisPen);
+    if (buffered) {
+        GdiFlush();  // GDI's drawing is in the pixels before they are written to
+        DrawPolylinePixels(buffer.pixels);
+        DrawSelectionPixels(buffer.pixels);
+    } else {
+        HPEN visiblePen = CreatePen(PS_SOLID, 1, CANVAS_COLOR_VISIBLE);
+        HPEN blankedPen = CreatePen(PS_SOLID, 1, CANVAS_COLOR_BLANKED);
+        HPEN selectionPen = CreatePen(PS_SOLID, 1, CANVAS_COLOR_SELECTION);
+        DrawPolyline(dc, visiblePen, blankedPen);
+        DrawSelection(dc, selectionPen);
+        SelectObject(dc, oldPen);
+        DeleteObject(visiblePen);
+        DeleteObject(blankedPen);
+        DeleteObject(selectionPen);
+    }
+    SelectObject(target, oldBrush);
+    SelectObject(target, oldPen);
     DeleteObject(boxPen);
-    DeleteObject(selectionPen);
     DeleteObject(axisPen);
+    if (buffered) {
+        const RECT& r = paint.rcPaint;
+        BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, buffer.dc, r.left, r.top,
+               SRCCOPY);
+    }
     EndPaint(window, &paint);
     return 0;
 }

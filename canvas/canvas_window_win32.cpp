@@ -9,6 +9,7 @@
 #include "canvas/canvas_feedback_win32.h"
 #include "canvas/canvas_paint_win32.h"
 #include "canvas/gesture.h"
+#include "canvas/paint_buffer_win32.h"
 #include "canvas/view_transform.h"
 #include "document/ui_port.h"
 #include "resources/resource_ids.h"
@@ -97,7 +98,10 @@ LRESULT CALLBACK CanvasWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     switch (message) {
         case WM_DESTROY:
             StopFeedbackOn(window);
+            ReleasePaintBuffer();
             return 0;
+        case WM_ERASEBKGND:
+            return 1;  // the paint fills the background with the scene
         case WM_PAINT:
             return PaintCanvas(window);
         case WM_CAPTURECHANGED:
