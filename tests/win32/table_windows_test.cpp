@@ -431,11 +431,15 @@ TEST_F(TableWindowsTest, RebuildsLeaveNoFocusedPointRowAndKeepOrEndTheView) {
     EXPECT_EQ(TopRow(vectorList), 2000 - RowsPerPage(vectorList)) << "opened at the last row";
     EXPECT_EQ(FocusedRow(vectorList), -1);
     SendMessageA(vectorList, LVM_ENSUREVISIBLE, 100, FALSE);
+    for (int row = 110; row <= 130; row += 5)
+        SetRowState(vectorList, row, LVIS_SELECTED, LVIS_SELECTED);
     SetRowState(vectorList, 120, LVIS_FOCUSED, LVIS_FOCUSED);
+    ASSERT_TRUE(workingFrame.points[125].flags & POINT_SELECTED);
     int top = TopRow(vectorList);
     SendCommand(CMD_NEXT_FRAME);
     EXPECT_EQ(TopRow(vectorList), top) << "a frame step keeps the top row";
     EXPECT_EQ(FocusedRow(vectorList), -1) << "and no row keeps the focus";
+    EXPECT_TRUE(RowsSelected(vectorList, -1, -1)) << "nor its selection";
     EXPECT_EQ(SendMessageA(vectorList, LVM_GETSELECTIONMARK, 0, 0), -1);
 
     SetFocus(vectorList);
