@@ -20,6 +20,9 @@ static DialogRecord record;
 static UINT_PTR timer = 0;
 static int idleTicks = 0;
 static bool inTick = false;
+// The dialog the last step acted on: pressed, it may take a while to close
+// on a busy machine, and is no unexpected dialog meanwhile.
+static HWND answeredDialog = nullptr;
 
 DialogStep TypeName(const std::string& caption, const std::string& name) {
     return {caption, DIALOG_TYPE_NAME, name, 0};
@@ -135,6 +138,7 @@ static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
         if (dialog && Perform(dialog, step)) {
             ++nextStep;
             idleTicks = 0;
+            answeredDialog = dialog;
         } else if (idleTicks > PATIENCE_TICKS) {
             HWND any = FindDialog(nullptr);
             if (any) CancelDialog(any);
@@ -142,8 +146,12 @@ static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
         }
     } else if (idleTicks > UNSCRIPTED_TICKS) {
         HWND any = FindDialog(nullptr);
-        if (any) CancelDialog(any);
-        idleTicks = 0;
+        if (any && (any != answeredDialog || idleTicks > PATIENCE_TICKS)) {
+            CancelDialog(any);
+            idleTicks = 0;
+        } else if (!any) {
+            idleTicks = 0;
+        }
     }
     inTick = false;
 }
@@ -154,6 +162,7 @@ void StartDialogScript(const std::vector<DialogStep>& steps) {
     nextStep = 0;
     record = DialogRecord();
     idleTicks = 0;
+    answeredDialog = nullptr;
     timer = SetTimer(nullptr, 0, TICK_MS, Tick);
 }
 
