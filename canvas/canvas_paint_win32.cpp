@@ -115,21 +115,32 @@ static void DrawPolyline(HDC dc, HPEN visiblePen, HPEN blankedPen) {
     FinishMarkers();
 }
 
-// Filled red markers, drawn as dots in the selection pen.
-static void DrawSelection(HDC dc, HPEN selectionPen) {
-    SelectObject(dc, selectionPen);
-    StartMarkers(dc, MARKER_DOT);
+// Client positions of the selection's markers, in point order: a selected
+// point on the pixel of the marker before it adds none.
+static POINT selectionMarkers[MAX_POINTS];
+
+static int FindSelectionMarkers() {
+    int n = 0;
     int lastX = 100000, lastY = 100000;  // nothing drawn yet
-    for (int i = 0; i < workingFrame.count; ++i) {
+    for (int i = 0; i < workingFrame.count && n < MAX_POINTS; ++i) {
         const VectorPoint& p = workingFrame.points[i];
         if (!(p.flags & POINT_SELECTED)) continue;
         int x, y;
         FrameToClient(p.x, p.y, &x, &y);
         if (x == lastX && y == lastY) continue;
-        AddMarker(x, y);
+        selectionMarkers[n++] = {x, y};
         lastX = x;
         lastY = y;
     }
+    return n;
+}
+
+// Filled red markers, drawn as dots in the selection pen.
+static void DrawSelection(HDC dc, HPEN selectionPen) {
+    SelectObject(dc, selectionPen);
+    StartMarkers(dc, MARKER_DOT);
+    int n = FindSelectionMarkers();
+    for (int k = 0; k < n; ++k) AddMarker(selectionMarkers[k].x, selectionMarkers[k].y);
     FinishMarkers();
 }
 
@@ -155,17 +166,10 @@ static void DrawPolylinePixels(const PixelBuffer& pixels) {
 // The selection of DrawSelection, written into the pixels.
 static void DrawSelectionPixels(const PixelBuffer& pixels) {
     uint32_t red = BufferColour(CANVAS_COLOR_SELECTION);
-    int lastX = 100000, lastY = 100000;  // nothing drawn yet
-    for (int i = 0; i < workingFrame.count; ++i) {
-        const VectorPoint& p = workingFrame.points[i];
-        if (!(p.flags & POINT_SELECTED)) continue;
-        int x, y;
-        FrameToClient(p.x, p.y, &x, &y);
-        if (x == lastX && y == lastY) continue;
-        DrawPixelMarker(pixels, x, y, PIXEL_MARKER_DOT, red);
-        lastX = x;
-        lastY = y;
-    }
+    int n = FindSelectionMarkers();
+    for (int k = 0; k < n; ++k)
+        DrawPixelMarker(pixels, selectionMarkers[k].x, selectionMarkers[k].y, PIXEL_MARKER_DOT,
+                        red);
 }
 
 LRESULT PaintCanvas(HWND window) {
