@@ -9,6 +9,7 @@
 
 #include "document/frame_store.h"
 #include "document/undo.h"
+#include "formats/frame_fit.h"
 #include "formats/ilda_input.h"
 #include "formats/ilda_layout.h"
 #include "formats/read_account.h"
@@ -23,22 +24,28 @@ static IldaInput ildaInput;
 
 // Reads the records of one frame section into the working frame, keeping
 // MAX_POINTS of them; the rest are read and dropped so that the next header
-// is found. Returns how many records the file held whole.
-static unsigned ReadFrameRecords(IldaInput* in, unsigned format, unsigned records) {
+// is found. While long frames are fitted, a long section is read whole and
+// fitted first. Returns how many records the file held whole; *length gets
+// the frame's length before it is cut to MAX_POINTS.
+static unsigned ReadFrameRecords(IldaInput* in, unsigned format, unsigned records,
+                                 unsigned* length) {
     const size_t size = IldaRecordSize(format), statusAt = IldaStatusOffset(format);
-    unsigned kept = records < (unsigned)MAX_POINTS ? records : (unsigned)MAX_POINTS;
+    const bool fit = records > (unsigned)MAX_POINTS && FittingLongFrames();
+    VectorPoint* points = fit ? longFramePoints : workingFrame.points;
+    unsigned kept = fit || records < (unsigned)MAX_POINTS ? records : (unsigned)MAX_POINTS;
     unsigned n = 0;
     for (; n < kept; ++n) {
         const unsigned char* record = IldaTake(in, size);
         if (!record) break;
-        VectorPoint* point = &workingFrame.points[n];
+        VectorPoint* point = &points[n];
         point->x = (int16_t)(uint16_t)IldaBigEndian16(record);
         point->y = IldaNegate16(IldaBigEndian16(record + 2));
         point->flags = (record[statusAt] & ILDA_STATUS_BLANKED) ? 0 : POINT_VISIBLE;
     }
-    workingFrame.count = (int32_t)n;
-    if (n < kept) return n;
-    return n + SkipIldaRecords(in, records - kept, size);
+    const unsigned whole = n < kept ? n : n + SkipIldaRecords(in, records - kept, size);
+    *length = fit ? (unsigned)FitIntoFrame(points, (int32_t)n, workingFrame.points) : whole;
+    workingFrame.count = *length < (unsigned)MAX_POINTS ? (int32_t)*length : MAX_POINTS;
+    return whole;
 }
 
 // The next section header, or null at the end of the file; a header cut
@@ -109,14 +116,15 @@ int ReadIldaFrames(UiWindow owner, const char* path, int insert) {
                 // the records move it.
                 std::memcpy(frameStore.frameNames[index].bytes, header + ILDA_NAME_OFFSET,
                             FRAME_NAME_LENGTH);
-                whole = ReadFrameRecords(in, format, records);
+                unsigned length = 0;
+                whole = ReadFrameRecords(in, format, records, &length);
                 StoreFrame(index, true);
                 ++index;
                 account->framesRead += 1;
                 account->pointsRead += workingFrame.count;
-                if (whole > (unsigned)MAX_POINTS) {
+                if (length > (unsigned)MAX_POINTS) {
                     account->longFrames += 1;
-                    account->pointsBeyondLimit += whole - MAX_POINTS;
+                    account->pointsBeyondLimit += length - MAX_POINTS;
                 }
             } else {
                 // Counted, so that the account says what did not fit.
