@@ -40,6 +40,14 @@ static const char* const LINE_STYLE =
     "stroke-linejoin=\"round\"";
 static const char* const LABEL_STYLE = "font-family=\"sans-serif\" font-size=\"80\"";
 static const char* const LABEL_COLOUR = "fill=\"#C0C0C0\"";
+// The extras: blanked moves thin, dim and dashed beneath the lit lines;
+// marks on top, lit points as round dots, blanked points as squares.
+static const char* const BLANKED_STYLE =
+    "<path stroke=\"#808080\" stroke-width=\"5\" stroke-dasharray=\"24 16\" "
+    "stroke-linecap=\"butt\" d=\"M";
+static const char* const LIT_MARK_STYLE = "<path stroke=\"#FFFF00\" stroke-width=\"16\" d=\"";
+static const char* const BLANKED_MARK_STYLE =
+    "<path stroke=\"#FF00FF\" stroke-width=\"14\" stroke-linecap=\"square\" d=\"";
 // Inside the animation's line group, the label undoes the line style.
 static const char* const ANIMATION_LABEL = " fill=\"#C0C0C0\" stroke=\"none\"";
 
@@ -142,6 +150,96 @@ static char* PutFramePath(char* p, const VectorPoint* points, int count, int lef
     return p + 4;
 }
 
+static inline char* PutText(char* p, const char* text) {
+    const size_t length = std::strlen(text);
+    std::memcpy(p, text, length);
+    return p + length;
+}
+
+static inline char* EndPath(char* p) {
+    std::memcpy(p, "\"/>\n", 4);
+    return p + 4;
+}
+
+// The frame's blanked moves as one dashed path, as PutFramePath draws the
+// lit ones; moves that stay on one spot of the grid are left out. Returns
+// p itself when there is none. Needs FRAME_ROOM.
+static char* PutBlankedPath(char* p, const VectorPoint* points, int count, int left, int top) {
+    char* const start = p;
+    if (count < 2) return p;
+    p = PutText(p, BLANKED_STYLE);
+    int penX = Grid(points[0].x), penY = Grid(points[0].y);
+    p = PutDecimal(p, left + penX);
+    p = PutNumber(p, top + penY, true);
+    char last = 'M';
+    int fromX = penX, fromY = penY;  // the point before
+    bool drawn = false;
+    for (int i = 1; i < count; ++i) {
+        const int x = Grid(points[i].x), y = Grid(points[i].y);
+        if (!(points[i].flags & POINT_VISIBLE) && (x != fromX || y != fromY)) {
+            if (fromX != penX || fromY != penY)
+                p = PutStep(p, 'm', &last, fromX - penX, fromY - penY);
+            p = PutStep(p, 'l', &last, x - fromX, y - fromY);
+            penX = x;
+            penY = y;
+            drawn = true;
+        }
+        fromX = x;
+        fromY = y;
+    }
+    return drawn ? EndPath(p) : start;
+}
+
+// A mark on every lit point (lit true) or every blanked one: lit points as
+// zero-length lines that round caps show as dots, blanked points as lines of
+// one unit that square caps make squares of (renderers draw no square cap
+// on a line of no length). A mark where the one before stands adds nothing
+// and is left out. Returns p itself when there is none. Needs FRAME_ROOM.
+static char* PutMarks(char* p, const VectorPoint* points, int count, int left, int top, bool lit) {
+    char* const start = p;
+    p = PutText(p, lit ? LIT_MARK_STYLE : BLANKED_MARK_STYLE);
+    const int length = lit ? 0 : 1;
+    char last = 'M';
+    int penX = 0, penY = 0;
+    bool marked = false;
+    for (int i = 0; i < count; ++i) {
+        if (((points[i].flags & POINT_VISIBLE) != 0) != lit) continue;
+        const int x = Grid(points[i].x), y = Grid(points[i].y);
+        if (!marked) {
+            *p++ = 'M';
+            p = PutDecimal(p, left + x);
+            p = PutNumber(p, top + y, true);
+        } else if (x != penX || y != penY) {
+            p = PutStep(p, 'm', &last, x - (penX + length), y - penY);
+        } else {
+            continue;
+        }
+        *p++ = 'h';
+        *p++ = (char)('0' + length);
+        last = 'h';
+        penX = x;
+        penY = y;
+        marked = true;
+    }
+    return marked ? EndPath(p) : start;
+}
+
+static int FrameCount(int frame) {
+    return ClampInt(frameStore.pointCounts[frame], 0, MAX_POINTS);
+}
+
+// Everything drawn of one frame in its cell, extras included.
+static void PutFrameDrawing(TextOutput* out, int frame, int left, int top, int extras) {
+    const VectorPoint* points = frameStore.frames[frame];
+    const int count = FrameCount(frame);
+    if (extras & SVG_BLANKED)
+        out->cursor = PutBlankedPath(TextRoom(out, FRAME_ROOM), points, count, left, top);
+    out->cursor = PutFramePath(TextRoom(out, FRAME_ROOM), points, count, left, top);
+    if (!(extras & SVG_POINTS)) return;
+    out->cursor = PutMarks(TextRoom(out, FRAME_ROOM), points, count, left, top, true);
+    out->cursor = PutMarks(TextRoom(out, FRAME_ROOM), points, count, left, top, false);
+}
+
 // "N name" beneath the cell: the frame's number as the Frame Table counts,
 // and its name. A viewport of the band's size keeps a long name from running
 // into the next cell.
@@ -153,10 +251,6 @@ static void PutLabel(TextOutput* out, int left, int top, int frame, const char* 
     p = PutXmlName(p, &frameStore.frameNames[frame]);
     std::memcpy(p, "</text></svg>\n", 14);
     out->cursor = p + 14;
-}
-
-static int FrameCount(int frame) {
-    return ClampInt(frameStore.pointCounts[frame], 0, MAX_POINTS);
 }
 
 static void PutHeader(TextOutput* out, int width, int height, int scale) {
@@ -182,7 +276,7 @@ static int Finish(TextOutput* out, UiWindow owner) {
     return FinishTextOutput(out, owner);
 }
 
-int WriteSvgSheet(UiWindow owner, const char* path, int first, int last) {
+int WriteSvgSheet(UiWindow owner, const char* path, int first, int last, int extras) {
     if (!RangeInStore(first, last)) return 0;
     TextOutput* out = &svgOutput;
     if (!BeginTextOutput(out, owner, path)) return 0;
@@ -201,12 +295,9 @@ int WriteSvgSheet(UiWindow owner, const char* path, int first, int last) {
         Put(out, "\"/>\n");
     }
     Put(out, "<g %s>\n", LINE_STYLE);
-    for (int i = 0; i < frames && !out->file.failed; ++i) {
-        const int frame = first + i;
-        char* p = TextRoom(out, FRAME_ROOM);
-        out->cursor = PutFramePath(p, frameStore.frames[frame], FrameCount(frame),
-                                   GAP + i % columns * pitchX, GAP + i / columns * pitchY);
-    }
+    for (int i = 0; i < frames && !out->file.failed; ++i)
+        PutFrameDrawing(out, first + i, GAP + i % columns * pitchX, GAP + i / columns * pitchY,
+                        extras);
     Put(out, "</g>\n<g %s %s xml:space=\"preserve\">\n", LABEL_STYLE, LABEL_COLOUR);
     for (int i = 0; i < frames; ++i)
         PutLabel(out, GAP + i % columns * pitchX, GAP + i / columns * pitchY, first + i, "");
@@ -260,7 +351,7 @@ static void PutShowing(TextOutput* out, int64_t start, int64_t end, int64_t tota
     Put(out, "\"/>\n");
 }
 
-int WriteSvgAnimation(UiWindow owner, const char* path, int first, int last) {
+int WriteSvgAnimation(UiWindow owner, const char* path, int first, int last, int extras) {
     if (!RangeInStore(first, last)) return 0;
     TextOutput* out = &svgOutput;
     if (!BeginTextOutput(out, owner, path)) return 0;
@@ -277,8 +368,7 @@ int WriteSvgAnimation(UiWindow owner, const char* path, int first, int last) {
     for (int frame = first; frame <= last && !out->file.failed; ++frame) {
         const int64_t end = start + FrameTime(frame);
         Put(out, "<g visibility=\"%s\">\n", frame == first ? "visible" : "hidden");
-        out->cursor = PutFramePath(TextRoom(out, FRAME_ROOM), frameStore.frames[frame],
-                                   FrameCount(frame), GAP, GAP);
+        PutFrameDrawing(out, frame, GAP, GAP, extras);
         PutLabel(out, GAP, GAP, frame, ANIMATION_LABEL);
         if (first < last) PutShowing(out, start, end, total);
         Put(out, "</g>\n");
