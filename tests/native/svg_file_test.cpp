@@ -435,11 +435,54 @@ TEST_F(SvgFileTest, ExtrasDrawBlankedMovesDashedAndMarkEveryPoint) {
         // The move from the last point back to the first is no move of the frame.
         EXPECT_TRUE(p.Black(224, 288));
     }
-    // The extras come after the lit path of each frame, which the other
-    // tests read back: they are left as they were.
+    // The lit paths, which the other tests read back, draw the same lines.
     ASSERT_EQ(WriteSvgSheet(nullptr, Path("plain.svg").c_str(), 0, 1), 1);
-    EXPECT_EQ(FramePaths(ReadWholeFile(Path("plain.svg"))),
-              FramePaths(ReadWholeFile(Path("both.svg"))));
+    std::vector<std::string> plain = FramePaths(ReadWholeFile(Path("plain.svg")));
+    std::vector<std::string> marked = FramePaths(ReadWholeFile(Path("both.svg")));
+    ASSERT_EQ(plain.size(), marked.size());
+    for (size_t f = 0; f < plain.size(); ++f) {
+        std::vector<Line> lines[2];
+        for (int k = 0; k < 2; ++k)
+            for (const Line& line : PathLines(k ? marked[f] : plain[f]))
+                if (line.x0 != line.x1 || line.y0 != line.y1) lines[k].push_back(line);
+        EXPECT_TRUE(lines[0] == lines[1]) << plain[f] << " / " << marked[f];
+    }
+}
+
+// Points in random order on a lattice, lit or blanked at random: every one
+// of them is marked as what it is, wherever it stands in the path (the end
+// of a lit stretch before a blanked move included), in both pictures.
+TEST_F(SvgFileTest, EveryPointIsMarkedAsLitOrBlanked) {
+    uint32_t seed = 2024;
+    auto next = [&]() {
+        seed ^= seed << 13;
+        seed ^= seed >> 17;
+        seed ^= seed << 5;
+        return seed;
+    };
+    std::vector<VectorPoint> points;
+    for (int i = 0; i < 196; ++i)
+        points.push_back(On(-28672 + 4096 * (i % 14), -28672 + 4096 * (i / 14)));
+    for (int i = 195; i > 0; --i) std::swap(points[i], points[next() % (i + 1)]);
+    for (VectorPoint& p : points) p.flags = next() % 3 ? POINT_VISIBLE : 0;
+    SetFrame(0, points, "lattice");
+    for (int animation = 0; animation < 2; ++animation) {
+        SCOPED_TRACE(animation);
+        const std::string path = Path("lattice.svg");
+        const int extras = SVG_BLANKED | SVG_POINTS;
+        ASSERT_EQ(animation ? WriteSvgAnimation(nullptr, path.c_str(), 0, 0, extras)
+                            : WriteSvgSheet(nullptr, path.c_str(), 0, 0, extras),
+                  1);
+        Picture p = Render(path, animation ? 2 * GAP + CELL : GAP + PITCH_X,
+                           animation ? 2 * GAP + CELL + 160 : GAP + PITCH_Y, 2);
+        for (const VectorPoint& point : points) {
+            const int x = 32 + Grid(point.x) / 2, y = 32 + Grid(point.y) / 2;
+            if (point.flags & POINT_VISIBLE)
+                EXPECT_TRUE(p.Yellow(x, y)) << point.x << "," << point.y;
+            else
+                EXPECT_TRUE(p.Magenta(x, y)) << point.x << "," << point.y;
+        }
+    }
 }
 
 // A frame of 3000 points with the extras still fits the writer's room for a
