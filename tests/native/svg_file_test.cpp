@@ -77,6 +77,14 @@ VectorPoint Off(int x, int y) {
     return {0, (int16_t)x, (int16_t)y};
 }
 
+// Xorshift: the same pseudo-random frames on every run.
+uint32_t NextRandom(uint32_t* seed) {
+    *seed ^= *seed << 13;
+    *seed ^= *seed >> 17;
+    *seed ^= *seed << 5;
+    return *seed;
+}
+
 // Where a frame coordinate lands in a cell, in picture units from its corner.
 int Grid(int v) {
     return (v + 32768 + 32) / 64;
@@ -237,12 +245,7 @@ TEST_F(SvgFileTest, LitSpotsAreDotsAndDarkFramesDrawNothing) {
 // Relative steps between rounded positions never drift.
 TEST_F(SvgFileTest, PathsHoldExactlyTheBeamOnMovesWithoutDrift) {
     uint32_t seed = 12345;
-    auto next = [&]() {
-        seed ^= seed << 13;
-        seed ^= seed >> 17;
-        seed ^= seed << 5;
-        return seed;
-    };
+    auto next = [&]() { return NextRandom(&seed); };
     const int frames = 7;
     for (int f = 0; f < frames; ++f) {
         std::vector<VectorPoint> points;
@@ -454,12 +457,7 @@ TEST_F(SvgFileTest, ExtrasDrawBlankedMovesDashedAndMarkEveryPoint) {
 // of a lit stretch before a blanked move included), in both pictures.
 TEST_F(SvgFileTest, EveryPointIsMarkedAsLitOrBlanked) {
     uint32_t seed = 2024;
-    auto next = [&]() {
-        seed ^= seed << 13;
-        seed ^= seed >> 17;
-        seed ^= seed << 5;
-        return seed;
-    };
+    auto next = [&]() { return NextRandom(&seed); };
     std::vector<VectorPoint> points;
     for (int i = 0; i < 196; ++i)
         points.push_back(On(-28672 + 4096 * (i % 14), -28672 + 4096 * (i / 14)));
