@@ -4,8 +4,10 @@
 // see the same machine. The counter vs_plain is the option's time over the
 // plain one's; each option may take at most 1.5 times as long. --fit also
 // runs on 1000 frames of 6000 points, every point held twice, as long
-// frames of show programs hold them. The files live in a temporary folder
-// removed at exit.
+// frames of show programs hold them. --check, which walks the file besides
+// reading it, is held against the conversion for scale, and its --speed
+// against --check alone. The files live in a temporary folder removed at
+// exit.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <spawn.h>
@@ -167,5 +169,6 @@ CONVERT_BENCHMARK(fit_long_frames, "--fit long.ild out.ild", "long.ild out.ild")
 CONVERT_BENCHMARK(check_ilda, "--check doc.ild", "doc.ild out.ild");
 CONVERT_BENCHMARK(check_csv, "--check doc.csv", "doc.csv out.ild");
 CONVERT_BENCHMARK(check_long_frames, "--check long.ild", "long.ild out.ild");
+CONVERT_BENCHMARK(check_speed, "--check doc.csv --speed 20000", "--check doc.csv");
 
 }  // namespace
