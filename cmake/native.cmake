@@ -28,4 +28,8 @@ if(BENCH_SOURCES AND benchmark_FOUND)
   add_executable(quillon_bench ${BENCH_SOURCES})
   target_link_libraries(quillon_bench quillon_core benchmark::benchmark Threads::Threads)
   target_compile_options(quillon_bench PRIVATE -O2)
+  # The converter's options are timed as whole runs of the converter.
+  target_compile_definitions(quillon_bench PRIVATE
+    QUILLON_CONVERT_PATH="$<TARGET_FILE:quillon-convert>")
+  add_dependencies(quillon_bench quillon-convert)
 endif()

@@ -6,28 +6,52 @@
 #include <cstring>
 
 #include "document/number_parse.h"
+#include "formats/ilda_write.h"
 #include "resources/version.h"
 
 static const char* const USAGE =
-    "Usage: quillon-convert [--frames A-B] [--speed N] [--delay N] [--animate] IN OUT\n"
+    "Usage: quillon-convert [--frames A-B] [--speed N] [--delay N] [--fit] [--animate]\n"
+    "                       [--blanked] [--points] [--ilda-format F [--colour RRGGBB]] IN OUT\n"
     "       quillon-convert --info FILE\n"
-    "       quillon-convert --check FILE\n"
+    "       quillon-convert --check FILE [--speed N]\n"
     "       quillon-convert --help | --version\n"
     "\n"
     "Reads IN (.csv or .ild) and writes OUT (.csv, .ild, .frm or .svg).\n"
     "  --frames A-B  write only frames A to B (numbered from 1; A alone for one frame)\n"
     "  --speed N     scan speed in points per second, kept within 1000 to 30000\n"
     "  --delay N     blanking delay in points, kept within 0 to 30\n"
+    "  --fit         bring a frame of more than 3000 points to 3000 by dropping\n"
+    "                repeated points (the same place and beam state as the point\n"
+    "                before), taken evenly from its runs of them, before anything\n"
+    "                is cut; says on stderr how many frames and points\n"
     "  --animate     an .svg OUT shows the frames one after another instead of\n"
     "                side by side\n"
+    "  --blanked     an .svg OUT also draws the blanked moves, as thin dim dashed\n"
+    "                lines\n"
+    "  --points      an .svg OUT marks every point: lit points with yellow dots,\n"
+    "                blanked points with magenta squares\n"
+    "  --ilda-format F\n"
+    "                an .ild OUT in the published layout of format F: 0 (3D) or 1\n"
+    "                (2D) with colour indexes, 4 (3D) or 5 (2D) with true colour;\n"
+    "                every frame's last record has the last-point bit. Without it\n"
+    "                an .ild OUT is what the editor writes.\n"
+    "  --colour RRGGBB\n"
+    "                the colour of lit points in formats 4 and 5, as six hex\n"
+    "                digits (FFFFFF, white, when not given); blanked points are\n"
+    "                black\n"
     "  --info FILE   print the frame count, the settings (CSV) and every frame's\n"
     "                number, name and point count\n"
     "  --check FILE  say what the editor would make of FILE, section by section\n"
     "                (ILDA) or frame by frame (CSV): what it keeps, what it would\n"
     "                leave out and why (lines \"lost:\"), and what is odd but costs\n"
-    "                nothing (lines \"note:\"). Exit status 0 when nothing would be\n"
-    "                left out, 1 when something would (the editor warns then), 2\n"
-    "                when the file cannot be read at all.\n"
+    "                nothing (lines \"note:\"). The notes also give the longest\n"
+    "                time a lit beam stays on one spot, the largest lit and\n"
+    "                blanked jumps, each frame's drawing time (shortest, longest)\n"
+    "                at the scan speed of a CSV file, --speed or 30000, and what\n"
+    "                --fit would do with frames of more than 3000 points. Exit\n"
+    "                status 0 when nothing would be left out, 1 when something\n"
+    "                would (the editor warns then), 2 when the file cannot be read\n"
+    "                at all.\n"
     "  --version     print the converter's release number\n"
     "An .svg OUT is a picture of the frames: a contact sheet with every frame in\n"
     "a square cell showing the whole coordinate square (Y up), its beam-on moves\n"
@@ -78,9 +102,66 @@ static int ParseRange(const char* text, ConvertOptions* options) {
     return 1;
 }
 
+// The options without a value, or null.
+static bool* FlagOption(const char* arg, ConvertOptions* options) {
+    if (std::strcmp(arg, "--animate") == 0) return &options->animate;
+    if (std::strcmp(arg, "--blanked") == 0) return &options->blanked;
+    if (std::strcmp(arg, "--points") == 0) return &options->points;
+    if (std::strcmp(arg, "--fit") == 0) return &options->fit;
+    return nullptr;
+}
+
+// Six hex digits, RRGGBB.
+static int ParseColour(const char* text, uint32_t* colour) {
+    uint32_t value = 0;
+    int digits = 0;
+    for (; text[digits]; ++digits) {
+        const char c = text[digits];
+        int digit = c >= '0' && c <= '9'   ? c - '0'
+                    : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                    : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                           : -1;
+        if (digit < 0 || digits == 6) return 0;
+        value = value << 4 | (uint32_t)digit;
+    }
+    if (digits != 6) return 0;
+    *colour = value;
+    return 1;
+}
+
+static int ParseExportValue(const char* arg, const char* value, ConvertOptions* options) {
+    if (std::strcmp(arg, "--colour") == 0) {
+        if (!ParseColour(value, &options->colour))
+            return Fail("invalid --colour (six hex digits, RRGGBB): ", value);
+        options->hasColour = true;
+        return 1;
+    }
+    int32_t format = -1;
+    if (!WholeNumber(value, &format) || !IldaWritableFormat(format))
+        return Fail("invalid --ilda-format (0, 1, 4 or 5): ", value);
+    options->ildaFormat = format;
+    return 1;
+}
+
+static bool HasExportOption(const ConvertOptions* options) {
+    return options->ildaFormat >= 0 || options->hasColour || options->blanked || options->points ||
+           options->fit;
+}
+
+const char* OptionNotForOutput(const ConvertOptions* options, bool svg, bool ilda) {
+    if (options->animate && !svg) return "--animate needs an .svg output";
+    if (options->blanked && !svg) return "--blanked needs an .svg output";
+    if (options->points && !svg) return "--points needs an .svg output";
+    if (options->ildaFormat >= 0 && !ilda) return "--ilda-format needs an .ild output";
+    if (options->hasColour && options->ildaFormat != 4 && options->ildaFormat != 5)
+        return "--colour needs --ilda-format 4 or 5";
+    return nullptr;
+}
+
 int ParseConvertOptions(int argc, char** argv, ConvertOptions* options) {
     std::memset(options, 0, sizeof *options);
     options->mode = CONVERT_FILES;
+    options->ildaFormat = -1;
     const char* files[2] = {nullptr, nullptr};
     int fileCount = 0;
     const char* infoFile = nullptr;
@@ -96,8 +177,14 @@ int ParseConvertOptions(int argc, char** argv, ConvertOptions* options) {
             options->mode = CONVERT_VERSION;
             return 1;
         }
-        if (std::strcmp(arg, "--animate") == 0) {
-            options->animate = true;
+        if (bool* flag = FlagOption(arg, options)) {
+            *flag = true;
+            continue;
+        }
+        if (std::strcmp(arg, "--ilda-format") == 0 || std::strcmp(arg, "--colour") == 0) {
+            if (!value) return Fail("missing value after ", arg);
+            ++i;
+            if (!ParseExportValue(arg, value, options)) return 0;
             continue;
         }
         if (std::strcmp(arg, "--frames") == 0 || std::strcmp(arg, "--speed") == 0 ||
@@ -127,9 +214,12 @@ int ParseConvertOptions(int argc, char** argv, ConvertOptions* options) {
         files[fileCount++] = arg;
     }
     if (infoFile || checkFile) {
-        if (fileCount || (infoFile && checkFile) || options->hasRange || options->hasSpeed ||
-            options->hasDelay || options->animate)
-            return Fail(infoFile ? "--info" : "--check", " takes one file and no other options");
+        if (fileCount || (infoFile && checkFile) || options->hasRange ||
+            (options->hasSpeed && infoFile) || options->hasDelay || options->animate ||
+            HasExportOption(options))
+            return Fail(infoFile ? "--info" : "--check",
+                        infoFile ? " takes one file and no other options"
+                                 : " takes one file and no other option but --speed");
         options->mode = infoFile ? CONVERT_INFO : CONVERT_CHECK;
         options->input = infoFile ? infoFile : checkFile;
         return 1;

@@ -23,12 +23,22 @@ struct ConvertOptions {
     int32_t speed;
     bool hasDelay;
     int32_t delay;
-    bool animate;  // an .svg output as one looping animation
+    bool animate;    // an .svg output as one looping animation
+    int ildaFormat;  // -1, or the format code of an .ild output in the published layout
+    bool hasColour;
+    uint32_t colour;  // 0xRRGGBB, lit points of ILDA formats 4 and 5
+    bool blanked;     // an .svg output draws blanked moves
+    bool points;      // an .svg output marks every point
+    bool fit;         // frames of more than 3000 points lose repeated points first
 };
 
 // Fills options from the arguments after the program name. Returns 1, or 0
 // after printing what is wrong to stderr.
 int ParseConvertOptions(int argc, char** argv, ConvertOptions* options);
+
+// The message for an option given with an output it does not apply to
+// (svg: the output is an .svg picture; ilda: an .ild file), or null.
+const char* OptionNotForOutput(const ConvertOptions* options, bool svg, bool ilda);
 
 void PrintConvertUsage(bool toStderr);
 

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "convert/frame_report.h"
 #include "document/frame_store.h"
 #include "document/ui_port.h"
 #include "files/document_file.h"
@@ -33,7 +34,7 @@ static bool SameAccount(const ReadAccount* a, const ReadAccount* b) {
            a->formatCode == b->formatCode;
 }
 
-int CheckFrameFile(const char* path) {
+int CheckFrameFile(const char* path, int32_t speed) {
     const FrameFileKind kind = FrameFileKindOf(path);
     if (kind != FRAME_FILE_CSV && kind != FRAME_FILE_ILDA) {
         std::printf("%s: the editor reads only .csv and .ild frame files\n", path);
@@ -62,6 +63,7 @@ int CheckFrameFile(const char* path) {
         std::printf("%s\nThe editor cannot read this file.\n", readerMessage);
         return CHECK_UNREADABLE;
     }
+    ReportFramesRead(stdout, path, csv, &account, speed);
     if (walk != WALK_DONE || !SameAccount(&walked, &account))
         std::printf(
             "The walk above does not agree with the editor's reader; what follows is "

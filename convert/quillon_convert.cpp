@@ -14,7 +14,9 @@
 #include "document/ui_port.h"
 #include "files/document_file.h"
 #include "formats/csv_file.h"
+#include "formats/frame_fit.h"
 #include "formats/ilda_file.h"
+#include "formats/ilda_write.h"
 #include "formats/name_text.h"
 #include "formats/packed_file.h"
 #include "formats/svg_file.h"
@@ -45,6 +47,15 @@ static int ReadInput(const char* path) {
     return 0;
 }
 
+// What --fit did, when the file had frames for it.
+static void ReportFitting(const char* path) {
+    StopFitting();
+    if (fitAccount.longFrames == 0) return;
+    char text[256];
+    FormatFitAccount(&fitAccount, false, text, sizeof text);
+    std::fprintf(stderr, "quillon-convert: %s: %s\n", path, text);
+}
+
 static int PrintInfo(const char* path) {
     FrameFileKind kind = FrameFileKindOf(path);
     if (kind != FRAME_FILE_CSV && kind != FRAME_FILE_ILDA)
@@ -71,9 +82,12 @@ static int Convert(const ConvertOptions* options) {
         return Refuse("input must be a .csv or .ild file", options->input);
     if (outKind == FRAME_FILE_NONE && !svg)
         return Refuse("output must be a .csv, .ild, .frm or .svg file", options->output);
-    if (options->animate && !svg) return Refuse("--animate needs an .svg output", options->output);
+    if (const char* notFor = OptionNotForOutput(options, svg, outKind == FRAME_FILE_ILDA))
+        return Refuse(notFor, options->output);
     outputPath = options->output;
+    if (options->fit) StartFitting();
     if (!ReadInput(options->input)) return 1;
+    if (options->fit) ReportFitting(options->input);
 
     int first = 0, last = frameStore.numFrames - 1;
     if (options->hasRange) {
@@ -94,11 +108,17 @@ static int Convert(const ConvertOptions* options) {
 
     int written = 0;
     if (svg) {
-        written = options->animate ? WriteSvgAnimation(nullptr, options->output, first, last)
-                                   : WriteSvgSheet(nullptr, options->output, first, last);
+        const int extras =
+            (options->blanked ? SVG_BLANKED : 0) | (options->points ? SVG_POINTS : 0);
+        written = options->animate
+                      ? WriteSvgAnimation(nullptr, options->output, first, last, extras)
+                      : WriteSvgSheet(nullptr, options->output, first, last, extras);
     }
     if (outKind == FRAME_FILE_CSV) written = WriteCsvFrames(nullptr, options->output, first, last);
-    if (outKind == FRAME_FILE_ILDA)
+    if (outKind == FRAME_FILE_ILDA && options->ildaFormat >= 0)
+        written = WriteIldaFormat(nullptr, options->output, first, last, options->ildaFormat,
+                                  options->hasColour ? options->colour : 0xFFFFFFu);
+    else if (outKind == FRAME_FILE_ILDA)
         written = WriteIldaFrames(nullptr, options->output, first, last);
     if (outKind == FRAME_FILE_PACKED)
         written = WritePackedFrames(nullptr, options->output, first, last);
@@ -122,6 +142,9 @@ int main(int argc, char** argv) {
         return std::fflush(stdout) == 0 ? 0 : 1;
     }
     if (options.mode == CONVERT_INFO) return PrintInfo(options.input);
-    if (options.mode == CONVERT_CHECK) return CheckFrameFile(options.input);
+    if (options.mode == CONVERT_CHECK)
+        return CheckFrameFile(
+            options.input,
+            options.hasSpeed ? ClampInt(options.speed, SCAN_SPEED_MIN, SCAN_SPEED_MAX) : 0);
     return Convert(&options);
 }

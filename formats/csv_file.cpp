@@ -12,6 +12,7 @@
 #include "document/undo.h"
 #include "formats/csv_lines.h"
 #include "formats/decimal_text.h"
+#include "formats/frame_fit.h"
 #include "formats/read_account.h"
 #include "formats/text_output.h"
 
@@ -194,18 +195,18 @@ static_assert((int)QUICK_READ_BEYOND <= (int)CSV_INPUT_SLACK,
 static VectorPoint unstoredPoints[MAX_POINTS];
 static FrameName unstoredName;
 
-// Reads the lines of one frame: up to MAX_POINTS points into points, its
-// name lines into name. *kept gets the points stored, *total the point
-// lines of the frame. Returns 1 when a "+" line ended it (another frame
-// follows), 0 at the end of the data.
-static int ReadFrameLines(CsvInput* in, VectorPoint* points, FrameName* name, int* kept,
+// Reads the lines of one frame: up to room points into points, its name
+// lines into name. *kept gets the points stored, *total the point lines of
+// the frame. Returns 1 when a "+" line ended it (another frame follows), 0
+// at the end of the data.
+static int ReadFrameLines(CsvInput* in, VectorPoint* points, int room, FrameName* name, int* kept,
                           int64_t* total) {
     char line[CSV_LINE_BUFFER];
     VectorPoint spare[QUICK_LINES];  // takes the points beyond the frame's limit
     int n = 0, more = 0;
     int64_t lines = 0;
     for (;;) {
-        VectorPoint* out = n <= MAX_POINTS - QUICK_LINES ? &points[n] : spare;
+        VectorPoint* out = n <= room - QUICK_LINES ? &points[n] : spare;
         int taken = 0;
         const int quick = QuickPointLines(in->block + in->pos, out, &taken);
         if (quick) {
@@ -214,7 +215,7 @@ static int ReadFrameLines(CsvInput* in, VectorPoint* points, FrameName* name, in
             if (out != spare) {
                 n += quick;
             } else {
-                for (int i = 0; i < quick && n < MAX_POINTS; ++i) points[n++] = spare[i];
+                for (int i = 0; i < quick && n < room; ++i) points[n++] = spare[i];
             }
             continue;
         }
@@ -227,7 +228,7 @@ static int ReadFrameLines(CsvInput* in, VectorPoint* points, FrameName* name, in
         int32_t fields[3];
         if (ParseCsvPointLine(line, fields)) {
             ++lines;
-            if (n < MAX_POINTS) SetPoint(&points[n++], fields[0], fields[1], fields[2]);
+            if (n < room) SetPoint(&points[n++], fields[0], fields[1], fields[2]);
         } else {
             ParseCsvNameLine(line, length, name);
         }
@@ -271,22 +272,31 @@ int ReadCsvFrames(UiWindow owner, const char* path, int insert) {
         int kept = 0, more = 0;
         int64_t total = 0;
         if (!storeFull && BlankFrameForReading(index, insert)) {
-            more = ReadFrameLines(in, workingFrame.points, &frameStore.frameNames[index], &kept,
-                                  &total);
+            FrameName* name = &frameStore.frameNames[index];
+            int64_t length = 0;  // before the frame is cut to MAX_POINTS
+            if (FittingLongFrames()) {
+                // Read as far as the fitting can see, fitted, then cut.
+                more = ReadFrameLines(in, longFramePoints, LONG_FRAME_POINTS, name, &kept, &total);
+                length = FitIntoFrame(longFramePoints, kept, workingFrame.points) + (total - kept);
+                kept = length < MAX_POINTS ? (int)length : MAX_POINTS;
+            } else {
+                more = ReadFrameLines(in, workingFrame.points, MAX_POINTS, name, &kept, &total);
+                length = total;
+            }
             workingFrame.count = kept;
             StoreFrame(index, true);
             ++index;
             account->framesRead += 1;
             account->pointsRead += kept;
-            if (total > MAX_POINTS) {
+            if (length > MAX_POINTS) {
                 account->longFrames += 1;
-                account->pointsBeyondLimit += total - MAX_POINTS;
+                account->pointsBeyondLimit += length - MAX_POINTS;
             }
         } else {
             // Read through and counted, so that the account says what did
             // not fit.
             storeFull = true;
-            more = ReadFrameLines(in, unstoredPoints, &unstoredName, &kept, &total);
+            more = ReadFrameLines(in, unstoredPoints, MAX_POINTS, &unstoredName, &kept, &total);
             account->framesBeyondStore += 1;
             account->pointsBeyondStore += total;
         }

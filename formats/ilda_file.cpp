@@ -1,6 +1,6 @@
-// Reading and writing ILDA frame files. Reading fills the frame store through
-// its insert and store operations (the settings are never touched); writing
-// reads the store directly and goes through the atomic writer.
+// Reading ILDA frame files. Reading fills the frame store through its insert
+// and store operations; the settings are never touched. The writers are in
+// formats/ilda_write.cpp.
 #include "formats/ilda_file.h"
 
 #include <cstdint>
@@ -9,29 +9,14 @@
 
 #include "document/frame_store.h"
 #include "document/undo.h"
-#include "formats/atomic_write.h"
+#include "formats/frame_fit.h"
 #include "formats/ilda_input.h"
 #include "formats/ilda_layout.h"
 #include "formats/read_account.h"
 
 static const char* const LOADING_CAPTION = "Loading Frames";
-static const char* const SAVING_CAPTION = "Saving Frames";
 static const char* const OPEN_FAILED = "Failed to open frame file.";
 static const char* const NOT_ILDA = "Invalid ILDA frame file.";
-static const char* const BLANK_FRAME = "ILDA format does not allow any blank frame.";
-
-enum { WRITTEN_RECORD_SIZE = 8, WRITE_BLOCK = 256 * 1024 };
-
-static void PutBigEndian16(unsigned char* at, unsigned value) {
-    at[0] = (unsigned char)(value >> 8);
-    at[1] = (unsigned char)value;
-}
-
-// Y in the file points up: the 16-bit negation in both directions, so that
-// -32768 stays -32768.
-static int16_t Negate16(unsigned value) {
-    return (int16_t)(uint16_t)(0u - value);
-}
 
 // ---- Reading ---------------------------------------------------------------
 
@@ -39,22 +24,28 @@ static IldaInput ildaInput;
 
 // Reads the records of one frame section into the working frame, keeping
 // MAX_POINTS of them; the rest are read and dropped so that the next header
-// is found. Returns how many records the file held whole.
-static unsigned ReadFrameRecords(IldaInput* in, unsigned format, unsigned records) {
+// is found. While long frames are fitted, a long section is read whole and
+// fitted first. Returns how many records the file held whole; *length gets
+// the frame's length before it is cut to MAX_POINTS.
+static unsigned ReadFrameRecords(IldaInput* in, unsigned format, unsigned records,
+                                 unsigned* length) {
     const size_t size = IldaRecordSize(format), statusAt = IldaStatusOffset(format);
-    unsigned kept = records < (unsigned)MAX_POINTS ? records : (unsigned)MAX_POINTS;
+    const bool fit = records > (unsigned)MAX_POINTS && FittingLongFrames();
+    VectorPoint* points = fit ? longFramePoints : workingFrame.points;
+    unsigned kept = fit || records < (unsigned)MAX_POINTS ? records : (unsigned)MAX_POINTS;
     unsigned n = 0;
     for (; n < kept; ++n) {
         const unsigned char* record = IldaTake(in, size);
         if (!record) break;
-        VectorPoint* point = &workingFrame.points[n];
+        VectorPoint* point = &points[n];
         point->x = (int16_t)(uint16_t)IldaBigEndian16(record);
-        point->y = Negate16(IldaBigEndian16(record + 2));
+        point->y = IldaNegate16(IldaBigEndian16(record + 2));
         point->flags = (record[statusAt] & ILDA_STATUS_BLANKED) ? 0 : POINT_VISIBLE;
     }
-    workingFrame.count = (int32_t)n;
-    if (n < kept) return n;
-    return n + SkipIldaRecords(in, records - kept, size);
+    const unsigned whole = n < kept ? n : n + SkipIldaRecords(in, records - kept, size);
+    *length = fit ? (unsigned)FitIntoFrame(points, (int32_t)n, workingFrame.points) : whole;
+    workingFrame.count = *length < (unsigned)MAX_POINTS ? (int32_t)*length : MAX_POINTS;
+    return whole;
 }
 
 // The next section header, or null at the end of the file; a header cut
@@ -125,14 +116,15 @@ int ReadIldaFrames(UiWindow owner, const char* path, int insert) {
                 // the records move it.
                 std::memcpy(frameStore.frameNames[index].bytes, header + ILDA_NAME_OFFSET,
                             FRAME_NAME_LENGTH);
-                whole = ReadFrameRecords(in, format, records);
+                unsigned length = 0;
+                whole = ReadFrameRecords(in, format, records, &length);
                 StoreFrame(index, true);
                 ++index;
                 account->framesRead += 1;
                 account->pointsRead += workingFrame.count;
-                if (whole > (unsigned)MAX_POINTS) {
+                if (length > (unsigned)MAX_POINTS) {
                     account->longFrames += 1;
-                    account->pointsBeyondLimit += whole - MAX_POINTS;
+                    account->pointsBeyondLimit += length - MAX_POINTS;
                 }
             } else {
                 // Counted, so that the account says what did not fit.
@@ -159,77 +151,4 @@ int ReadIldaFrames(UiWindow owner, const char* path, int insert) {
     TakeUndoSnapshot(UNDO_DISCARD);
     ReportReadAccount(owner, account);
     return 1;
-}
-
-// ---- Writing ---------------------------------------------------------------
-
-struct IldaOutput {
-    AtomicFile file;
-    size_t length;
-    unsigned char block[WRITE_BLOCK];
-};
-
-static IldaOutput ildaOutput;
-
-static void Flush(IldaOutput* out) {
-    AtomicWriteBytes(&out->file, out->block, out->length);
-    out->length = 0;
-}
-
-// Room for size more bytes in the block.
-static unsigned char* Reserve(IldaOutput* out, size_t size) {
-    if (out->length + size > WRITE_BLOCK) Flush(out);
-    unsigned char* at = out->block + out->length;
-    out->length += size;
-    return at;
-}
-
-static int RangeInStore(int first, int last) {
-    return first >= 0 && first < MAX_FRAMES && last >= first - 1 && last < MAX_FRAMES;
-}
-
-static void PutRecord(unsigned char* record, const VectorPoint* point) {
-    bool visible = (point->flags & POINT_VISIBLE) != 0;
-    PutBigEndian16(record, (uint16_t)point->x);
-    PutBigEndian16(record + 2, (uint16_t)Negate16((uint16_t)point->y));
-    PutBigEndian16(record + 4, 0);
-    record[6] = visible ? 0 : ILDA_STATUS_BLANKED;
-    record[7] = visible ? 1 : 0;
-}
-
-int WriteIldaFrames(UiWindow owner, const char* path, int first, int last) {
-    if (!RangeInStore(first, last)) return 0;
-    for (int i = first; i <= last; ++i) {
-        if (frameStore.pointCounts[i] <= 0) {
-            ShowWarning(owner, BLANK_FRAME, SAVING_CAPTION);
-            return 0;
-        }
-    }
-    IldaOutput* out = &ildaOutput;
-    if (!BeginAtomicWrite(&out->file, owner, path)) return 0;
-    out->length = 0;
-
-    unsigned char header[ILDA_HEADER_SIZE];
-    std::memset(header, 0, sizeof header);
-    std::memcpy(header, "ILDA", 4);
-    header[ILDA_FORMAT_OFFSET] = ILDA_FORMAT_3D_INDEXED;
-    PutBigEndian16(header + ILDA_TOTAL_OFFSET, (unsigned)(last - first + 1) & 0xFFFFu);
-    unsigned frameNumber = 0;
-    for (int i = first; i <= last; ++i) {
-        int count = frameStore.pointCounts[i];
-        if (count > MAX_POINTS) count = MAX_POINTS;
-        std::memcpy(header + ILDA_NAME_OFFSET, frameStore.frameNames[i].bytes, FRAME_NAME_LENGTH);
-        PutBigEndian16(header + ILDA_COUNT_OFFSET, (unsigned)count);
-        PutBigEndian16(header + ILDA_NUMBER_OFFSET, frameNumber);
-        std::memcpy(Reserve(out, ILDA_HEADER_SIZE), header, ILDA_HEADER_SIZE);
-        const VectorPoint* points = frameStore.frames[i];
-        for (int p = 0; p < count; ++p) PutRecord(Reserve(out, WRITTEN_RECORD_SIZE), &points[p]);
-        frameNumber = (frameNumber + 1) & 0xFFFFu;
-    }
-    // The closing header keeps the last frame's name and counts the frames.
-    PutBigEndian16(header + ILDA_COUNT_OFFSET, 0);
-    PutBigEndian16(header + ILDA_NUMBER_OFFSET, frameNumber);
-    std::memcpy(Reserve(out, ILDA_HEADER_SIZE), header, ILDA_HEADER_SIZE);
-    Flush(out);
-    return FinishAtomicWrite(&out->file, owner);
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 
 enum {
@@ -24,6 +25,17 @@ enum {
 
 inline unsigned IldaBigEndian16(const unsigned char* at) {
     return ((unsigned)at[0] << 8) | at[1];
+}
+
+inline void IldaPutBigEndian16(unsigned char* at, unsigned value) {
+    at[0] = (unsigned char)(value >> 8);
+    at[1] = (unsigned char)value;
+}
+
+// Y in the file points up: the 16-bit negation in both directions, so that
+// -32768 stays -32768.
+inline int16_t IldaNegate16(unsigned value) {
+    return (int16_t)(uint16_t)(0u - value);
 }
 
 // "ILDA" and a zero byte.

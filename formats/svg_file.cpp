@@ -40,6 +40,30 @@ static const char* const LINE_STYLE =
     "stroke-linejoin=\"round\"";
 static const char* const LABEL_STYLE = "font-family=\"sans-serif\" font-size=\"80\"";
 static const char* const LABEL_COLOUR = "fill=\"#C0C0C0\"";
+// The extras: blanked moves thin, dim and dashed beneath the lit lines;
+// marks on top, lit points as round dots, blanked points as larger squares.
+// The marks are markers on the vertices of paths, which costs the lit ones
+// no bytes: every lit point is a vertex of the frame's lit path. That path
+// also moves to blanked points, whose squares are drawn over those dots.
+static const char* const BLANKED_STYLE =
+    "<path stroke=\"#808080\" stroke-width=\"5\" stroke-dasharray=\"24 16\" "
+    "stroke-linecap=\"butt\"%s d=\"M";
+static const char* const MARKER_DEFINITIONS =
+    "<defs>\n"
+    "<marker id=\"lit\" markerUnits=\"userSpaceOnUse\" markerWidth=\"12\" markerHeight=\"12\" "
+    "refX=\"6\" refY=\"6\"><circle cx=\"6\" cy=\"6\" r=\"6\" fill=\"#FFFF00\"/></marker>\n"
+    "<marker id=\"blanked\" markerUnits=\"userSpaceOnUse\" markerWidth=\"14\" "
+    "markerHeight=\"14\" refX=\"7\" refY=\"7\"><rect width=\"14\" height=\"14\" "
+    "fill=\"#FF00FF\"/></marker>\n"
+    "</defs>\n";
+// On the line group, for the lit paths; the other paths in it undo them.
+static const char* const LIT_MARKERS =
+    " marker-start=\"url(#lit)\" marker-mid=\"url(#lit)\" marker-end=\"url(#lit)\"";
+static const char* const NO_MARKERS =
+    " marker-start=\"none\" marker-mid=\"none\" marker-end=\"none\"";
+static const char* const BLANKED_MARKS =
+    "<path stroke=\"none\" marker-start=\"url(#blanked)\" marker-mid=\"url(#blanked)\" "
+    "marker-end=\"url(#blanked)\" d=\"M";
 // Inside the animation's line group, the label undoes the line style.
 static const char* const ANIMATION_LABEL = " fill=\"#C0C0C0\" stroke=\"none\"";
 
@@ -92,7 +116,12 @@ static inline char* PutStep(char* p, char command, char* last, int dx, int dy) {
 // a blanked move, or a line too short for the grid) becomes a zero-length
 // line, which the round caps show as a dot. Returns the end of what was
 // written, or p itself when the frame lights nothing. Needs FRAME_ROOM.
-static char* PutFramePath(char* p, const VectorPoint* points, int count, int left, int top) {
+// With marked set, the markers of the lit points need every point that
+// ends a part of the path before a move to stand inside it too: renderers
+// put no marker on such an end. A step of no length there (which the round
+// caps already draw) makes the point a vertex inside the path.
+static char* PutFramePath(char* p, const VectorPoint* points, int count, int left, int top,
+                          bool marked) {
     char* const start = p;
     if (count <= 0) return p;
     std::memcpy(p, "<path d=\"M", 10);
@@ -118,6 +147,7 @@ static char* PutFramePath(char* p, const VectorPoint* points, int count, int lef
             continue;
         }
         if (beamX != penX || beamY != penY) {
+            if (marked && litHere) p = PutStep(p, 'l', &last, 0, 0);
             p = PutStep(p, 'm', &last, beamX - penX, beamY - penY);
             penX = beamX;
             penY = beamY;
@@ -142,6 +172,99 @@ static char* PutFramePath(char* p, const VectorPoint* points, int count, int lef
     return p + 4;
 }
 
+static inline char* PutText(char* p, const char* text) {
+    const size_t length = std::strlen(text);
+    std::memcpy(p, text, length);
+    return p + length;
+}
+
+static inline char* EndPath(char* p) {
+    std::memcpy(p, "\"/>\n", 4);
+    return p + 4;
+}
+
+// The frame's blanked moves as one dashed path, as PutFramePath draws the
+// lit ones; moves that stay on one spot of the grid are left out. style:
+// BLANKED_STYLE with its markers filled in. Returns p itself when there is
+// none. Needs FRAME_ROOM.
+static char* PutBlankedPath(char* p, const char* style, const VectorPoint* points, int count,
+                            int left, int top) {
+    char* const start = p;
+    if (count < 2) return p;
+    p = PutText(p, style);
+    int penX = Grid(points[0].x), penY = Grid(points[0].y);
+    p = PutDecimal(p, left + penX);
+    p = PutNumber(p, top + penY, true);
+    char last = 'M';
+    int fromX = penX, fromY = penY;  // the point before
+    bool drawn = false;
+    for (int i = 1; i < count; ++i) {
+        const int x = Grid(points[i].x), y = Grid(points[i].y);
+        if (!(points[i].flags & POINT_VISIBLE) && (x != fromX || y != fromY)) {
+            if (fromX != penX || fromY != penY)
+                p = PutStep(p, 'm', &last, fromX - penX, fromY - penY);
+            p = PutStep(p, 'l', &last, x - fromX, y - fromY);
+            penX = x;
+            penY = y;
+            drawn = true;
+        }
+        fromX = x;
+        fromY = y;
+    }
+    return drawn ? EndPath(p) : start;
+}
+
+// An unstroked path through the frame's blanked points, whose markers are
+// their marks; a point where the one before stands adds nothing. Returns p
+// itself when there is none. Needs FRAME_ROOM.
+static char* PutBlankedMarks(char* p, const VectorPoint* points, int count, int left, int top) {
+    int i = 0;
+    while (i < count && (points[i].flags & POINT_VISIBLE)) ++i;
+    if (i == count) return p;
+    p = PutText(p, BLANKED_MARKS);
+    int penX = Grid(points[i].x), penY = Grid(points[i].y);
+    p = PutDecimal(p, left + penX);
+    p = PutNumber(p, top + penY, true);
+    char last = 'M';
+    for (++i; i < count; ++i) {
+        if (points[i].flags & POINT_VISIBLE) continue;
+        const int x = Grid(points[i].x), y = Grid(points[i].y);
+        if (x == penX && y == penY) continue;
+        p = PutStep(p, 'l', &last, x - penX, y - penY);
+        penX = x;
+        penY = y;
+    }
+    return EndPath(p);
+}
+
+static int FrameCount(int frame) {
+    return ClampInt(frameStore.pointCounts[frame], 0, MAX_POINTS);
+}
+
+// Everything drawn of one frame in its cell, extras included.
+static void PutFrameDrawing(TextOutput* out, int frame, int left, int top, int extras) {
+    const VectorPoint* points = frameStore.frames[frame];
+    const int count = FrameCount(frame);
+    if (extras & SVG_BLANKED) {
+        char style[256];
+        std::snprintf(style, sizeof style, BLANKED_STYLE, (extras & SVG_POINTS) ? NO_MARKERS : "");
+        out->cursor = PutBlankedPath(TextRoom(out, FRAME_ROOM), style, points, count, left, top);
+    }
+    out->cursor = PutFramePath(TextRoom(out, FRAME_ROOM), points, count, left, top,
+                               (extras & SVG_POINTS) != 0);
+    if (extras & SVG_POINTS)
+        out->cursor = PutBlankedMarks(TextRoom(out, FRAME_ROOM), points, count, left, top);
+}
+
+// What the extras need before the frames, and on the line group.
+static void PutMarkerDefinitions(TextOutput* out, int extras) {
+    if (extras & SVG_POINTS) Put(out, "%s", MARKER_DEFINITIONS);
+}
+
+static const char* LineGroupMarkers(int extras) {
+    return (extras & SVG_POINTS) ? LIT_MARKERS : "";
+}
+
 // "N name" beneath the cell: the frame's number as the Frame Table counts,
 // and its name. A viewport of the band's size keeps a long name from running
 // into the next cell.
@@ -153,10 +276,6 @@ static void PutLabel(TextOutput* out, int left, int top, int frame, const char* 
     p = PutXmlName(p, &frameStore.frameNames[frame]);
     std::memcpy(p, "</text></svg>\n", 14);
     out->cursor = p + 14;
-}
-
-static int FrameCount(int frame) {
-    return ClampInt(frameStore.pointCounts[frame], 0, MAX_POINTS);
 }
 
 static void PutHeader(TextOutput* out, int width, int height, int scale) {
@@ -182,7 +301,7 @@ static int Finish(TextOutput* out, UiWindow owner) {
     return FinishTextOutput(out, owner);
 }
 
-int WriteSvgSheet(UiWindow owner, const char* path, int first, int last) {
+int WriteSvgSheet(UiWindow owner, const char* path, int first, int last, int extras) {
     if (!RangeInStore(first, last)) return 0;
     TextOutput* out = &svgOutput;
     if (!BeginTextOutput(out, owner, path)) return 0;
@@ -200,13 +319,11 @@ int WriteSvgSheet(UiWindow owner, const char* path, int first, int last) {
             PutBox(out, GAP + i % columns * pitchX, GAP + i / columns * pitchY);
         Put(out, "\"/>\n");
     }
-    Put(out, "<g %s>\n", LINE_STYLE);
-    for (int i = 0; i < frames && !out->file.failed; ++i) {
-        const int frame = first + i;
-        char* p = TextRoom(out, FRAME_ROOM);
-        out->cursor = PutFramePath(p, frameStore.frames[frame], FrameCount(frame),
-                                   GAP + i % columns * pitchX, GAP + i / columns * pitchY);
-    }
+    PutMarkerDefinitions(out, extras);
+    Put(out, "<g %s%s>\n", LINE_STYLE, LineGroupMarkers(extras));
+    for (int i = 0; i < frames && !out->file.failed; ++i)
+        PutFrameDrawing(out, first + i, GAP + i % columns * pitchX, GAP + i / columns * pitchY,
+                        extras);
     Put(out, "</g>\n<g %s %s xml:space=\"preserve\">\n", LABEL_STYLE, LABEL_COLOUR);
     for (int i = 0; i < frames; ++i)
         PutLabel(out, GAP + i % columns * pitchX, GAP + i / columns * pitchY, first + i, "");
@@ -260,7 +377,7 @@ static void PutShowing(TextOutput* out, int64_t start, int64_t end, int64_t tota
     Put(out, "\"/>\n");
 }
 
-int WriteSvgAnimation(UiWindow owner, const char* path, int first, int last) {
+int WriteSvgAnimation(UiWindow owner, const char* path, int first, int last, int extras) {
     if (!RangeInStore(first, last)) return 0;
     TextOutput* out = &svgOutput;
     if (!BeginTextOutput(out, owner, path)) return 0;
@@ -272,13 +389,14 @@ int WriteSvgAnimation(UiWindow owner, const char* path, int first, int last) {
     int64_t total = 0;
     for (int frame = first; frame <= last; ++frame) total += FrameTime(frame);
     // The label inherits the font from the group and takes its own colour.
-    Put(out, "<g %s %s xml:space=\"preserve\">\n", LINE_STYLE, LABEL_STYLE);
+    PutMarkerDefinitions(out, extras);
+    Put(out, "<g %s%s %s xml:space=\"preserve\">\n", LINE_STYLE, LineGroupMarkers(extras),
+        LABEL_STYLE);
     int64_t start = 0;
     for (int frame = first; frame <= last && !out->file.failed; ++frame) {
         const int64_t end = start + FrameTime(frame);
         Put(out, "<g visibility=\"%s\">\n", frame == first ? "visible" : "hidden");
-        out->cursor = PutFramePath(TextRoom(out, FRAME_ROOM), frameStore.frames[frame],
-                                   FrameCount(frame), GAP, GAP);
+        PutFrameDrawing(out, frame, GAP, GAP, extras);
         PutLabel(out, GAP, GAP, frame, ANIMATION_LABEL);
         if (first < last) PutShowing(out, start, end, total);
         Put(out, "</g>\n");

@@ -31,6 +31,29 @@ expect "--check says so" grep -q "Nothing would be lost" check.txt
 wine "$exe" --check long.csv > check.txt
 expect "--check of a file read in part exits 1" test $? -eq 1
 expect "--check says what is lost" grep -q "lost: 1 point line beyond the 3000 points" check.txt
+expect "--fit is foretold" grep -q "note: --fit: 1 frame of more than 3000 points; it would drop 1 repeated point" check.txt
+wine "$exe" --check show.csv --speed 1000 > check.txt
+expect "--check times frames at --speed" grep -qF "note: drawing a frame takes from 1.00 ms (frame 2, 1 point) to 3.00 ms (frame 1, 3 points)" check.txt
+expect "--check finds the largest lit jump" grep -qF "note: largest lit jump: 300 units, 0.5 % of the 65536 span (frame 1, to point 3 at X 0, Y -100)" check.txt
+
+# The published ILDA layout: format 5, lit points in the colour, the
+# last-point bit on each frame's last record; read back as the same frames.
+wine "$exe" --ilda-format 5 --colour 102030 show.csv five.ild
+expect "format 5 written" test $? -eq 0
+expect "format 5 records" test "$(od -An -tx1 -j32 -N24 five.ild | tr -d ' \n')" = \
+  ff9c00c840000000006400c8003020100000ff9c80302010
+wine "$exe" --speed 20000 --delay 5 five.ild back.csv
+wine "$exe" show.csv direct.csv
+expect "format 5 reads back as the same frames" cmp -s back.csv direct.csv
+wine "$exe" --blanked --points show.csv extras.svg
+expect "picture extras" grep -qF 'marker-mid="url(#lit)"' extras.svg
+wine "$exe" --fit long.csv fitted.csv 2> fit.txt
+expect "--fit says what it did" grep -qF "dropped 1 repeated point from 1 of them, 1 now fits whole, 0 are still cut" fit.txt
+wine "$exe" --ilda-format 3 show.csv x.ild 2> err.txt
+expect "a bad --ilda-format exits 1" test $? -eq 1
+expect "and names the option" grep -q "invalid --ilda-format" err.txt
+expect "and writes nothing" test ! -e x.ild
+
 printf 'not a frame file' > bad.ild
 wine "$exe" --check bad.ild > check.txt
 expect "--check of an unreadable file exits 2" test $? -eq 2

@@ -305,6 +305,21 @@ protected:
     }
 };
 
+// The notes of the walk, without the safety and timing report's.
+std::string WalkNotes(const std::string& out) {
+    static const char* const REPORT[] = {
+        "note: timing at ",         "note: drawing a frame ",       "note: longest dwell: ",
+        "note: largest lit jump: ", "note: largest blanked jump: ", "note: --fit: "};
+    std::string notes;
+    for (size_t at = 0; (at = out.find("note: ", at)) != std::string::npos; ++at) {
+        const std::string line = out.substr(at, out.find('\n', at) - at);
+        bool report = false;
+        for (const char* start : REPORT) report = report || line.rfind(start, 0) == 0;
+        if (!report) notes += line + "\n";
+    }
+    return notes;
+}
+
 std::string Records(int count, int status = 0) {
     std::string s;
     for (int i = 0; i < count; ++i) s += Record0(i, -i, i + 1 == count ? status | 0x80 : status);
@@ -323,7 +338,7 @@ TEST_F(FileCheckTest, AWholeIldaFileHasNothingToSay) {
     ToolRun run = Check("whole.ild", Proper("one", 3, 0, 2) + Header(2, Padded("pal"), 2) +
                                          std::string(6, 'p') + Proper("two", 2, 1, 2) + Closing());
     EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out.find("note:"), std::string::npos) << run.out;
+    EXPECT_EQ(WalkNotes(run.out), "") << run.out;
     ExpectLines(run, {"whole.ild: read as an ILDA frame file, by its name\n",
                       "section 1 at byte 0: format 0 (3D, indexed colour), 3 records, frame number "
                       "0, total 2, name \"one             \": frame 1, 3 points\n",
@@ -475,6 +490,14 @@ TEST_F(FileCheckTest, CsvFramesAndTheirOddities) {
                            "frame 1, lines 2-4: 2 points, name \"Star            \"\n"
                            "frame 2, lines 6-7: 1 point, name \"a,b             \"\n"
                            "CSV file of 7 lines: the header and 2 frames holding 3 points\n"
+                           "note: timing at 20000 points per second, the file's scan speed\n"
+                           "note: drawing a frame takes from 0.05 ms (frame 2, 1 point) to "
+                           "0.10 ms (frame 1, 2 points)\n"
+                           "note: longest dwell: the beam stays lit on one spot for 1 point, "
+                           "0.05 ms (frame 1, point 2 at X 100, Y 200)\n"
+                           "note: largest lit jump: 200 units, 0.3 % of the 65536 span (frame 1, "
+                           "to point 2 at X 100, Y 200)\n"
+                           "note: largest blanked jump: none, no move is blanked\n"
                            "The editor reads 2 frames with 3 points, scan speed 20000, blanking "
                            "delay 5.\nNothing would be lost.\n");
 
@@ -585,6 +608,181 @@ TEST_F(FileCheckTest, RealFilesGetTheReadersVerdict) {
             EXPECT_EQ(WalkedAccount(Path("cut.ild")), AccountText(account)) << size;
         }
     }
+}
+
+// ---- Standard ILDA, the report, fitting and the picture's extras -----------
+
+// --ilda-format writes the published layout of each format; --colour
+// colours the lit points of formats 4 and 5 (white when not given). Read
+// back, the frames are those of the input, and --check finds the
+// last-point bits where they belong.
+TEST_F(ConvertTest, IldaFormatsAreWrittenAsPublishedAndReadBack) {
+    const struct {
+        const char* args;
+        int format;
+        size_t recordSize;
+        const char* litColour;  // blue, green, red of a lit record; null for colour index 1
+    } cases[] = {
+        {"--ilda-format 0", 0, 8, nullptr},
+        {"--ilda-format 1", 1, 6, nullptr},
+        {"--ilda-format 4 --colour 10a0Ff", 4, 10, "\xFF\xA0\x10"},
+        {"--colour 102030 --ilda-format 5", 5, 8, "\x30\x20\x10"},
+        {"--ilda-format 5", 5, 8, "\xFF\xFF\xFF"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args);
+        ToolRun run = Tool(std::string(c.args) + " example.csv out.ild");
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.err, "");
+        const std::string out = ReadWholeFile(Path("out.ild"));
+        ASSERT_EQ(out.size(), 3 * 32 + 4 * c.recordSize);
+        for (size_t header : {(size_t)0, 32 + 3 * c.recordSize, 64 + 4 * c.recordSize})
+            EXPECT_EQ(out[header + 7], (char)c.format) << header;
+        // Star's second point is lit; the bytes of every record are the
+        // writer's tests'.
+        const size_t colourAt = 32 + c.recordSize + (c.format == 0 || c.format == 4 ? 7 : 5);
+        EXPECT_EQ(out.substr(colourAt, c.litColour ? 3 : 1), c.litColour ? c.litColour : "\x01");
+        ASSERT_EQ(Tool("--speed 20000 --delay 5 out.ild back.csv").status, 0);
+        EXPECT_EQ(ReadWholeFile(Path("back.csv")), EXAMPLE_CSV);
+        ToolRun check = Tool("--check out.ild");
+        EXPECT_EQ(check.status, 0);
+        EXPECT_EQ(check.out.find("last-point bit"), std::string::npos) << check.out;
+    }
+}
+
+TEST_F(ConvertTest, NewOptionsRefuseBadValuesAndOutputsTheyDoNotApplyTo) {
+    WriteAll(Path("keep.ild"), "old ild");
+    const size_t files = Entries();
+    const struct {
+        const char* args;
+        const char* message;
+    } cases[] = {
+        {"--ilda-format 2 example.csv keep.ild", "invalid --ilda-format (0, 1, 4 or 5): 2"},
+        {"--ilda-format x example.csv keep.ild", "invalid --ilda-format"},
+        {"--ilda-format 5x example.csv keep.ild", "invalid --ilda-format"},
+        {"example.csv keep.ild --ilda-format", "missing value after --ilda-format"},
+        {"--ilda-format 5 --colour FFFFF example.csv keep.ild", "invalid --colour"},
+        {"--ilda-format 5 --colour FFFFFFF example.csv keep.ild", "invalid --colour"},
+        {"--ilda-format 5 --colour '#FFFFF' example.csv keep.ild", "invalid --colour"},
+        {"--ilda-format 5 --colour GGGGGG example.csv keep.ild", "invalid --colour"},
+        {"--colour FF0000 example.csv keep.ild", "--colour needs --ilda-format 4 or 5"},
+        {"--ilda-format 1 --colour FF0000 example.csv keep.ild", "--colour needs --ilda-format"},
+        {"--ilda-format 0 example.csv keep.csv", "keep.csv: --ilda-format needs an .ild output"},
+        {"--ilda-format 0 example.csv keep.svg", "--ilda-format needs an .ild output"},
+        {"--blanked example.csv keep.ild", "keep.ild: --blanked needs an .svg output"},
+        {"--points example.csv keep.frm", "--points needs an .svg output"},
+        {"--check example.csv --fit", "--check takes one file and no other option but --speed"},
+        {"--check example.csv --points", "--check takes one file"},
+        {"--check example.csv --ilda-format 0", "--check takes one file"},
+        {"--info example.csv --speed 1000", "--info takes one file and no other options"},
+        {"--info example.csv --fit", "--info takes one file"},
+        {"--check example.csv --speed", "missing value after --speed"},
+    };
+    for (const auto& c : cases) ExpectFailure(c.args, c.message);
+    EXPECT_EQ(ReadWholeFile(Path("keep.ild")), "old ild");
+    EXPECT_EQ(Entries(), files);
+    // The help names every option.
+    const std::string help = Tool("--help").out;
+    for (const char* option : {"--ilda-format F", "--colour RRGGBB", "--blanked", "--points",
+                               "--fit", "--check FILE [--speed N]"})
+        EXPECT_NE(help.find(option), std::string::npos) << option;
+}
+
+// The extras reach the sheet and the animation; the picture itself is
+// tested with the SVG writer.
+TEST_F(ConvertTest, PictureExtrasReachSheetsAndAnimations) {
+    WriteAll(Path("moves.csv"), "VECTOR,30000,3\r\nm\r\n1,0,0\r\n0,9000,9000\r\n1,0,9000\r\n");
+    for (const char* args :
+         {"--blanked --points moves.csv a.svg", "--animate --points --blanked moves.csv a.svg"}) {
+        ASSERT_EQ(Tool(args).status, 0) << args;
+        const std::string svg = ReadWholeFile(Path("a.svg"));
+        for (const char* part : {"stroke-dasharray", "#FFFF00", "#FF00FF"})
+            EXPECT_NE(svg.find(part), std::string::npos) << args << " " << part;
+    }
+    ASSERT_EQ(Tool("--points moves.csv a.svg").status, 0);
+    EXPECT_EQ(ReadWholeFile(Path("a.svg")).find("stroke-dasharray"), std::string::npos);
+}
+
+// Frames made for the report: a known dwell, known jumps lit and blanked,
+// frames of known lengths, timed at the file's speed, --speed or 30000.
+// The report costs nothing: the exit status stays 0.
+TEST_F(FileCheckTest, TheReportFindsDwellsJumpsAndFrameTimes) {
+    std::string csv = "VECTOR,20000,3\r\nhold\r\n0,0,0\r\n1,10,10\r\n";
+    for (int i = 0; i < 7; ++i) csv += "1,1000,2000\r\n";  // points 3 to 9
+    csv += "0,1000,2000\r\n1,1000,2000\r\n";               // the blanked one ends the run
+    csv += "+\r\njumps\r\n1,-30000,0\r\n1,30000,5\r\n0,-32768,-32767\r\n0,32767,32767\r\n";
+    csv += "0,0,32768\r\n1,0,32767\r\n+\r\none\r\n1,0,0\r\n";
+    ToolRun run = Check("report.csv", csv);
+    EXPECT_EQ(run.status, 0);
+    ExpectLines(run, {"note: timing at 20000 points per second, the file's scan speed\n"
+                      "note: drawing a frame takes from 0.05 ms (frame 3, 1 point) to 0.55 ms "
+                      "(frame 1, 11 points)\n"
+                      "note: longest dwell: the beam stays lit on one spot for 7 points, 0.35 ms "
+                      "(frame 1, points 3-9 at X 1000, Y 2000)\n"
+                      "note: largest lit jump: 60000 units, 91.6 % of the 65536 span (frame 2, "
+                      "to point 2 at X 30000, Y 5)\n"
+                      "note: largest blanked jump: 65535 units, 100.0 % of the 65536 span (frame "
+                      "2, to point 4 at X 32767, Y 32767)\n"});
+    run = Tool("--check report.csv --speed 500");
+    EXPECT_EQ(run.status, 0);
+    ExpectLines(run, {"note: timing at 1000 points per second, given with --speed\n",
+                      "from 1.00 ms (frame 3, 1 point) to 11.00 ms (frame 1, 11 points)\n",
+                      "for 7 points, 7.00 ms (frame 1, points 3-9",
+                      // The file's own speed stays what the editor reads.
+                      "scan speed 20000, blanking delay 3.\n"});
+
+    // An ILDA file holds Y = -32768 where a CSV file holds 32768 (the store
+    // keeps both as y = -32768): the last moves of both frames are steps of
+    // one, not jumps across the square.
+    std::string ilda = Header(0, Padded("jumps"), 4, 0, 1) + Record0(-30000, 0, 0) +
+                       Record0(30000, 5, 0) + Record0(0, -32768, 0x40) + Record0(0, -32767, 0x80) +
+                       Closing();
+    run = Check("report.ild", ilda);
+    EXPECT_EQ(run.status, 0);
+    ExpectLines(run, {"note: timing at 30000 points per second, as an ILDA file holds no scan "
+                      "speed\n",
+                      "note: drawing a frame takes from 0.13 ms (frame 1, 4 points) to 0.13 ms "
+                      "(frame 1, 4 points)\n",
+                      "note: largest lit jump: 60000 units",
+                      "note: largest blanked jump: 32773 units, 50.0 % of the 65536 span (frame "
+                      "1, to point 3 at X 0, Y -32768)\n"});
+    run = Check("dark.ild", Header(0, Padded("dark"), 1, 0, 1) + Record0(0, 0, 0xC0) + Closing());
+    ExpectLines(run, {"note: longest dwell: none, no point is lit\n",
+                      "note: largest lit jump: none, no move is lit\n"});
+}
+
+// Two long frames: runs of four, which fit whole; and 100 pairs among 3300
+// single points, which still lose 400. --check says what --fit would do,
+// the conversion does it and says so.
+TEST_F(FileCheckTest, FitIsForetoldByTheCheckAndDoneByTheConversion) {
+    std::string runs, pairs;
+    for (int i = 0; i < 4000; ++i) runs += Record0(i / 4, 0, (i / 4) % 2 ? 0x40 : 0);
+    for (int i = 0; i < 3500; ++i) pairs += Record0(i < 200 ? i / 2 : i - 100, 7, 0);
+    const std::string file = Header(0, Padded("runs"), 4000, 0, 2) + runs +
+                             Header(0, Padded("pairs"), 3500, 1, 2) + pairs + Closing();
+    ToolRun run = Check("long.ild", file);
+    EXPECT_EQ(run.status, 1);
+    ExpectLines(run, {"note: --fit: 2 frames of more than 3000 points; it would drop 1100 "
+                      "repeated points from 2 of them, 1 would fit whole, 1 would still be cut\n"
+                      "The editor reads 2 frames with 6000 points.\n"});
+
+    run = Tool("--fit long.ild fitted.ild");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err,
+              "quillon-convert: long.ild: Not all of this file was read:\n"
+              "quillon-convert: long.ild: - 400 points in 1 frame beyond the 3000 points a frame "
+              "holds (Loading Frames)\n"
+              "quillon-convert: long.ild: --fit: 2 frames of more than 3000 points; dropped 1100 "
+              "repeated points from 2 of them, 1 now fits whole, 1 is still cut\n");
+    ASSERT_EQ(ReadIldaFrames(nullptr, Path("fitted.ild").c_str(), 0), 1);
+    ASSERT_EQ(frameStore.pointCounts[0], MAX_POINTS);
+    for (int i = 0; i < MAX_POINTS; ++i) ASSERT_EQ(frameStore.frames[0][i].x, i / 3) << i;
+    for (int i = 0; i < MAX_POINTS; ++i) ASSERT_EQ(frameStore.frames[1][i].x, i) << i;
+
+    // Nothing to fit: nothing said.
+    run = Tool("--fit example.csv out.csv");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
 }
 
 }  // namespace

@@ -37,6 +37,19 @@ struct Picture {
         const unsigned char* p = At(x, y);
         return p[0] < 40 && p[1] < 40 && p[2] < 40;
     }
+    bool Yellow(int x, int y) const {
+        const unsigned char* p = At(x, y);
+        return p[0] > 180 && p[1] > 180 && p[2] < 80;
+    }
+    bool Magenta(int x, int y) const {
+        const unsigned char* p = At(x, y);
+        return p[0] > 180 && p[1] < 80 && p[2] > 180;
+    }
+    // The dim grey of blanked moves, not the label's light grey.
+    bool Dim(int x, int y) const {
+        const unsigned char* p = At(x, y);
+        return p[0] > 50 && p[0] < 170 && std::abs(p[0] - p[1]) < 16 && std::abs(p[1] - p[2]) < 16;
+    }
     // Pixels of the grey label text in a box.
     int LabelPixels(int x0, int y0, int x1, int y1) const {
         int n = 0;
@@ -62,6 +75,14 @@ VectorPoint On(int x, int y) {
 }
 VectorPoint Off(int x, int y) {
     return {0, (int16_t)x, (int16_t)y};
+}
+
+// Xorshift: the same pseudo-random frames on every run.
+uint32_t NextRandom(uint32_t* seed) {
+    *seed ^= *seed << 13;
+    *seed ^= *seed >> 17;
+    *seed ^= *seed << 5;
+    return *seed;
 }
 
 // Where a frame coordinate lands in a cell, in picture units from its corner.
@@ -224,12 +245,7 @@ TEST_F(SvgFileTest, LitSpotsAreDotsAndDarkFramesDrawNothing) {
 // Relative steps between rounded positions never drift.
 TEST_F(SvgFileTest, PathsHoldExactlyTheBeamOnMovesWithoutDrift) {
     uint32_t seed = 12345;
-    auto next = [&]() {
-        seed ^= seed << 13;
-        seed ^= seed >> 17;
-        seed ^= seed << 5;
-        return seed;
-    };
+    auto next = [&]() { return NextRandom(&seed); };
     const int frames = 7;
     for (int f = 0; f < frames; ++f) {
         std::vector<VectorPoint> points;
@@ -356,6 +372,128 @@ TEST_F(SvgFileTest, SheetsAreCompact) {
     const double bytes = (double)ReadWholeFile(Path("big.svg")).size();
     EXPECT_LT(bytes / (100.0 * MAX_POINTS), 6.0);
     RecordProperty("bytes_per_point", std::to_string(bytes / (100.0 * MAX_POINTS)));
+}
+
+// ---- Extras ---------------------------------------------------------------
+
+// Dim dashes along a blanked move, from (x0, y0) on by (dx, dy) a pixel for
+// steps pixels: how many dashes, or 0 when a pixel is neither dim nor black.
+int Dashes(const Picture& p, int x0, int y0, int dx, int dy, int steps) {
+    int dashes = 0;
+    bool inDash = false;
+    for (int k = 0; k < steps; ++k) {
+        const int x = x0 + k * dx, y = y0 + k * dy;
+        const unsigned char* rgb = p.At(x, y);
+        const bool dim = p.Dim(x, y), dark = std::max({rgb[0], rgb[1], rgb[2]}) < 50;
+        if (!dim && !dark) return 0;
+        if (dim && !inDash) ++dashes;
+        inDash = dim;
+    }
+    return dashes;
+}
+
+// The frame of the first sheet test with the extras, in the sheet and in
+// the animation: its blanked move (top right to bottom left) dashed and
+// dim beneath the lit lines, which stay green, its lit points marked
+// yellow and its blanked ones magenta; the first sheet test shows that
+// without extras the move and the points are not drawn.
+TEST_F(SvgFileTest, ExtrasDrawBlankedMovesDashedAndMarkEveryPoint) {
+    SetFrame(0, {Off(-16384, -16384), On(16384, -16384), Off(-16384, 16384), On(0, 16384)},
+             "Shape");
+    SetFrame(1, {On(0, 0)}, "next");
+    const struct {
+        const char* name;
+        bool animation;
+        int extras;
+    } cases[] = {
+        {"blanked.svg", false, SVG_BLANKED},
+        {"points.svg", false, SVG_POINTS},
+        {"both.svg", false, SVG_BLANKED | SVG_POINTS},
+        {"anim.svg", true, SVG_BLANKED | SVG_POINTS},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = Path(c.name);
+        ASSERT_EQ(c.animation ? WriteSvgAnimation(nullptr, path.c_str(), 0, 1, c.extras)
+                              : WriteSvgSheet(nullptr, path.c_str(), 0, 1, c.extras),
+                  1);
+        // Both pictures at half a pixel a unit: the cell's corner at 32.
+        Picture p = c.animation ? Render(path, 2 * GAP + CELL, 2 * GAP + CELL + 160, 2)
+                                : Render(path, GAP + 2 * PITCH_X, GAP + PITCH_Y, 2);
+        const bool blanked = (c.extras & SVG_BLANKED) != 0, points = (c.extras & SVG_POINTS) != 0;
+        // Along the diagonal, clear of the marks at its ends.
+        const int dashes = Dashes(p, 416 - 20, 160 + 20, -1, 1, 216);
+        if (blanked)
+            EXPECT_GE(dashes, 8);
+        else
+            EXPECT_EQ(dashes, 0);
+        EXPECT_TRUE(p.Green(300, 160));  // the lit lines, over the dashes
+        EXPECT_TRUE(p.Green(220, 416));
+        EXPECT_EQ(p.Yellow(416, 160), points);  // lit points
+        EXPECT_EQ(p.Yellow(288, 416), points);
+        EXPECT_EQ(p.Magenta(160, 160), points);  // blanked points
+        EXPECT_EQ(p.Magenta(160, 416), points);
+        EXPECT_FALSE(p.Yellow(160, 160));
+        EXPECT_FALSE(p.Magenta(416, 160));
+        // The move from the last point back to the first is no move of the frame.
+        EXPECT_TRUE(p.Black(224, 288));
+    }
+    // The lit paths, which the other tests read back, draw the same lines.
+    ASSERT_EQ(WriteSvgSheet(nullptr, Path("plain.svg").c_str(), 0, 1), 1);
+    std::vector<std::string> plain = FramePaths(ReadWholeFile(Path("plain.svg")));
+    std::vector<std::string> marked = FramePaths(ReadWholeFile(Path("both.svg")));
+    ASSERT_EQ(plain.size(), marked.size());
+    for (size_t f = 0; f < plain.size(); ++f) {
+        std::vector<Line> lines[2];
+        for (int k = 0; k < 2; ++k)
+            for (const Line& line : PathLines(k ? marked[f] : plain[f]))
+                if (line.x0 != line.x1 || line.y0 != line.y1) lines[k].push_back(line);
+        EXPECT_TRUE(lines[0] == lines[1]) << plain[f] << " / " << marked[f];
+    }
+}
+
+// Points in random order on a lattice, lit or blanked at random: every one
+// of them is marked as what it is, wherever it stands in the path (the end
+// of a lit stretch before a blanked move included), in both pictures.
+TEST_F(SvgFileTest, EveryPointIsMarkedAsLitOrBlanked) {
+    uint32_t seed = 2024;
+    auto next = [&]() { return NextRandom(&seed); };
+    std::vector<VectorPoint> points;
+    for (int i = 0; i < 196; ++i)
+        points.push_back(On(-28672 + 4096 * (i % 14), -28672 + 4096 * (i / 14)));
+    for (int i = 195; i > 0; --i) std::swap(points[i], points[next() % (i + 1)]);
+    for (VectorPoint& p : points) p.flags = next() % 3 ? POINT_VISIBLE : 0;
+    SetFrame(0, points, "lattice");
+    for (int animation = 0; animation < 2; ++animation) {
+        SCOPED_TRACE(animation);
+        const std::string path = Path("lattice.svg");
+        const int extras = SVG_BLANKED | SVG_POINTS;
+        ASSERT_EQ(animation ? WriteSvgAnimation(nullptr, path.c_str(), 0, 0, extras)
+                            : WriteSvgSheet(nullptr, path.c_str(), 0, 0, extras),
+                  1);
+        Picture p = Render(path, animation ? 2 * GAP + CELL : GAP + PITCH_X,
+                           animation ? 2 * GAP + CELL + 160 : GAP + PITCH_Y, 2);
+        for (const VectorPoint& point : points) {
+            const int x = 32 + Grid(point.x) / 2, y = 32 + Grid(point.y) / 2;
+            if (point.flags & POINT_VISIBLE)
+                EXPECT_TRUE(p.Yellow(x, y)) << point.x << "," << point.y;
+            else
+                EXPECT_TRUE(p.Magenta(x, y)) << point.x << "," << point.y;
+        }
+    }
+}
+
+// A frame of 3000 points with the extras still fits the writer's room for a
+// frame: every point a long blanked move between far corners.
+TEST_F(SvgFileTest, ExtrasOfAFullFrameOfLongMoves) {
+    std::vector<VectorPoint> points;
+    for (int i = 0; i < MAX_POINTS; ++i)
+        points.push_back(i % 2 ? Off(-32768, 32767) : Off(32767, -32768));
+    SetFrame(0, points, "far");
+    ASSERT_EQ(WriteSvgSheet(nullptr, Path("far.svg").c_str(), 0, 0, SVG_BLANKED | SVG_POINTS), 1);
+    const std::string svg = ReadWholeFile(Path("far.svg"));
+    EXPECT_NE(svg.find("stroke-dasharray"), std::string::npos);
+    Render(Path("far.svg"), GAP + PITCH_X, GAP + PITCH_Y, 8);
 }
 
 // ---- Animation ----------------------------------------------------------
