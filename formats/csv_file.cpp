@@ -34,18 +34,6 @@ enum {
 
 // ---- Reading ---------------------------------------------------------------
 
-// Low 16 bits, two's complement.
-static inline int16_t Low16(uint32_t value) {
-    uint16_t low = (uint16_t)(value & 0xFFFFu);
-    return low >= 0x8000u ? (int16_t)((int32_t)low - 0x10000) : (int16_t)low;
-}
-
-static inline void SetPoint(VectorPoint* point, int32_t v, int32_t x, int32_t y) {
-    point->flags = (v & 1) ? POINT_VISIBLE : 0;
-    point->x = Low16((uint32_t)x);
-    point->y = Low16(0u - (uint32_t)y);
-}
-
 // Most lines are plain "V,X,Y" with numbers of up to 8 digits, an optional
 // minus sign and a line end; they are taken straight from the block, several
 // at a time. Every other line (blanks, plus signs, long numbers, names,
@@ -141,7 +129,7 @@ static inline int QuickPointLines(const char* p, VectorPoint* out, int* taken) {
         int32_t x, y;
         TwoNumbers(p + from1, length1, p + from2, length2, &x, &y);
         // '0' is even, so V's parity is that of its last digit.
-        SetPoint(&out[count], p[first - 1], sign1 ? -x : x, sign2 ? -y : y);
+        SetCsvPoint(&out[count], p[first - 1], sign1 ? -x : x, sign2 ? -y : y);
         ++count;
         done = feedBit | (feedBit - 1);
         at = feed + 1;
@@ -177,7 +165,7 @@ static inline int QuickPointLines(const char* p, VectorPoint* out, int* taken) {
         if (!(q = QuickNumber(q + 1, &y))) break;
         if (*q == '\r') ++q;
         if (*q != '\n') break;
-        SetPoint(&out[count++], v, x, y);
+        SetCsvPoint(&out[count++], v, x, y);
         at = q + 1;
     }
     *taken = (int)(at - p);
@@ -227,7 +215,7 @@ static int ReadFrameLines(CsvInput* in, VectorPoint* points, FrameName* name, in
         int32_t fields[3];
         if (ParseCsvPointLine(line, fields)) {
             ++lines;
-            if (n < MAX_POINTS) SetPoint(&points[n++], fields[0], fields[1], fields[2]);
+            if (n < MAX_POINTS) SetCsvPoint(&points[n++], fields[0], fields[1], fields[2]);
         } else {
             ParseCsvNameLine(line, length, name);
         }
