@@ -511,6 +511,45 @@ TEST_F(FileCheckTest, CsvFramesAndTheirOddities) {
     EXPECT_EQ(run.out.find("has 27 characters"), std::string::npos);
 }
 
+// Lines a hand or another program made that the reader does not take as
+// they stand: a name that looks like the full form but has a double quote
+// that is not doubled (as a spreadsheet that quotes a whole cell writes
+// it), a zero byte in a name (as a C program that writes a fixed-size name
+// field does), numbers beyond 16 and 32 bits (a generator that does not
+// keep to the coordinate range). Each is noted as the reader reads it, and
+// the conversion writes exactly that.
+TEST_F(FileCheckTest, CsvCornerCasesAreNotedAndConvertAsRead) {
+    const std::string file = std::string(
+                                 "VECTOR,30000,3\r\n"
+                                 "\"ab\"c\",\r\n"
+                                 "1,99999999999,-99999999999\r\n"
+                                 "2147483648,40000,-40000\r\n"
+                                 "1,-32768,32768\r\n"
+                                 "+\r\n\"ab") +
+                             '\0' + "cd\",\r\n0,1,1\r\n+\r\n\"\"\"Q\"\" mark\",\r\n1,2,3\r\n";
+    ToolRun run = Check("corner.csv", file);
+    EXPECT_EQ(run.status, 0);
+    ExpectLines(
+        run, {"frame 1, lines 2-5: 3 points, name \"ab              \"\n",
+              "  note: line 2, \"\\\"ab\\\"c\\\",\", ends as a full-form name does, but not every "
+              "double quote in it is doubled: it reads as an ordinary name line\n",
+              "  note: line 3, \"1,99999999999,-99999999999\", reads as 1,-6145,6145: X and Y "
+              "keep their low 16 bits\n",
+              "  note: line 4, \"2147483648,40000,-40000\", reads as 0,-25536,25536: X and Y "
+              "keep their low 16 bits\n",
+              "frame 2, lines 7-8: 1 point, name \"ab              \"\n"
+              "  note: line 7: a zero byte ends the name\n",
+              "frame 3, lines 10-11: 1 point, name \"\\\"Q\\\" mark        \"\n"
+              "CSV file of 11 lines"});
+    // The program's own Y of 32768 (y = -32768) is no oddity.
+    EXPECT_EQ(run.out.find("line 5, "), std::string::npos) << run.out;
+    ASSERT_EQ(Tool("corner.csv back.csv").status, 0);
+    EXPECT_EQ(ReadWholeFile(Path("back.csv")),
+              "VECTOR,30000,3\r\nab              \r\n1,-6145,6145\r\n0,-25536,25536\r\n"
+              "1,-32768,32768\r\n+\r\nab              \r\n0,1,1\r\n+\r\n"
+              "\"\"\"Q\"\" mark        \",\r\n1,2,3\r\n");
+}
+
 TEST_F(FileCheckTest, CsvLossesAreSaidWhereTheyHappen) {
     std::string file = "VECTOR,30000,3\r\nbig\r\n";
     for (int i = 0; i < 3001; ++i) file += "1,1,1\r\n";
@@ -523,7 +562,10 @@ TEST_F(FileCheckTest, CsvLossesAreSaidWhereTheyHappen) {
     for (int f = 0; f < 1002; ++f) file += std::string(f ? "+\r\n" : "") + "1,1,1\r\n";
     run = Check("many.csv", file + "1,2,2\r\n");
     EXPECT_EQ(run.status, 1);
-    ExpectLines(run, {"frame 1000, line 2000: 1 point",
+    // The frames between that read alike are summed up.
+    ExpectLines(run, {"frame 300, line 600: 1 point, name \"                \"\n"
+                      "frames 301 to 1,000: 700 more frames like these\n"
+                      "frame 1001, ",
                       "frame 1001, line 2002: 1 point, name \"                \": beyond the 1000 "
                       "frames a document holds\n  lost: the frame and its 1 point\n",
                       "frame 1002, lines 2004-2005: 2 points"});
