@@ -12,6 +12,7 @@
 #include "formats/atomic_write.h"
 #include "formats/ilda_input.h"
 #include "formats/ilda_layout.h"
+#include "formats/ilda_tail.h"
 #include "formats/read_account.h"
 
 static const char* const LOADING_CAPTION = "Loading Frames";
@@ -105,7 +106,10 @@ int ReadIldaFrames(UiWindow owner, const char* path, int insert) {
         if (records == 0) {  // the closing header
             // Frames after it are not read; some files hold more than one
             // sequence this way, so say so rather than drop them quietly.
-            if (IldaSectionFollows(in)) StopReading(account, READ_STOP_AFTER_CLOSING, section, 0);
+            // Another closing header or a palette after it loses nothing.
+            IldaTail tail;
+            ScanIldaTail(in, section, &tail);
+            if (tail.frameSection) StopReading(account, READ_STOP_AFTER_CLOSING, section, 0);
             break;
         }
         unsigned format = header[ILDA_FORMAT_OFFSET];

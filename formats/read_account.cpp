@@ -83,7 +83,7 @@ void FormatReadAccount(const ReadAccount* account, char* text, size_t size) {
         case READ_STOP_AFTER_CLOSING:
             Append(text, size,
                    "\n- reading stopped at %s %lld: a header of 0 records ends the frames, but "
-                   "more sections follow it",
+                   "more frames follow it",
                    unit, place);
             break;
         case READ_STOP_READ_ERROR:

@@ -18,7 +18,7 @@ enum ReadStop {
     READ_STOP_FORMAT = 2,        // a section of a format code this program cannot read
     READ_STOP_NOT_SECTION = 3,   // where the next section header should be, there is none
     READ_STOP_READ_ERROR = 4,    // the file could not be read any further
-    READ_STOP_AFTER_CLOSING = 5  // a closing header, with more sections after it
+    READ_STOP_AFTER_CLOSING = 5  // a closing header, with frame sections after it
 };
 
 // What stopPlace counts, in the file's own terms, from 1.
