@@ -369,13 +369,14 @@ TEST_F(FileCheckTest, IldaLossesAreSaidWhereTheyHappen) {
           "Something would be lost.\n"}},
         {"many.ild",
          many + Closing(),
-         {"name \"f               \": frame 1000, 1 point\n",
+         {"name \"f               \": frame 300, 1 point\n"
+          "sections 301 to 1,000: 700 more frames like these\n",
           "section 1001 at byte 40000: format 0 (3D, indexed colour), 1 record, frame number "
           "1000, total 1001, name \"f               \": beyond the 1000 frames a document "
           "holds\n  lost: the frame and its 1 point\n"}},
         {"two.ild",
          Proper("a", 1) + Closing() + Proper("b", 2) + Closing(),
-         {"section 2 at byte 40: closing header, and more sections follow it\n"
+         {"section 2 at byte 40: closing header, and frames follow it (section 3 at byte 72)\n"
           "  lost: reading stops here; the 80 bytes from here on are not read\n"}},
         {"three.ild",
          Proper("a", 1) + Header(3, Padded("x"), 2) + std::string(10, 'x'),
@@ -433,6 +434,52 @@ TEST_F(FileCheckTest, IldaOdditiesAreNotedWithoutALoss) {
                       "before it\n",
                       "  note: the name ends in zero bytes, which a CSV file holds as spaces\n",
                       "note: the 8 bytes after the closing header are not read\n"});
+}
+
+// Files as real writers make them: "000" in the reserved bytes of every
+// header (a writer that puts "ILDA000" and the format code there), 8B 20
+// left from its buffer by another, a 290-frame show that ends with two
+// closing headers, and a palette after the closing header. The converter
+// reads each whole (exit 0, nothing on stderr), and --check notes the odd
+// bytes and sections without calling anything lost.
+TEST_F(FileCheckTest, IldaReservedBytesAndWhatFollowsTheClosingHeaderLoseNothing) {
+    auto reserved = [](std::string section, const std::string& three) {
+        return section.replace(4, 3, three);
+    };
+    ToolRun run = Check("ascii.ild", reserved(Proper("one", 2, 0, 2), "000") +
+                                         reserved(Proper("two", 2, 1, 2), "000") +
+                                         reserved(Closing(), "000"));
+    EXPECT_EQ(run.status, 0);
+    const std::string ascii =
+        "  note: the reserved bytes after \"ILDA\" hold 30 30 30 (\"000\"), not zeros; the "
+        "editor ignores them\n";
+    ExpectLines(
+        run, {"name \"one             \": frame 1, 2 points\n" + ascii + "section 2 at byte 48:"});
+    EXPECT_EQ(run.out.find(ascii), run.out.rfind(ascii)) << "said once, where they appear";
+    run = Check("buffer.ild", reserved(Proper("one", 2), std::string("\x8B\x20\x00", 3)) +
+                                  Proper("two", 1, 1, 1) + Closing());
+    EXPECT_EQ(run.status, 0);
+    ExpectLines(run, {"hold 8B 20 00 (\"\\x8B \\x00\"), not zeros"});
+
+    std::string show;
+    for (int f = 0; f < 290; ++f) show += Proper("frame", 3, (unsigned)f, 290);
+    run = Check("double.ild", show + Closing() + Closing());
+    EXPECT_EQ(run.status, 0);
+    ExpectLines(run, {"section 291 at byte 16240: closing header\n  note: 1 more closing header "
+                      "follows it, holding no frames; the editor reads no further, and loses "
+                      "nothing\n",
+                      "note: the 32 bytes after the closing header are not read\n",
+                      "The editor reads 290 frames with 870 points.\nNothing would be lost.\n"});
+    run = Check("palette.ild",
+                Proper("one", 2) + Closing() + Header(2, Padded("p"), 1) + "rgb" + Closing());
+    EXPECT_EQ(run.status, 0);
+    ExpectLines(run, {"  note: 1 more closing header and 1 palette follow it, holding no frames"});
+    for (const char* name : {"ascii.ild", "buffer.ild", "double.ild", "palette.ild"}) {
+        ToolRun convert = Tool(std::string(name) + " out.csv");
+        EXPECT_EQ(convert.status, 0) << name;
+        EXPECT_EQ(convert.err, "") << name;
+    }
+    EXPECT_EQ(Tool("--info double.ild").out.substr(0, 12), "Frames: 290\n");
 }
 
 TEST_F(FileCheckTest, FilesTheEditorCannotReadExitTwo) {
