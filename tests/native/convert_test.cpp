@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -480,6 +481,60 @@ TEST_F(FileCheckTest, IldaReservedBytesAndWhatFollowsTheClosingHeaderLoseNothing
         EXPECT_EQ(convert.err, "") << name;
     }
     EXPECT_EQ(Tool("--info double.ild").out.substr(0, 12), "Frames: 290\n");
+}
+
+// Files of thousands of tiny sections or frames, as a generator that
+// writes one per sample or a script gone wrong makes them: the first 300
+// of each kind are listed, and each run of alike ones after them is summed
+// up in one line, with what it loses, so the report stays short. What is
+// lost and the verdict stay exact (Check holds them against the reader).
+TEST_F(FileCheckTest, RunsOfAlikeSectionsAndFramesAreSummedUp) {
+    auto lines = [](const std::string& text) { return std::count(text.begin(), text.end(), '\n'); };
+    std::string tiny;
+    for (int f = 0; f < 20000; ++f) tiny += Proper("f", 1, (unsigned)f, 20000);
+    ToolRun run = Check("tiny.ild", tiny + Closing().substr(0, 10));
+    EXPECT_EQ(run.status, 1);
+    ExpectLines(run, {"name \"f               \": frame 300, 1 point\n"
+                      "sections 301 to 1,000: 700 more frames like these\n"
+                      "section 1001 at byte 40000: format 0",
+                      "frame number 1299, total 20000, name \"f               \": beyond the 1000 "
+                      "frames a document holds\n  lost: the frame and its 1 point\n"
+                      "sections 1,301 to 20,000: 18,700 more frames like these\n"
+                      "  lost: 18,700 of these frames and their 18,700 points, beyond the 1000 "
+                      "frames a document holds\n"
+                      "section 20001 at byte 800000: only 10 of the 32 header bytes\n"});
+    EXPECT_LT(lines(run.out), 1000) << run.out.size();
+
+    // A palette before every frame, as some writers put one: the runs hold both.
+    std::string paletted;
+    for (int f = 0; f < 1000; ++f)
+        paletted += Header(2, Padded("p"), 1) + "rgb" + Proper("f", 1, (unsigned)f, 1000);
+    run = Check("paletted.ild", paletted + Closing());
+    EXPECT_EQ(run.status, 0);
+    ExpectLines(run, {"sections 601 to 2,000: 1,400 more sections like these, 700 frames and 700 "
+                      "palettes\nsection 2001 at byte 75000: closing header\n"});
+
+    // Frames beyond 3000 points, one after another.
+    std::string big;
+    for (int f = 0; f < 302; ++f) big += Proper("big", 3002, (unsigned)f, 302);
+    run = Check("big.ild", big + Closing());
+    EXPECT_EQ(run.status, 1);
+    ExpectLines(run, {"sections 301 to 302: 2 more frames like these\n"
+                      "  lost: 4 points beyond the 3000 points a frame holds, in 2 of these "
+                      "frames\n"});
+
+    // A CSV file of "+" lines: 50,001 empty frames.
+    std::string plus = "VECTOR,30000,3\r\n";
+    for (int f = 0; f < 50000; ++f) plus += "+\r\n";
+    run = Check("plus.csv", plus);
+    EXPECT_EQ(run.status, 1);
+    ExpectLines(run, {"frame 300, no lines: 0 points",
+                      "frames 301 to 1,000: 700 more frames like these\n"
+                      "frame 1001, no lines: 0 points",
+                      "frames 1,301 to 50,001: 48,701 more frames like these\n"
+                      "  lost: 48,701 of these frames and their 0 points, beyond the 1000 frames "
+                      "a document holds\nCSV file of 50001 lines"});
+    EXPECT_LT(lines(run.out), 1000) << run.out.size();
 }
 
 TEST_F(FileCheckTest, FilesTheEditorCannotReadExitTwo) {
