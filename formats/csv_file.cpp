@@ -3,6 +3,7 @@
 // writing reads the store directly and goes through the atomic writer.
 #include "formats/csv_file.h"
 
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -226,9 +227,11 @@ static int ReadFrameLines(CsvInput* in, VectorPoint* points, FrameName* name, in
 }
 
 int ReadCsvFrames(UiWindow owner, const char* path, int insert) {
+    errno = 0;
     FILE* stream = path ? std::fopen(path, "rb") : nullptr;
     if (!stream) {
-        ShowWarning(owner, "Failed to open frame file.", LOADING_CAPTION);
+        ShowFileWarning(owner, path, "Failed to open frame file.", LOADING_CAPTION,
+                        path ? errno : ENOENT);
         return 0;
     }
     CsvInput* in = &csvInput;
@@ -241,9 +244,9 @@ int ReadCsvFrames(UiWindow owner, const char* path, int insert) {
         std::fclose(stream);
         if (in->failed) {
             StopReading(account, READ_STOP_READ_ERROR, 1, 0);
-            ReportReadAccount(owner, account);
+            ReportReadAccount(owner, path, account);
         } else {
-            ShowWarning(owner, "Invalid Csv frame file.", LOADING_CAPTION);
+            ShowFileWarning(owner, path, "Invalid Csv frame file.", LOADING_CAPTION, 0);
         }
         return 0;
     }
@@ -286,12 +289,12 @@ int ReadCsvFrames(UiWindow owner, const char* path, int insert) {
     std::fclose(stream);
     // Only an insertion into a full store can take nothing; it changed nothing.
     if (ReadFoundNoFrame(account)) {
-        ReportReadAccount(owner, account);
+        ReportReadAccount(owner, path, account);
         return 0;
     }
     LoadFrame(frameStore.currentFrame);
     TakeUndoSnapshot(UNDO_DISCARD);
-    ReportReadAccount(owner, account);
+    ReportReadAccount(owner, path, account);
     return 1;
 }
 

@@ -3,6 +3,7 @@
 // reads the store directly and goes through the atomic writer.
 #include "formats/ilda_file.h"
 
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -71,9 +72,10 @@ static const unsigned char* NextHeader(IldaInput* in, ReadAccount* account, int3
 }
 
 int ReadIldaFrames(UiWindow owner, const char* path, int insert) {
+    errno = 0;
     FILE* stream = path ? std::fopen(path, "rb") : nullptr;
     if (!stream) {
-        ShowWarning(owner, OPEN_FAILED, LOADING_CAPTION);
+        ShowFileWarning(owner, path, OPEN_FAILED, LOADING_CAPTION, path ? errno : ENOENT);
         return 0;
     }
     IldaInput* in = &ildaInput;
@@ -86,9 +88,9 @@ int ReadIldaFrames(UiWindow owner, const char* path, int insert) {
         std::fclose(stream);
         if (in->failed) {
             StopReading(account, READ_STOP_READ_ERROR, 1, 0);
-            ReportReadAccount(owner, account);
+            ReportReadAccount(owner, path, account);
         } else {
-            ShowWarning(owner, NOT_ILDA, LOADING_CAPTION);
+            ShowFileWarning(owner, path, NOT_ILDA, LOADING_CAPTION, 0);
         }
         return 0;
     }
@@ -155,13 +157,13 @@ int ReadIldaFrames(UiWindow owner, const char* path, int insert) {
     }
     std::fclose(stream);
     if (ReadFoundNoFrame(account)) {
-        ReportReadAccount(owner, account);
+        ReportReadAccount(owner, path, account);
         return 0;
     }
     if (!cleared) ClearFrameStore();  // a valid file without frames: an empty document
     LoadFrame(frameStore.currentFrame);
     TakeUndoSnapshot(UNDO_DISCARD);
-    ReportReadAccount(owner, account);
+    ReportReadAccount(owner, path, account);
     return 1;
 }
 
@@ -205,7 +207,7 @@ int WriteIldaFrames(UiWindow owner, const char* path, int first, int last) {
     if (!RangeInStore(first, last)) return 0;
     for (int i = first; i <= last; ++i) {
         if (frameStore.pointCounts[i] <= 0) {
-            ShowWarning(owner, BLANK_FRAME, SAVING_CAPTION);
+            ShowFileWarning(owner, path, BLANK_FRAME, SAVING_CAPTION, 0);
             return 0;
         }
     }

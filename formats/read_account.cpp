@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "document/frame_store.h"
+#include "formats/checked_read.h"
 
 ReadAccount lastReadAccount;
 
@@ -95,8 +96,9 @@ void FormatReadAccount(const ReadAccount* account, char* text, size_t size) {
     }
 }
 
-void ReportReadAccount(UiWindow owner, const ReadAccount* account) {
+void ReportReadAccount(UiWindow owner, const char* path, const ReadAccount* account) {
     char text[ACCOUNT_TEXT_LENGTH];
     FormatReadAccount(account, text, sizeof text);
-    if (text[0]) ShowWarning(owner, text, "Loading Frames");
+    const int cause = account->stop == READ_STOP_READ_ERROR ? ReadFailureCause() : 0;
+    if (text[0]) ShowFileWarning(owner, path, text, "Loading Frames", cause);
 }

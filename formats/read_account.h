@@ -60,5 +60,6 @@ int ReadFoundNoFrame(const ReadAccount* account);
 // kind of loss. An empty text when nothing was left out.
 void FormatReadAccount(const ReadAccount* account, char* text, size_t size);
 
-// Shows that text as one warning captioned "Loading Frames", if there is one.
-void ReportReadAccount(UiWindow owner, const ReadAccount* account);
+// Shows that text as one warning about the file at path, captioned
+// "Loading Frames", if there is one.
+void ReportReadAccount(UiWindow owner, const char* path, const ReadAccount* account);
