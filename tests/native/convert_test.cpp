@@ -1,9 +1,12 @@
 // The quillon-convert program, run as a user would run it: conversions
 // between the formats, ranges and settings, --info, failures that must exit
 // 1 with the program's message and leave the output file alone, and --check.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -51,12 +54,19 @@ protected:
     // Files the tool reads and writes live in the folder; its output streams
     // are caught beside it, so the folder shows exactly what the tool left.
     std::string Path(const std::string& name) const { return folder.Path(name); }
-    ToolRun Tool(const std::string& args) {
-        const std::string out = Path("io/out"), err = Path("io/err");
-        const std::string command = "cd '" + folder.dir + "' && '" QUILLON_CONVERT_PATH "' " +
-                                    args + " >'" + out + "' 2>'" + err + "'";
+    ToolRun Tool(const std::string& args) { return ToolWith("", args, Path("io/out")); }
+    // The same with shell commands before it (limits, signals) and its
+    // standard output sent to out.
+    ToolRun ToolWith(const std::string& before, const std::string& args, const std::string& out) {
+        const std::string err = Path("io/err");
+        const std::string command = "cd '" + folder.dir + "' && " + before + "'" +
+                                    QUILLON_CONVERT_PATH + "' " + args + " >'" + out + "' 2>'" +
+                                    err + "'";
         const int raw = std::system(command.c_str());
-        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadWholeFile(out), ReadWholeFile(err)};
+        // A device such as /dev/full is not read back.
+        const bool file = out.compare(0, folder.dir.size(), folder.dir) == 0;
+        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, file ? ReadWholeFile(out) : "",
+                ReadWholeFile(err)};
     }
     static void WriteAll(const std::string& path, const std::string& data) {
         ASSERT_TRUE(WriteWholeFile(path, data)) << path;
@@ -174,6 +184,137 @@ TEST_F(ConvertTest, FailuresExitWithTheMessageAndLeaveTheOutputAlone) {
     EXPECT_EQ(ReadWholeFile(Path("keep.ild")), "old ild");
     EXPECT_EQ(ReadWholeFile(Path("keep.csv")), "old csv");
     EXPECT_EQ(Entries(), files);  // nothing created, no temporary files
+}
+
+// Output on stdout that does not arrive (here a full disk, /dev/full) is a
+// failure, said on stderr: --info, --check (whatever its verdict), --help
+// and --version all exit 1, never 0 or the 2 of a file the editor cannot
+// read.
+TEST_F(ConvertTest, StandardOutputThatDoesNotArriveIsAFailure) {
+    std::string large = "VECTOR,30000,3\r\n";
+    for (int f = 0; f < 200; ++f)
+        large += (f ? "+\r\nframe\r\n" : "frame\r\n") + std::string("1,1,1\r\n");
+    WriteAll(Path("large.csv"), large);
+    for (const char* args : {"--info example.csv", "--info large.csv", "--check example.csv",
+                             "--check large.csv", "--check absent.ild", "--help", "--version"}) {
+        ToolRun run = ToolWith("", args, "/dev/full");
+        EXPECT_EQ(run.status, 1) << args;
+        EXPECT_EQ(run.err,
+                  "quillon-convert: cannot write to standard output: No space left on "
+                  "device\n")
+            << args;
+    }
+    // Sent where it arrives, the same commands succeed.
+    EXPECT_EQ(ToolWith("", "--info large.csv", "/dev/null").status, 0);
+    EXPECT_EQ(ToolWith("", "--check absent.ild", "/dev/null").status, 2);
+}
+
+// Options are options: an unknown one is named as such, whether it has one
+// dash or two; "--" ends the options, for a file whose name begins with "-".
+TEST_F(ConvertTest, UnknownOptionsAreNamedAsOptions) {
+    for (const char* option : {"-x", "--foo", "-info", "-frames"}) {
+        ToolRun run = Tool(std::string(option) + " example.csv out.csv");
+        EXPECT_EQ(run.status, 1) << option;
+        EXPECT_EQ(run.err, std::string("quillon-convert: unknown option: ") + option +
+                               "\nTry 'quillon-convert --help'.\n");
+    }
+    EXPECT_FALSE(FileExists(Path("out.csv")));
+    WriteAll(Path("-dash.csv"), EXAMPLE_CSV);
+    ToolRun run = Tool("-- -dash.csv -out.csv");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(ReadWholeFile(Path("-out.csv")), EXAMPLE_CSV);
+    EXPECT_EQ(Tool("--frames 1 -- -dash.csv --odd.csv").status, 0);
+    EXPECT_EQ(Tool("--info -- -dash.csv").status, 1);  // --info takes the next argument
+}
+
+// Each message names the file it concerns, as the reader or writer was
+// given it, and a failed open or write the reason the system gave, after
+// the message the editor shows.
+TEST_F(ConvertTest, FailuresNameTheirFileAndTheSystemsReason) {
+    ASSERT_EQ(mkdir(Path("folder.csv").c_str(), 0700), 0);
+    ASSERT_EQ(mkfifo(Path("pipe.ild").c_str(), 0600), 0);
+    WriteAll(Path("keep.csv"), "old csv");
+    std::string big = "VECTOR,30000,3\r\nbig\r\n";
+    for (int i = 0; i < 3000; ++i) big += "1," + std::to_string(i) + ",-2000\r\n";
+    WriteAll(Path("big.csv"), big);
+    const size_t files = Entries();
+    ExpectFailure("absent.csv out.ild",
+                  "quillon-convert: absent.csv: Failed to open frame file. (Loading Frames): No "
+                  "such file or directory\n");
+    ExpectFailure("example.csv missing/out.ild",
+                  "quillon-convert: missing/out.ild: Failed to create frame file. (Saving "
+                  "Frames): No such file or directory\n");
+    ExpectFailure("example.csv folder.csv",
+                  "quillon-convert: folder.csv: Failed to create frame file. (Saving Frames): Is "
+                  "a directory\n");
+    // A pipe is no file to replace: it stays a pipe.
+    ExpectFailure("example.csv pipe.ild",
+                  "quillon-convert: pipe.ild: Failed to create frame file. (Saving Frames): "
+                  "Invalid argument\n");
+    struct stat info;
+    ASSERT_EQ(stat(Path("pipe.ild").c_str(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+    // A file size limit refuses the write itself, as a full disk would.
+    ToolRun run = ToolWith("ulimit -f 16 && trap '' XFSZ && ", "big.csv keep.csv", Path("io/out"));
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err,
+              "quillon-convert: keep.csv: Failed to write frame file. (Saving Frames): File too "
+              "large\n");
+    EXPECT_EQ(ReadWholeFile(Path("keep.csv")), "old csv");
+    EXPECT_EQ(Entries(), files);  // nothing created, no temporary files
+}
+
+// A conversion stopped by Ctrl+C (SIGINT) or a termination request
+// (SIGTERM) while it writes leaves the old output as it was and no
+// temporary file, and ends as the signal ends a program. The signal is sent
+// once the temporary file is seen; a run that finished first is tried
+// again.
+TEST_F(ConvertTest, AStoppedConversionLeavesNoTemporaryFile) {
+    // 999 frames of 3000 points: writing them as CSV takes a while.
+    for (int f = 0; f < MAX_FRAMES - 1; ++f) {
+        workingFrame.count = MAX_POINTS;
+        for (int i = 0; i < MAX_POINTS; ++i)
+            workingFrame.points[i] = {POINT_VISIBLE, (int16_t)(i * 7 - f), (int16_t)(f * 31 - i)};
+        StoreFrame(f, true);
+    }
+    ASSERT_EQ(WriteIldaFrames(nullptr, Path("big.ild").c_str(), 0, MAX_FRAMES - 2), 1);
+    auto temporary = [this]() {
+        for (const std::string& name : FolderNames(folder.dir))
+            if (name.find(".quillon-") != std::string::npos) return true;
+        return false;
+    };
+    const std::string in = Path("big.ild"), out = Path("out.csv");
+    for (int signal : {SIGINT, SIGTERM}) {
+        bool caught = false;
+        for (int attempt = 0; attempt < 20 && !caught; ++attempt) {
+            WriteAll(out, "old");
+            const pid_t pid = fork();
+            ASSERT_GE(pid, 0);
+            if (pid == 0) {
+                const int null = open("/dev/null", O_WRONLY);
+                dup2(null, 1);
+                dup2(null, 2);
+                execl(QUILLON_CONVERT_PATH, QUILLON_CONVERT_PATH, in.c_str(), out.c_str(),
+                      (char*)nullptr);
+                _exit(127);
+            }
+            bool seen = false;
+            for (int wait = 0; wait < 100000 && !seen; ++wait) {
+                seen = temporary();
+                if (!seen) usleep(100);
+                if (waitpid(pid, nullptr, WNOHANG) == pid) break;  // finished unseen
+            }
+            if (seen) kill(pid, signal);
+            int status = 0;
+            waitpid(pid, &status, 0);
+            if (!seen || !WIFSIGNALED(status)) continue;
+            caught = true;
+            EXPECT_EQ(WTERMSIG(status), signal);
+            EXPECT_EQ(ReadWholeFile(out), "old");
+            EXPECT_FALSE(temporary());
+        }
+        EXPECT_TRUE(caught) << "never stopped while writing, signal " << signal;
+    }
 }
 
 // Pictures: a range keeps the frames' numbers; an animation times frames by
