@@ -13,10 +13,13 @@ static void Failed() {
     if (!reportCause) reportCause = errno ? errno : EIO;
 }
 
+// Some C libraries count a write as done and only mark the stream: both
+// are looked at.
 static void Write(FILE* report, const char* format, va_list args, bool newline) {
+    if (reportCause) return;  // the report is lost already
     errno = 0;
-    if (std::vfprintf(report, format, args) < 0) Failed();
-    if (newline && std::fputc('\n', report) == EOF) Failed();
+    if (std::vfprintf(report, format, args) < 0 || std::ferror(report)) Failed();
+    if (newline && (std::fputc('\n', report) == EOF || std::ferror(report))) Failed();
 }
 
 void ReportLine(FILE* report, const char* format, ...) {
