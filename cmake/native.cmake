@@ -14,6 +14,8 @@ target_compile_definitions(quillon_tests PRIVATE
 include(GoogleTest)
 gtest_discover_tests(quillon_tests DISCOVERY_TIMEOUT 60)
 
+# The converter's _win32.cpp files are for the Windows build alone.
+list(FILTER CONVERT_SOURCES EXCLUDE REGEX "_win32\\.cpp$")
 if(CONVERT_SOURCES)
   add_executable(quillon-convert ${CONVERT_SOURCES})
   target_link_libraries(quillon-convert quillon_core)

@@ -7,6 +7,7 @@
 
 #include "document/number_parse.h"
 #include "formats/ilda_write.h"
+#include "formats/walk_report.h"
 #include "resources/version.h"
 
 static const char* const USAGE =
@@ -51,27 +52,34 @@ static const char* const USAGE =
     "                --fit would do with frames of more than 3000 points. Exit\n"
     "                status 0 when nothing would be left out, 1 when something\n"
     "                would (the editor warns then), 2 when the file cannot be read\n"
-    "                at all.\n"
+    "                at all. Runs of alike sections or frames beyond the first 300\n"
+    "                of a kind are summed up.\n"
     "  --version     print the converter's release number\n"
+    "  --            the arguments after it are file names, even if they begin\n"
+    "                with \"-\"\n"
     "An .svg OUT is a picture of the frames: a contact sheet with every frame in\n"
     "a square cell showing the whole coordinate square (Y up), its beam-on moves\n"
     "as green lines and its number and name beneath. With --animate it is one\n"
     "cell that shows the frames in turn and loops, each frame for as long as the\n"
     "scan speed takes to draw its points (at least 1/60 s); the scan speed comes\n"
     "from a CSV file or --speed, and is 30000 for an ILDA file.\n"
-    "An existing OUT is replaced only by a completely written file.\n"
+    "An existing OUT is replaced only by a completely written file; stopped by\n"
+    "Ctrl+C or a termination signal, the converter leaves the old OUT and no\n"
+    "temporary file. A failure exits 1, with the message, the file it concerns\n"
+    "and the system's reason on stderr; so does output on stdout that cannot be\n"
+    "written (--info, --check, --help, --version).\n"
     "If IN cannot be read whole (more than 3000 points in a frame, more than 1000\n"
-    "frames, a file cut short, a section of an unknown format, sections after a\n"
+    "frames, a file cut short, a section of an unknown format, frames after a\n"
     "closing header), what was read is written and what was left out is reported\n"
     "on stderr; the exit status is still 0. A file of which not one frame can be\n"
     "read is a failure.\n";
 
 void PrintConvertUsage(bool toStderr) {
-    std::fputs(USAGE, toStderr ? stderr : stdout);
+    ReportText(toStderr ? stderr : stdout, "%s", USAGE);
 }
 
 void PrintConvertVersion() {
-    std::fputs("quillon-convert " QUILLON_VERSION_TEXT "\n", stdout);
+    ReportLine(stdout, "quillon-convert %s", QUILLON_VERSION_TEXT);
 }
 
 static int Fail(const char* what, const char* detail) {
@@ -166,8 +174,18 @@ int ParseConvertOptions(int argc, char** argv, ConvertOptions* options) {
     int fileCount = 0;
     const char* infoFile = nullptr;
     const char* checkFile = nullptr;
+    bool optionsEnded = false;  // after "--" every argument is a file name
     for (int i = 0; i < argc; ++i) {
         const char* arg = argv[i];
+        if (optionsEnded || arg[0] != '-' || arg[1] == 0) {
+            if (fileCount == 2) return Fail("too many file names: ", arg);
+            files[fileCount++] = arg;
+            continue;
+        }
+        if (std::strcmp(arg, "--") == 0) {
+            optionsEnded = true;
+            continue;
+        }
         const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
         if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0) {
             options->mode = CONVERT_HELP;
@@ -209,9 +227,7 @@ int ParseConvertOptions(int argc, char** argv, ConvertOptions* options) {
             }
             continue;
         }
-        if (arg[0] == '-' && arg[1] == '-') return Fail("unknown option: ", arg);
-        if (fileCount == 2) return Fail("too many file names: ", arg);
-        files[fileCount++] = arg;
+        return Fail("unknown option: ", arg);
     }
     if (infoFile || checkFile) {
         if (fileCount || (infoFile && checkFile) || options->hasRange ||

@@ -13,6 +13,7 @@
 #include "formats/ilda_file.h"
 #include "formats/ilda_walk.h"
 #include "formats/read_account.h"
+#include "formats/walk_report.h"
 
 enum { MESSAGE_LENGTH = 1024 };
 
@@ -37,15 +38,18 @@ static bool SameAccount(const ReadAccount* a, const ReadAccount* b) {
 int CheckFrameFile(const char* path, int32_t speed) {
     const FrameFileKind kind = FrameFileKindOf(path);
     if (kind != FRAME_FILE_CSV && kind != FRAME_FILE_ILDA) {
-        std::printf("%s: the editor reads only .csv and .ild frame files\n", path);
+        ReportText(stdout, "%s: the editor reads only .csv and .ild frame files\n", path);
         return CHECK_UNREADABLE;
     }
     const bool csv = kind == FRAME_FILE_CSV;
     readerMessage[0] = 0;
     void (*warningBox)(UiWindow, const char*, const char*) = uiPort.warningBox;
+    void (*fileWarning)(UiWindow, const char*, const char*, const char*, int) = uiPort.fileWarning;
     uiPort.warningBox = KeepWarning;
+    uiPort.fileWarning = nullptr;
     const int read = csv ? ReadCsvFrames(nullptr, path, 0) : ReadIldaFrames(nullptr, path, 0);
     uiPort.warningBox = warningBox;
+    uiPort.fileWarning = fileWarning;
     const ReadAccount account = lastReadAccount;
 
     // The walk reports as it goes, so the file's kind comes first; a file
@@ -55,28 +59,31 @@ int CheckFrameFile(const char* path, int32_t speed) {
     int walk = WALK_OPEN_FAILED;
     if (FILE* probe = std::fopen(path, "rb")) {
         std::fclose(probe);
-        std::printf("%s: read as %s frame file, by its name\n", path, csv ? "a CSV" : "an ILDA");
+        ReportText(stdout, "%s: read as %s frame file, by its name\n", path,
+                   csv ? "a CSV" : "an ILDA");
         walk = csv ? WalkCsvFile(path, stdout, &walked) : WalkIldaFile(path, stdout, &walked);
     }
     if (!read) {
-        if (walk == WALK_OPEN_FAILED) std::printf("%s: ", path);
-        std::printf("%s\nThe editor cannot read this file.\n", readerMessage);
+        if (walk == WALK_OPEN_FAILED) ReportText(stdout, "%s: ", path);
+        ReportText(stdout, "%s\nThe editor cannot read this file.\n", readerMessage);
         return CHECK_UNREADABLE;
     }
     ReportFramesRead(stdout, path, csv, &account, speed);
     if (walk != WALK_DONE || !SameAccount(&walked, &account))
-        std::printf(
-            "The walk above does not agree with the editor's reader; what follows is "
-            "the reader's.\n");
-    std::printf("The editor reads %d %s with %lld %s", (int)account.framesRead,
-                account.framesRead == 1 ? "frame" : "frames", (long long)account.pointsRead,
-                account.pointsRead == 1 ? "point" : "points");
-    if (csv) std::printf(", scan speed %d, blanking delay %d", (int)ScanSpeed, (int)BlankingDelay);
-    std::printf(".\n");
+        ReportText(stdout,
+                   "The walk above does not agree with the editor's reader; what follows is "
+                   "the reader's.\n");
+    ReportText(stdout, "The editor reads %d %s with %lld %s", (int)account.framesRead,
+               account.framesRead == 1 ? "frame" : "frames", (long long)account.pointsRead,
+               account.pointsRead == 1 ? "point" : "points");
+    if (csv)
+        ReportText(stdout, ", scan speed %d, blanking delay %d", (int)ScanSpeed,
+                   (int)BlankingDelay);
+    ReportText(stdout, ".\n");
     if (ReadLeftDataOut(&account)) {
-        std::printf("%s\nSomething would be lost.\n", readerMessage);
+        ReportText(stdout, "%s\nSomething would be lost.\n", readerMessage);
         return CHECK_LOSES;
     }
-    std::printf("Nothing would be lost.\n");
+    ReportText(stdout, "Nothing would be lost.\n");
     return CHECK_WHOLE;
 }

@@ -11,6 +11,7 @@
 #include "formats/frame_fit.h"
 #include "formats/ilda_file.h"
 #include "formats/ilda_layout.h"
+#include "formats/walk_report.h"
 
 enum { SPAN = 65536, FIT_TEXT_LENGTH = 256, DEFAULT_SPEED = 30000 };
 
@@ -102,15 +103,15 @@ static const char* Plural(long long n, const char* one, const char* many) {
 
 static void ReportJump(FILE* report, const char* kind, const Found* jump) {
     if (jump->value < 0) {
-        std::fprintf(report, "note: largest %s jump: none, no move is %s\n", kind, kind);
+        ReportLine(report, "note: largest %s jump: none, no move is %s", kind, kind);
         return;
     }
     const long long tenths = (jump->value * 1000 + SPAN / 2) / SPAN;
-    std::fprintf(report,
-                 "note: largest %s jump: %lld units, %lld.%lld %% of the %d span (frame %d, to "
-                 "point %d at X %d, Y %d)\n",
-                 kind, (long long)jump->value, tenths / 10, tenths % 10, (int)SPAN, jump->frame,
-                 jump->point, jump->x, jump->y);
+    ReportLine(report,
+               "note: largest %s jump: %lld units, %lld.%lld %% of the %d span (frame %d, to "
+               "point %d at X %d, Y %d)",
+               kind, (long long)jump->value, tenths / 10, tenths % 10, (int)SPAN, jump->frame,
+               jump->point, jump->x, jump->y);
 }
 
 // The safety and timing lines for the frames in the store, at speed points
@@ -120,9 +121,9 @@ static void ReportFrameSafety(FILE* report, bool ilda, int32_t speed, const char
     if (!report) return;
     ildaView = ilda;
     speed = ClampInt(speed, SCAN_SPEED_MIN, SCAN_SPEED_MAX);
-    std::fprintf(report, "note: timing at %d points per second, %s\n", (int)speed, source);
+    ReportLine(report, "note: timing at %d points per second, %s", (int)speed, source);
     if (frameStore.numFrames <= 0) {
-        std::fprintf(report, "note: no frame to time\n");
+        ReportLine(report, "note: no frame to time");
         return;
     }
     FrameFigures figures;
@@ -130,16 +131,15 @@ static void ReportFrameSafety(FILE* report, bool ilda, int32_t speed, const char
     char shortest[32], longest[32];
     PutMilliseconds(shortest, sizeof shortest, figures.shortest.value, speed);
     PutMilliseconds(longest, sizeof longest, figures.longest.value, speed);
-    std::fprintf(report,
-                 "note: drawing a frame takes from %s (frame %d, %lld %s) to %s (frame %d, %lld "
-                 "%s)\n",
-                 shortest, figures.shortest.frame, (long long)figures.shortest.value,
-                 Plural(figures.shortest.value, "point", "points"), longest, figures.longest.frame,
-                 (long long)figures.longest.value,
-                 Plural(figures.longest.value, "point", "points"));
+    ReportLine(report,
+               "note: drawing a frame takes from %s (frame %d, %lld %s) to %s (frame %d, %lld "
+               "%s)",
+               shortest, figures.shortest.frame, (long long)figures.shortest.value,
+               Plural(figures.shortest.value, "point", "points"), longest, figures.longest.frame,
+               (long long)figures.longest.value, Plural(figures.longest.value, "point", "points"));
     const Found* dwell = &figures.dwell;
     if (dwell->value < 0) {
-        std::fprintf(report, "note: longest dwell: none, no point is lit\n");
+        ReportLine(report, "note: longest dwell: none, no point is lit");
     } else {
         char time[32], points[32];
         PutMilliseconds(time, sizeof time, dwell->value, speed);
@@ -148,11 +148,11 @@ static void ReportFrameSafety(FILE* report, bool ilda, int32_t speed, const char
         else
             std::snprintf(points, sizeof points, "points %d-%d", dwell->point,
                           dwell->point + (int)dwell->value - 1);
-        std::fprintf(report,
-                     "note: longest dwell: the beam stays lit on one spot for %lld %s, %s (frame "
-                     "%d, %s at X %d, Y %d)\n",
-                     (long long)dwell->value, Plural(dwell->value, "point", "points"), time,
-                     dwell->frame, points, dwell->x, dwell->y);
+        ReportLine(report,
+                   "note: longest dwell: the beam stays lit on one spot for %lld %s, %s (frame "
+                   "%d, %s at X %d, Y %d)",
+                   (long long)dwell->value, Plural(dwell->value, "point", "points"), time,
+                   dwell->frame, points, dwell->x, dwell->y);
     }
     ReportJump(report, "lit", &figures.litJump);
     ReportJump(report, "blanked", &figures.blankedJump);
@@ -172,7 +172,9 @@ void ReportFramesRead(FILE* report, const char* path, bool csv, const ReadAccoun
     // The same read as the converter's with --fit; what it would leave out
     // besides is the reader's account above.
     void (*warningBox)(UiWindow, const char*, const char*) = uiPort.warningBox;
+    void (*fileWarning)(UiWindow, const char*, const char*, const char*, int) = uiPort.fileWarning;
     uiPort.warningBox = Quiet;
+    uiPort.fileWarning = nullptr;
     StartFitting();
     if (csv)
         ReadCsvFrames(nullptr, path, 0);
@@ -180,7 +182,8 @@ void ReportFramesRead(FILE* report, const char* path, bool csv, const ReadAccoun
         ReadIldaFrames(nullptr, path, 0);
     StopFitting();
     uiPort.warningBox = warningBox;
+    uiPort.fileWarning = fileWarning;
     char text[FIT_TEXT_LENGTH];
     FormatFitAccount(&fitAccount, true, text, sizeof text);
-    std::fprintf(report, "note: %s\n", text);
+    ReportLine(report, "note: %s", text);
 }

@@ -1,7 +1,8 @@
 // quillon-convert: reads a CSV or ILDA frame file with the program's own
 // readers and writes it as CSV, ILDA or packed with its own writers, or as
 // an SVG picture, or describes or checks it. The program's warnings go to
-// stderr; every failure exits 1 (--check has exit statuses of its own).
+// stderr; every failure exits 1 (--check has exit statuses of its own),
+// output on stdout that does not arrive included.
 // A read that left data out is reported there too, but is no failure: the
 // output holds what was read and the exit status is 0.
 #include <cstdio>
@@ -9,6 +10,7 @@
 
 #include "convert/convert_options.h"
 #include "convert/file_check.h"
+#include "convert/stop_signals.h"
 #include "document/frame_store.h"
 #include "document/number_parse.h"
 #include "document/ui_port.h"
@@ -20,18 +22,26 @@
 #include "formats/name_text.h"
 #include "formats/packed_file.h"
 #include "formats/svg_file.h"
+#include "formats/walk_report.h"
 
-static const char* inputPath = "";
-static const char* outputPath = "";
-
-// The readers' and writers' warnings, with the file they concern. A
-// message of several lines (what a read left out) gets the prefix on each.
-static void PrintWarning(UiWindow, const char* text, const char* caption) {
-    const char* path = caption && caption[0] == 'L' ? inputPath : outputPath;
+// The readers' and writers' warnings, each with the file it concerns as the
+// reader or writer named it, and the reason the system gave after the
+// text. A message of several lines (what a read left out) gets the prefix
+// on each.
+static void PrintFileWarning(UiWindow, const char* path, const char* text, const char* caption,
+                             int cause) {
+    char prefix[32 + DOCUMENT_PATH_LENGTH];
+    std::snprintf(prefix, sizeof prefix, "quillon-convert: %s%s", path ? path : "",
+                  path ? ": " : "");
     const char* line = text;
     for (const char* end; (end = std::strchr(line, '\n')) != nullptr; line = end + 1)
-        std::fprintf(stderr, "quillon-convert: %s: %.*s\n", path, (int)(end - line), line);
-    std::fprintf(stderr, "quillon-convert: %s: %s (%s)\n", path, line, caption ? caption : "");
+        std::fprintf(stderr, "%s%.*s\n", prefix, (int)(end - line), line);
+    std::fprintf(stderr, "%s%s (%s)%s%s\n", prefix, line, caption ? caption : "", cause ? ": " : "",
+                 cause ? std::strerror(cause) : "");
+}
+
+static void PrintWarning(UiWindow owner, const char* text, const char* caption) {
+    PrintFileWarning(owner, nullptr, text, caption, 0);
 }
 
 static int Refuse(const char* text, const char* path) {
@@ -40,7 +50,6 @@ static int Refuse(const char* text, const char* path) {
 }
 
 static int ReadInput(const char* path) {
-    inputPath = path;
     FrameFileKind kind = FrameFileKindOf(path);
     if (kind == FRAME_FILE_CSV) return ReadCsvFrames(nullptr, path, 0);
     if (kind == FRAME_FILE_ILDA) return ReadIldaFrames(nullptr, path, 0);
@@ -61,17 +70,17 @@ static int PrintInfo(const char* path) {
     if (kind != FRAME_FILE_CSV && kind != FRAME_FILE_ILDA)
         return Refuse("not a readable frame file (.csv or .ild)", path);
     if (!ReadInput(path)) return 1;
-    std::printf("Frames: %d\n", (int)frameStore.numFrames);
+    ReportLine(stdout, "Frames: %d", (int)frameStore.numFrames);
     if (kind == FRAME_FILE_CSV) {
-        std::printf("Scan speed: %d\n", (int)ScanSpeed);
-        std::printf("Blanking delay: %d\n", (int)BlankingDelay);
+        ReportLine(stdout, "Scan speed: %d", (int)ScanSpeed);
+        ReportLine(stdout, "Blanking delay: %d", (int)BlankingDelay);
     }
     for (int i = 0; i < frameStore.numFrames; ++i) {
         char name[QUOTED_NAME_SIZE];
         FormatQuotedName(&frameStore.frameNames[i], name);
-        std::printf("%d\t%s\t%d\n", i + 1, name, (int)frameStore.pointCounts[i]);
+        ReportLine(stdout, "%d\t%s\t%d", i + 1, name, (int)frameStore.pointCounts[i]);
     }
-    return std::fflush(stdout) == 0 ? 0 : 1;
+    return 0;
 }
 
 static int Convert(const ConvertOptions* options) {
@@ -84,7 +93,6 @@ static int Convert(const ConvertOptions* options) {
         return Refuse("output must be a .csv, .ild, .frm or .svg file", options->output);
     if (const char* notFor = OptionNotForOutput(options, svg, outKind == FRAME_FILE_ILDA))
         return Refuse(notFor, options->output);
-    outputPath = options->output;
     if (options->fit) StartFitting();
     if (!ReadInput(options->input)) return 1;
     if (options->fit) ReportFitting(options->input);
@@ -125,8 +133,20 @@ static int Convert(const ConvertOptions* options) {
     return written ? 0 : 1;
 }
 
+// Standard output is what --info, --check, --help and --version are for:
+// output that did not arrive is a failure (exit status 1), said on stderr.
+static int OutputArrived(int status) {
+    const int cause = FinishReport(stdout);
+    if (!cause) return status;
+    std::fprintf(stderr, "quillon-convert: cannot write to standard output: %s\n",
+                 std::strerror(cause));
+    return 1;
+}
+
 int main(int argc, char** argv) {
     uiPort.warningBox = PrintWarning;
+    uiPort.fileWarning = PrintFileWarning;
+    InstallStopHandlers();
     ConvertOptions options;
     if (argc < 2) {
         PrintConvertUsage(true);
@@ -135,16 +155,16 @@ int main(int argc, char** argv) {
     if (!ParseConvertOptions(argc - 1, argv + 1, &options)) return 1;
     if (options.mode == CONVERT_HELP) {
         PrintConvertUsage(false);
-        return 0;
+        return OutputArrived(0);
     }
     if (options.mode == CONVERT_VERSION) {
         PrintConvertVersion();
-        return std::fflush(stdout) == 0 ? 0 : 1;
+        return OutputArrived(0);
     }
-    if (options.mode == CONVERT_INFO) return PrintInfo(options.input);
+    if (options.mode == CONVERT_INFO) return OutputArrived(PrintInfo(options.input));
     if (options.mode == CONVERT_CHECK)
-        return CheckFrameFile(
+        return OutputArrived(CheckFrameFile(
             options.input,
-            options.hasSpeed ? ClampInt(options.speed, SCAN_SPEED_MIN, SCAN_SPEED_MAX) : 0);
+            options.hasSpeed ? ClampInt(options.speed, SCAN_SPEED_MIN, SCAN_SPEED_MAX) : 0));
     return Convert(&options);
 }

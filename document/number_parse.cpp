@@ -5,7 +5,10 @@ static bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-int ScanInt(const char* text, int32_t* result, const char** end) {
+// Both readings: the magnitude saturates at the limit of the sign, or
+// wraps in 32 bits; *beyond says whether it went past the limit.
+static int ScanDecimal(const char* text, bool wrap, int32_t* result, const char** end,
+                       bool* beyond) {
     const char* p = text;
     while (IsBlank(*p)) ++p;
     bool negative = false;
@@ -13,24 +16,45 @@ int ScanInt(const char* text, int32_t* result, const char** end) {
         negative = (*p == '-');
         ++p;
     }
+    *beyond = false;
     if (*p < '0' || *p > '9') {
         *result = 0;
         if (end) *end = text;
         return 0;
     }
-    // Accumulate as a positive magnitude in 64 bits, saturating early.
+    // Accumulate as a positive magnitude in 64 bits, saturating early; the
+    // low 32 bits go on exactly either way.
     int64_t magnitude = 0;
+    uint32_t low = 0;
     const int64_t limit = negative ? 2147483648LL : 2147483647LL;
     while (*p >= '0' && *p <= '9') {
-        if (magnitude < limit) {
-            magnitude = magnitude * 10 + (*p - '0');
-            if (magnitude > limit) magnitude = limit;
-        }
+        const unsigned digit = (unsigned)(*p - '0');
+        low = low * 10u + digit;
+        if (magnitude <= limit) magnitude = magnitude * 10 + digit;
         ++p;
     }
-    *result = (int32_t)(negative ? -magnitude : magnitude);
+    if (magnitude > limit) {
+        *beyond = true;
+        magnitude = limit;
+    }
+    if (wrap)
+        *result = (int32_t)(negative ? 0u - low : low);
+    else
+        *result = (int32_t)(negative ? -magnitude : magnitude);
     if (end) *end = p;
     return 1;
+}
+
+int ScanInt(const char* text, int32_t* result, const char** end) {
+    bool beyond;
+    return ScanDecimal(text, false, result, end, &beyond);
+}
+
+int ScanIntLow32(const char* text, int32_t* result, const char** end, bool* beyond) {
+    bool past;
+    const int found = ScanDecimal(text, true, result, end, &past);
+    if (beyond) *beyond = past;
+    return found;
 }
 
 int32_t ParseLeadingInt(const char* text) {

@@ -39,6 +39,13 @@ int ValuePrompt(UiWindow owner, const ValuePromptRequest* request) {
 void ShowWarning(UiWindow owner, const char* text, const char* caption) {
     if (uiPort.warningBox) uiPort.warningBox(owner, text, caption);
 }
+void ShowFileWarning(UiWindow owner, const char* path, const char* text, const char* caption,
+                     int cause) {
+    if (uiPort.fileWarning)
+        uiPort.fileWarning(owner, path, text, caption, cause);
+    else
+        ShowWarning(owner, text, caption);
+}
 int AskYesNoCancel(UiWindow owner, const char* text, const char* caption) {
     if (!uiPort.askYesNoCancel) return ANSWER_CANCEL;
     return uiPort.askYesNoCancel(owner, text, caption);

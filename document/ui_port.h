@@ -40,6 +40,12 @@ struct UiPort {
     int (*valuePrompt)(UiWindow owner, const ValuePromptRequest* request);
     // Warning icon, single OK button.
     void (*warningBox)(UiWindow owner, const char* text, const char* caption);
+    // A warning about one file, with the reason the system gave (an errno
+    // value, 0 for none), for a program that can name both (the converter).
+    // When null, the warning goes to warningBox as the text alone: the
+    // editor's message boxes say exactly what they always said.
+    void (*fileWarning)(UiWindow owner, const char* path, const char* text, const char* caption,
+                        int cause);
     // Warning icon, Yes/No/Cancel; returns ANSWER_YES, ANSWER_NO or ANSWER_CANCEL.
     int (*askYesNoCancel)(UiWindow owner, const char* text, const char* caption);
     void (*beep)();
@@ -58,5 +64,8 @@ void RepaintCanvas();
 void EnableCommand(int commandId, bool enabled);
 int ValuePrompt(UiWindow owner, const ValuePromptRequest* request);
 void ShowWarning(UiWindow owner, const char* text, const char* caption);
+// A warning said where it is made, with the file it concerns and why.
+void ShowFileWarning(UiWindow owner, const char* path, const char* text, const char* caption,
+                     int cause);
 int AskYesNoCancel(UiWindow owner, const char* text, const char* caption);
 void Beep();

@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "formats/temp_file_guard.h"
+
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
@@ -15,6 +17,7 @@
 // Declared here so that formats/ stays free of the Win32 headers.
 extern "C" __declspec(dllimport) int __stdcall MoveFileExA(const char* existing, const char* target,
                                                            unsigned long flags);
+extern "C" __declspec(dllimport) unsigned long __stdcall GetLastError();
 #else
 #include <fcntl.h>
 #include <unistd.h>
@@ -87,18 +90,21 @@ static int MakeTempPath(AtomicFile* file, unsigned sequence) {
 }
 
 // An existing target must be a writable plain file, as it had to be when it
-// was simply overwritten in place.
+// was simply overwritten in place; a device or a folder would be replaced
+// by the rename. 0 with errno set otherwise.
 static int TargetIsReplaceable(const char* path, int* mode) {
     *mode = -1;
 #ifdef _WIN32
     struct _stat info;
     if (_stat(path, &info) != 0) return errno == ENOENT;
-    if (info.st_mode & _S_IFDIR) return 0;
+    if (info.st_mode & _S_IFDIR) return errno = EISDIR, 0;
+    if (!(info.st_mode & _S_IFREG)) return errno = EINVAL, 0;
     if (_access(path, 2) != 0) return 0;
 #else
     struct stat info;
     if (stat(path, &info) != 0) return errno == ENOENT;
-    if (S_ISDIR(info.st_mode)) return 0;
+    if (S_ISDIR(info.st_mode)) return errno = EISDIR, 0;
+    if (!S_ISREG(info.st_mode)) return errno = EINVAL, 0;
     if (access(path, W_OK) != 0) return 0;
 #endif
     *mode = (int)(info.st_mode & 07777);
@@ -138,85 +144,132 @@ static int SyncToDisk(FILE* stream) {
 #endif
 }
 
+#ifdef _WIN32
+// The system's error codes a replacement meets, as the C library's.
+static int CauseOfWindowsError(unsigned long code) {
+    switch (code) {
+        case 2:  // ERROR_FILE_NOT_FOUND
+        case 3:  // ERROR_PATH_NOT_FOUND
+            return ENOENT;
+        case 5:   // ERROR_ACCESS_DENIED
+        case 32:  // ERROR_SHARING_VIOLATION
+            return EACCES;
+        case 112:  // ERROR_DISK_FULL
+            return ENOSPC;
+        case 206:  // ERROR_FILENAME_EXCED_RANGE
+            return ENAMETOOLONG;
+        default:
+            return EIO;
+    }
+}
+#endif
+
+// 1, or 0 with errno set.
 static int ReplaceTarget(const char* temp, const char* target) {
 #ifdef _WIN32
     const unsigned long MOVEFILE_REPLACE_EXISTING = 1, MOVEFILE_WRITE_THROUGH = 8;
-    return MoveFileExA(temp, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    if (MoveFileExA(temp, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return 1;
+    errno = CauseOfWindowsError(GetLastError());
+    return 0;
 #else
     return std::rename(temp, target) == 0;
 #endif
 }
 
-static int CreateFailed(AtomicFile* file, UiWindow owner) {
+static int CreateFailed(AtomicFile* file, UiWindow owner, const char* path, int cause) {
     file->stream = nullptr;
     file->tempPath[0] = 0;
-    ShowWarning(owner, CREATE_FAILED, SAVING_CAPTION);
+    ShowFileWarning(owner, path, CREATE_FAILED, SAVING_CAPTION, cause);
     return 0;
 }
 
 int BeginAtomicWrite(AtomicFile* file, UiWindow owner, const char* path) {
     file->stream = nullptr;
     file->failed = false;
+    file->cause = 0;
     file->written = 0;
     file->targetPath[0] = 0;
     file->tempPath[0] = 0;
-    if (!path || !path[0]) return CreateFailed(file, owner);
+    if (!path || !path[0]) return CreateFailed(file, owner, path, ENOENT);
     size_t length = 0;
-    if (!AppendText(file->targetPath, &length, path)) return CreateFailed(file, owner);
+    if (!AppendText(file->targetPath, &length, path))
+        return CreateFailed(file, owner, path, ENAMETOOLONG);
     int mode = -1;
-    if (!TargetIsReplaceable(path, &mode)) return CreateFailed(file, owner);
+    if (!TargetIsReplaceable(path, &mode)) return CreateFailed(file, owner, path, errno);
 
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        if (!MakeTempPath(file, tempSequence++)) return CreateFailed(file, owner);
+        if (!MakeTempPath(file, tempSequence++))
+            return CreateFailed(file, owner, path, ENAMETOOLONG);
+        // Held before it exists, so that a stop from here on removes it.
+        if (!HoldTempFile(file->tempPath)) return CreateFailed(file, owner, path, EINTR);
         fd = OpenExclusive(file->tempPath);
-        if (fd < 0 && errno != EEXIST) return CreateFailed(file, owner);
+        const int cause = errno;
+        if (fd < 0) ReleaseTempFile();
+        if (fd < 0 && cause != EEXIST) return CreateFailed(file, owner, path, cause);
     }
-    if (fd < 0) return CreateFailed(file, owner);
+    if (fd < 0) return CreateFailed(file, owner, path, EEXIST);
 #ifndef _WIN32
     // Keep the permissions the replaced file had.
     if (mode >= 0) fchmod(fd, (mode_t)mode);
 #endif
     file->stream = StreamOf(fd);
     if (!file->stream) {
+        const int cause = errno;
         CloseDescriptor(fd);
         std::remove(file->tempPath);
-        return CreateFailed(file, owner);
+        ReleaseTempFile();
+        return CreateFailed(file, owner, path, cause);
     }
     return 1;
 }
 
+// The first failure's reason stands.
+static void Fail(AtomicFile* file, int cause) {
+    if (!file->failed) file->cause = cause;
+    file->failed = true;
+}
+
 void AtomicWriteBytes(AtomicFile* file, const void* data, size_t size) {
+    if (!file->failed && StopRequested()) Fail(file, EINTR);
     if (file->failed || !file->stream || size == 0) return;
     size_t allowed = size;
+    int cause = 0;
     if (faultStep == ATOMIC_FAULT_WRITE) {
         long long room = faultAfterBytes - file->written;
         if (room < (long long)size) {
             allowed = room > 0 ? (size_t)room : 0;
-            file->failed = true;
+            cause = ENOSPC;
         }
     }
-    if (allowed > 0 && std::fwrite(data, 1, allowed, file->stream) != allowed) file->failed = true;
+    if (allowed > 0 && std::fwrite(data, 1, allowed, file->stream) != allowed) cause = errno;
     file->written += (long long)allowed;
+    if (cause) Fail(file, cause);
 }
 
 int FinishAtomicWrite(AtomicFile* file, UiWindow owner) {
-    int ok = file->stream != nullptr && !file->failed;
-    if (file->stream) {
-        if (std::fflush(file->stream) != 0 || std::ferror(file->stream)) ok = 0;
-        if (ok && !SyncToDisk(file->stream)) ok = 0;
-        if (std::fclose(file->stream) != 0) ok = 0;
+    if (StopRequested()) Fail(file, EINTR);
+    if (!file->stream) {
+        Fail(file, EBADF);
+    } else {
+        if (!file->failed && (std::fflush(file->stream) != 0 || std::ferror(file->stream)))
+            Fail(file, errno);
+        if (!file->failed && !SyncToDisk(file->stream)) Fail(file, errno);
+        if (std::fclose(file->stream) != 0) Fail(file, errno);
         file->stream = nullptr;
     }
-    if (ok && faultStep == ATOMIC_FAULT_CLOSE) ok = 0;
-    if (ok && faultStep == ATOMIC_FAULT_REPLACE) ok = 0;
-    if (ok && !ReplaceTarget(file->tempPath, file->targetPath)) ok = 0;
-    if (!ok) {
+    if (faultStep == ATOMIC_FAULT_CLOSE) Fail(file, EIO);
+    if (faultStep == ATOMIC_FAULT_REPLACE) Fail(file, EACCES);
+    if (!file->failed && StopRequested()) Fail(file, EINTR);
+    if (!file->failed && !ReplaceTarget(file->tempPath, file->targetPath)) Fail(file, errno);
+    if (file->failed) {
         if (file->tempPath[0]) std::remove(file->tempPath);
+        ReleaseTempFile();
         file->tempPath[0] = 0;
-        ShowWarning(owner, WRITE_FAILED, SAVING_CAPTION);
+        ShowFileWarning(owner, file->targetPath, WRITE_FAILED, SAVING_CAPTION, file->cause);
         return 0;
     }
+    ReleaseTempFile();
     file->tempPath[0] = 0;
     return 1;
 }
@@ -225,5 +278,6 @@ void AbandonAtomicWrite(AtomicFile* file) {
     if (file->stream) std::fclose(file->stream);
     file->stream = nullptr;
     if (file->tempPath[0]) std::remove(file->tempPath);
+    ReleaseTempFile();
     file->tempPath[0] = 0;
 }

@@ -11,7 +11,11 @@
 // as it was otherwise).
 size_t CheckedRead(FILE* stream, void* to, size_t size, bool* failed);
 
+// The reason the system gave (an errno value) for the last read that
+// failed.
+int ReadFailureCause();
+
 // Test hook: every read fails once afterBytes bytes have been read since the
-// hook was armed, as a failing disk would. A negative value disarms it.
+// hook was armed, as a failing disk would (EIO). A negative value disarms it.
 // Never used by the program itself.
 void SetReadFault(long long afterBytes);

@@ -3,6 +3,7 @@
 // writing reads the store directly and goes through the atomic writer.
 #include "formats/csv_file.h"
 
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -34,18 +35,6 @@ enum {
 };
 
 // ---- Reading ---------------------------------------------------------------
-
-// Low 16 bits, two's complement.
-static inline int16_t Low16(uint32_t value) {
-    uint16_t low = (uint16_t)(value & 0xFFFFu);
-    return low >= 0x8000u ? (int16_t)((int32_t)low - 0x10000) : (int16_t)low;
-}
-
-static inline void SetPoint(VectorPoint* point, int32_t v, int32_t x, int32_t y) {
-    point->flags = (v & 1) ? POINT_VISIBLE : 0;
-    point->x = Low16((uint32_t)x);
-    point->y = Low16(0u - (uint32_t)y);
-}
 
 // Most lines are plain "V,X,Y" with numbers of up to 8 digits, an optional
 // minus sign and a line end; they are taken straight from the block, several
@@ -142,7 +131,7 @@ static inline int QuickPointLines(const char* p, VectorPoint* out, int* taken) {
         int32_t x, y;
         TwoNumbers(p + from1, length1, p + from2, length2, &x, &y);
         // '0' is even, so V's parity is that of its last digit.
-        SetPoint(&out[count], p[first - 1], sign1 ? -x : x, sign2 ? -y : y);
+        SetCsvPoint(&out[count], p[first - 1], sign1 ? -x : x, sign2 ? -y : y);
         ++count;
         done = feedBit | (feedBit - 1);
         at = feed + 1;
@@ -178,7 +167,7 @@ static inline int QuickPointLines(const char* p, VectorPoint* out, int* taken) {
         if (!(q = QuickNumber(q + 1, &y))) break;
         if (*q == '\r') ++q;
         if (*q != '\n') break;
-        SetPoint(&out[count++], v, x, y);
+        SetCsvPoint(&out[count++], v, x, y);
         at = q + 1;
     }
     *taken = (int)(at - p);
@@ -228,7 +217,7 @@ static int ReadFrameLines(CsvInput* in, VectorPoint* points, int room, FrameName
         int32_t fields[3];
         if (ParseCsvPointLine(line, fields)) {
             ++lines;
-            if (n < room) SetPoint(&points[n++], fields[0], fields[1], fields[2]);
+            if (n < room) SetCsvPoint(&points[n++], fields[0], fields[1], fields[2]);
         } else {
             ParseCsvNameLine(line, length, name);
         }
@@ -239,9 +228,11 @@ static int ReadFrameLines(CsvInput* in, VectorPoint* points, int room, FrameName
 }
 
 int ReadCsvFrames(UiWindow owner, const char* path, int insert) {
+    errno = 0;
     FILE* stream = path ? std::fopen(path, "rb") : nullptr;
     if (!stream) {
-        ShowWarning(owner, "Failed to open frame file.", LOADING_CAPTION);
+        ShowFileWarning(owner, path, "Failed to open frame file.", LOADING_CAPTION,
+                        path ? errno : ENOENT);
         return 0;
     }
     CsvInput* in = &csvInput;
@@ -254,9 +245,9 @@ int ReadCsvFrames(UiWindow owner, const char* path, int insert) {
         std::fclose(stream);
         if (in->failed) {
             StopReading(account, READ_STOP_READ_ERROR, 1, 0);
-            ReportReadAccount(owner, account);
+            ReportReadAccount(owner, path, account);
         } else {
-            ShowWarning(owner, "Invalid Csv frame file.", LOADING_CAPTION);
+            ShowFileWarning(owner, path, "Invalid Csv frame file.", LOADING_CAPTION, 0);
         }
         return 0;
     }
@@ -308,12 +299,12 @@ int ReadCsvFrames(UiWindow owner, const char* path, int insert) {
     std::fclose(stream);
     // Only an insertion into a full store can take nothing; it changed nothing.
     if (ReadFoundNoFrame(account)) {
-        ReportReadAccount(owner, account);
+        ReportReadAccount(owner, path, account);
         return 0;
     }
     LoadFrame(frameStore.currentFrame);
     TakeUndoSnapshot(UNDO_DISCARD);
-    ReportReadAccount(owner, account);
+    ReportReadAccount(owner, path, account);
     return 1;
 }
 

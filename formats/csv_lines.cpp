@@ -71,45 +71,71 @@ int ParseCsvHeader(const char* line, int32_t* speed, int32_t* delay) {
     return 1;
 }
 
-int ParseCsvPointLine(const char* line, int32_t fields[3]) {
+int ParseCsvPointLine(const char* line, int32_t fields[3], bool* beyond) {
     const char* p = line;
+    bool any = false;
     for (int i = 0; i < 3; ++i) {
-        if (!ScanInt(p, &fields[i], &p)) return 0;
+        bool past = false;
+        if (!ScanIntLow32(p, &fields[i], &p, &past)) return 0;
+        any = any || past;
         if (i < 2) {
             if (*p != ',') return 0;
             ++p;
         }
     }
+    if (beyond) *beyond = any;
     return 1;
 }
 
 // A name line in the full form (see the writer): a double quote, the name
-// with each double quote doubled, a double quote and a comma.
-static int IsFullFormName(const char* line, int length) {
-    return length >= 3 && line[0] == '"' && line[length - 2] == '"' && line[length - 1] == ',';
+// with each double quote doubled, a double quote and a comma. A line that
+// only looks so, with a double quote inside that is not doubled, was not
+// written that way and reads as name lines always have. Returns where the
+// name's bytes end (the closing double quote), or 0.
+static int FullFormEnd(const char* line, int length) {
+    if (length < 3 || line[0] != '"' || line[length - 2] != '"' || line[length - 1] != ',')
+        return 0;
+    const int end = length - 2;
+    for (int i = 1; i < end; ++i) {
+        if (line[i] != '"') continue;
+        if (i + 1 == end || line[i + 1] != '"') return -1;
+        ++i;
+    }
+    return end;
 }
 
 // The full form carries every byte as it is. Any other line reads as name
 // lines always have: after a leading double quote the name ends at the next
 // double quote, otherwise at a comma, and a byte below 0x20 or of 0x80 and
-// above ends it too.
-int ParseCsvNameLine(const char* line, int length, FrameName* name) {
+// above ends it too. A zero byte ends the name in both, as it ends the name
+// a file is written with.
+int ParseCsvNameLine(const char* line, int length, FrameName* name, unsigned* odd) {
     SetBlankName(name);
+    if (odd) *odd = 0;
     int n = 0;
-    if (IsFullFormName(line, length)) {
-        const int end = length - 2;
-        for (int i = 1; i < end; ++i, ++n) {
-            if (line[i] == '"' && i + 1 < end && line[i + 1] == '"') ++i;
+    const int fullEnd = FullFormEnd(line, length);
+    if (fullEnd > 0) {
+        for (int i = 1; i < fullEnd; ++i, ++n) {
+            if (line[i] == 0) {
+                if (odd) *odd |= CSV_NAME_ZERO_ENDED;
+                break;
+            }
+            if (line[i] == '"') ++i;  // the first of a doubled pair
             if (n < FRAME_NAME_LENGTH) name->bytes[n] = line[i];
         }
         return n;
     }
+    if (odd && fullEnd < 0) *odd |= CSV_NAME_NOT_FULL_FORM;
     const unsigned char* p = (const unsigned char*)line;
+    const unsigned char* end = p + length;
     const bool quoted = (*p == '"');
     if (quoted) ++p;
-    for (;; ++n, ++p) {
+    for (; p < end; ++n, ++p) {
         unsigned char c = *p;
-        if (c < 0x20 || c >= 0x80) break;
+        if (c < 0x20 || c >= 0x80) {
+            if (c == 0 && odd) *odd |= CSV_NAME_ZERO_ENDED;
+            break;
+        }
         if (quoted ? c == '"' : c == ',') break;
         if (n < FRAME_NAME_LENGTH) name->bytes[n] = (char)c;
     }

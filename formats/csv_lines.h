@@ -45,9 +45,27 @@ int ReadCsvPiece(CsvInput* in, char* out);
 int ParseCsvHeader(const char* line, int32_t* speed, int32_t* delay);
 
 // Three integers, each comma directly after its number; the rest is ignored.
-int ParseCsvPointLine(const char* line, int32_t fields[3]);
+// A number beyond the 32-bit range keeps its low 32 bits, so that the point
+// gets the low 16 bits (and V the beam bit) of the number as written;
+// *beyond (when given) says whether any did.
+int ParseCsvPointLine(const char* line, int32_t fields[3], bool* beyond = nullptr);
+
+// The point of a point line: the beam from bit 0 of V, X and the negated Y
+// as their low 16 bits (two's complement).
+inline void SetCsvPoint(VectorPoint* point, int32_t v, int32_t x, int32_t y) {
+    point->flags = (v & 1) ? POINT_VISIBLE : 0;
+    point->x = (int16_t)(uint16_t)((uint32_t)x & 0xFFFFu);
+    point->y = (int16_t)(uint16_t)((0u - (uint32_t)y) & 0xFFFFu);
+}
+
+// What a name line did not take as it stands, for the file check.
+enum {
+    CSV_NAME_ZERO_ENDED = 1,    // a zero byte ended the name before its line did
+    CSV_NAME_NOT_FULL_FORM = 2  // ends in a double quote and a comma, as the full form does,
+                                // but a double quote inside is not doubled
+};
 
 // Any line that is neither a point nor a separator names its frame: fills
 // name (16 bytes, space padded) and returns how long the name would be
-// without the 16-byte limit.
-int ParseCsvNameLine(const char* line, int length, FrameName* name);
+// without the 16-byte limit. *odd (when given) gets CSV_NAME_ flags.
+int ParseCsvNameLine(const char* line, int length, FrameName* name, unsigned* odd = nullptr);

@@ -3,6 +3,7 @@
 // formats/ilda_write.cpp.
 #include "formats/ilda_file.h"
 
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -12,6 +13,7 @@
 #include "formats/frame_fit.h"
 #include "formats/ilda_input.h"
 #include "formats/ilda_layout.h"
+#include "formats/ilda_tail.h"
 #include "formats/read_account.h"
 
 static const char* const LOADING_CAPTION = "Loading Frames";
@@ -61,9 +63,10 @@ static const unsigned char* NextHeader(IldaInput* in, ReadAccount* account, int3
 }
 
 int ReadIldaFrames(UiWindow owner, const char* path, int insert) {
+    errno = 0;
     FILE* stream = path ? std::fopen(path, "rb") : nullptr;
     if (!stream) {
-        ShowWarning(owner, OPEN_FAILED, LOADING_CAPTION);
+        ShowFileWarning(owner, path, OPEN_FAILED, LOADING_CAPTION, path ? errno : ENOENT);
         return 0;
     }
     IldaInput* in = &ildaInput;
@@ -76,9 +79,9 @@ int ReadIldaFrames(UiWindow owner, const char* path, int insert) {
         std::fclose(stream);
         if (in->failed) {
             StopReading(account, READ_STOP_READ_ERROR, 1, 0);
-            ReportReadAccount(owner, account);
+            ReportReadAccount(owner, path, account);
         } else {
-            ShowWarning(owner, NOT_ILDA, LOADING_CAPTION);
+            ShowFileWarning(owner, path, NOT_ILDA, LOADING_CAPTION, 0);
         }
         return 0;
     }
@@ -96,7 +99,10 @@ int ReadIldaFrames(UiWindow owner, const char* path, int insert) {
         if (records == 0) {  // the closing header
             // Frames after it are not read; some files hold more than one
             // sequence this way, so say so rather than drop them quietly.
-            if (IldaSectionFollows(in)) StopReading(account, READ_STOP_AFTER_CLOSING, section, 0);
+            // Another closing header or a palette after it loses nothing.
+            IldaTail tail;
+            ScanIldaTail(in, section, &tail);
+            if (tail.frameSection) StopReading(account, READ_STOP_AFTER_CLOSING, section, 0);
             break;
         }
         unsigned format = header[ILDA_FORMAT_OFFSET];
@@ -143,12 +149,12 @@ int ReadIldaFrames(UiWindow owner, const char* path, int insert) {
     }
     std::fclose(stream);
     if (ReadFoundNoFrame(account)) {
-        ReportReadAccount(owner, account);
+        ReportReadAccount(owner, path, account);
         return 0;
     }
     if (!cleared) ClearFrameStore();  // a valid file without frames: an empty document
     LoadFrame(frameStore.currentFrame);
     TakeUndoSnapshot(UNDO_DISCARD);
-    ReportReadAccount(owner, account);
+    ReportReadAccount(owner, path, account);
     return 1;
 }

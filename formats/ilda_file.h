@@ -7,11 +7,14 @@
 
 // Reads an ILDA file into the store. insert 0 replaces the document (the
 // settings stay) and may fill all 1000 slots; nonzero inserts the file's
-// frames at the current frame, within InsertBlankFrame's limits. Reads up
-// to the closing header, the end of the file or the first section it
-// cannot take, and accounts for what it left out in lastReadAccount
-// (formats/read_account.h): points beyond 3000 in a frame, frames beyond
-// the store, a file cut short, the section where reading stopped and why.
+// frames at the current frame, within InsertBlankFrame's limits. Sections
+// begin with the four bytes "ILDA"; the reserved bytes after them are
+// ignored. Reads up to the closing header, the end of the file or the first
+// section it cannot take, and accounts for what it left out in
+// lastReadAccount (formats/read_account.h): points beyond 3000 in a frame,
+// frames beyond the store, a file cut short, frame sections after the
+// closing header (not closing headers or palettes, which hold no frames),
+// the section where reading stopped and why.
 // Returns 0 with a warning shown and the document untouched when the file
 // cannot be opened, does not begin with an ILDA section header ("Invalid
 // ILDA frame file."), or holds something of which not one frame could be

@@ -9,6 +9,9 @@
 
 enum {
     ILDA_HEADER_SIZE = 32,
+    ILDA_SIGNATURE_SIZE = 4,
+    ILDA_RESERVED_OFFSET = 4,  // bytes 4 to 6, reserved
+    ILDA_RESERVED_SIZE = 3,
     ILDA_FORMAT_OFFSET = 7,
     ILDA_NAME_OFFSET = 8,
     ILDA_COUNT_OFFSET = 24,
@@ -38,9 +41,10 @@ inline int16_t IldaNegate16(unsigned value) {
     return (int16_t)(uint16_t)(0u - value);
 }
 
-// "ILDA" and a zero byte.
+// The four bytes "ILDA". The three reserved bytes after them are not part
+// of it: writers leave "000" or other bytes there, and readers ignore them.
 inline int IldaHasSignature(const unsigned char* header) {
-    return std::memcmp(header, "ILDA\0", 5) == 0;
+    return std::memcmp(header, "ILDA", ILDA_SIGNATURE_SIZE) == 0;
 }
 
 // Bytes per record of a section's format; 0 for a format the reader cannot

@@ -3,7 +3,9 @@
 // each where it stands, what it is, what the reader keeps of it and what
 // it leaves out, and what is odd about it without costing anything (frame
 // numbers and total-frame fields that disagree with the file, last-point
-// bits, names a CSV file cannot hold, no closing header, bytes after it).
+// bits, names a CSV file cannot hold, reserved bytes that are not zeros, no
+// closing header, closing headers, palettes and bytes after it). Runs of
+// alike sections are summed up (formats/walk_runs.h).
 // Reads the file only; touches nothing but the report and the account.
 #pragma once
 

@@ -74,7 +74,7 @@ static int WriteSections(UiWindow owner, const char* path, int first, int last,
     if (!RangeInStore(first, last)) return 0;
     for (int i = first; i <= last; ++i) {
         if (frameStore.pointCounts[i] <= 0) {
-            ShowWarning(owner, BLANK_FRAME, SAVING_CAPTION);
+            ShowFileWarning(owner, path, BLANK_FRAME, SAVING_CAPTION, 0);
             return 0;
         }
     }

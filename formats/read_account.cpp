@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "document/frame_store.h"
+#include "formats/checked_read.h"
 
 ReadAccount lastReadAccount;
 
@@ -83,7 +84,7 @@ void FormatReadAccount(const ReadAccount* account, char* text, size_t size) {
         case READ_STOP_AFTER_CLOSING:
             Append(text, size,
                    "\n- reading stopped at %s %lld: a header of 0 records ends the frames, but "
-                   "more sections follow it",
+                   "more frames follow it",
                    unit, place);
             break;
         case READ_STOP_READ_ERROR:
@@ -95,8 +96,9 @@ void FormatReadAccount(const ReadAccount* account, char* text, size_t size) {
     }
 }
 
-void ReportReadAccount(UiWindow owner, const ReadAccount* account) {
+void ReportReadAccount(UiWindow owner, const char* path, const ReadAccount* account) {
     char text[ACCOUNT_TEXT_LENGTH];
     FormatReadAccount(account, text, sizeof text);
-    if (text[0]) ShowWarning(owner, text, "Loading Frames");
+    const int cause = account->stop == READ_STOP_READ_ERROR ? ReadFailureCause() : 0;
+    if (text[0]) ShowFileWarning(owner, path, text, "Loading Frames", cause);
 }

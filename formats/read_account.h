@@ -18,7 +18,7 @@ enum ReadStop {
     READ_STOP_FORMAT = 2,        // a section of a format code this program cannot read
     READ_STOP_NOT_SECTION = 3,   // where the next section header should be, there is none
     READ_STOP_READ_ERROR = 4,    // the file could not be read any further
-    READ_STOP_AFTER_CLOSING = 5  // a closing header, with more sections after it
+    READ_STOP_AFTER_CLOSING = 5  // a closing header, with frame sections after it
 };
 
 // What stopPlace counts, in the file's own terms, from 1.
@@ -60,5 +60,6 @@ int ReadFoundNoFrame(const ReadAccount* account);
 // kind of loss. An empty text when nothing was left out.
 void FormatReadAccount(const ReadAccount* account, char* text, size_t size);
 
-// Shows that text as one warning captioned "Loading Frames", if there is one.
-void ReportReadAccount(UiWindow owner, const ReadAccount* account);
+// Shows that text as one warning about the file at path, captioned
+// "Loading Frames", if there is one.
+void ReportReadAccount(UiWindow owner, const char* path, const ReadAccount* account);

@@ -1,7 +1,9 @@
 #!/bin/bash
-# Runs quillon-convert.exe under Wine on a small CSV file: the SVG sheet and
-# animation come out as the converter writes them everywhere, and --check
-# gives its three exit statuses. Usage: convert-exe-test.sh QUILLON-CONVERT.EXE
+# Runs quillon-convert.exe under Wine on small files: the SVG sheet and
+# animation come out as the converter writes them everywhere, --check gives
+# its three exit statuses, files as real writers make them read whole, output
+# that does not arrive and failed writes say so with the system's reason, and
+# Ctrl+C leaves no temporary file. Usage: convert-exe-test.sh QUILLON-CONVERT.EXE
 set -u
 exe="$(realpath "$1")"
 source "$(dirname "$0")/wine-env.sh"
@@ -57,4 +59,60 @@ expect "and writes nothing" test ! -e x.ild
 printf 'not a frame file' > bad.ild
 wine "$exe" --check bad.ild > check.txt
 expect "--check of an unreadable file exits 2" test $? -eq 2
+
+# An ILDA file as a writer that puts "ILDA000" and the format code into every
+# header makes it, ending with two closing headers as a real 290-frame show
+# does: read whole, nothing lost.
+header() {  # header FORMAT RECORDS NUMBER: the escapes made first, then printed
+  printf "$(printf 'ILDA000\\x%02x%-16s\\x%02x\\x%02x\\x00\\x%02x\\x00\\x02\\x00\\x00' "$1" show \
+    $(($2 >> 8)) $(($2 & 255)) "$3")"
+}
+{ header 0 1 0; printf '\x01\x00\x02\x00\x00\x00\x80\x01'; header 0 1 1
+  printf '\x03\x00\x04\x00\x00\x00\x80\x01'; header 0 0 2; header 0 0 2; } > ascii.ild
+wine "$exe" --check ascii.ild > check.txt
+expect "--check of reserved bytes and two closing headers exits 0" test $? -eq 0
+expect "--check notes the reserved bytes" grep -q 'hold 30 30 30 ("000")' check.txt
+expect "--check notes the second closing header" grep -q "1 more closing header follows it" check.txt
+wine "$exe" ascii.ild ascii.csv 2> err.txt
+expect "the file converts without a word" test $? -eq 0 -a ! -s err.txt
+
+# CSV numbers beyond 32 bits keep their low 16 bits.
+printf 'VECTOR,30000,3\r\nbig\r\n1,99999999999,-99999999999\r\n' > numbers.csv
+wine "$exe" numbers.csv back.csv
+expect "numbers beyond 32 bits read as their low 16 bits" grep -q '^1,-6145,6145' back.csv
+
+# Output that does not arrive is a failure; failed writes name the reason.
+for args in "--info show.csv" "--check show.csv" "--help" "--version"; do
+  wine "$exe" $args > /dev/full 2> err.txt
+  expect "$args to a full disk exits 1" test $? -eq 1
+  expect "$args says why" grep -q "cannot write to standard output: No space left on device" err.txt
+done
+wine "$exe" show.csv missing/out.csv 2> err.txt
+expect "a failed create names the reason" grep -qF \
+  "missing/out.csv: Failed to create frame file. (Saving Frames): No such file or directory" err.txt
+wine "$exe" -x show.csv out.csv 2> err.txt
+expect "-x is an unknown option" grep -q "unknown option: -x" err.txt
+
+# Ctrl+C while the output is written: the old output stays, and no
+# temporary file. Sent once the temporary file is seen; tried again when
+# the conversion finished first.
+awk 'BEGIN { printf "VECTOR,30000,3\r\n"; for (f = 0; f < 999; f++) {
+  if (f) printf "+\r\n"; for (i = 0; i < 3000; i++) printf "1,%d,%d\r\n", i - f, f - i } }' > big.csv
+caught=0
+for attempt in 1 2 3 4 5; do
+  echo old > out.csv
+  wine "$exe" big.csv out.csv 2> err.txt &
+  seen=0
+  for i in $(seq 3000); do
+    if ls -a | grep -q '^\.quillon-'; then seen=1; break; fi
+    sleep 0.005
+  done
+  # The Windows process itself, not the launcher that started it.
+  pid=$(pgrep -f 'quillon-convert.exe big.csv out.csv' | head -1)
+  [ "$seen" = 1 ] && [ -n "$pid" ] && kill -INT "$pid"
+  wait
+  if [ "$seen" = 1 ] && [ "$(cat out.csv)" = old ]; then caught=1; break; fi
+done
+expect "Ctrl+C stopped a conversion while it wrote" test "$caught" = 1
+expect "Ctrl+C left no temporary file" test -z "$(ls -a | grep '^\.quillon-')"
 exit $((failures > 0))

@@ -1,6 +1,7 @@
 #!/bin/bash
-# Fuzzes the CSV and ILDA readers, in open and in insert mode: builds the
-# libFuzzer targets of tests/fuzz (clang, AddressSanitizer and
+# Fuzzes the CSV and ILDA readers, in open and in insert mode, the file
+# check's walkers (held against the readers) and the SVG writer (read back
+# with libxml2): builds the libFuzzer targets of tests/fuzz (clang, AddressSanitizer and
 # UndefinedBehaviorSanitizer) in build/fuzz, writes their seed files, and
 # runs each target for FUZZ_SECONDS seconds (60 by default), one after the
 # other. Fails on any finding; the input behind it is kept in
@@ -13,7 +14,7 @@ if ! [[ "$FUZZ_SECONDS" =~ ^[1-9][0-9]*$ ]]; then
   echo "FUZZ_SECONDS must be a whole number of seconds, not '$FUZZ_SECONDS'." >&2
   exit 2
 fi
-"$ROOT/scripts/install-deps.sh" clang libclang-rt-dev
+"$ROOT/scripts/install-deps.sh" clang libclang-rt-dev libxml2-dev
 
 BUILD=build/fuzz
 unset MAKEFLAGS MFLAGS MAKELEVEL  # make fuzz's own settings would only add noise below
@@ -28,7 +29,7 @@ inputs="$(mktemp -d /dev/shm/quillon-fuzz.XXXXXX 2>/dev/null || mktemp -d)"
 trap 'rm -rf "$inputs"' EXIT
 
 status=0
-for target in csv_open csv_insert ilda_open ilda_insert; do
+for target in csv_open csv_insert ilda_open ilda_insert csv_walk ilda_walk svg_write; do
   mkdir -p "$BUILD/corpus/$target"
   log="$BUILD/$target.log"
   echo "== $target: $FUZZ_SECONDS s"

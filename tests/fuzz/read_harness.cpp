@@ -7,14 +7,12 @@
 // when the write guard saw a write into them.
 #include "tests/fuzz/read_harness.h"
 
-#include <unistd.h>
-
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 #include "document/frame_store.h"
 #include "document/undo.h"
+#include "tests/fuzz/fuzz_input.h"
 #include "tests/fuzz/write_guard.h"
 
 namespace {
@@ -45,17 +43,11 @@ struct SmallModel {
 // the document, so that moved, overwritten and stray points all show.
 VectorPoint goldenPoints[MAX_FRAMES][MAX_POINTS];
 SmallModel shapes[DOCUMENT_SHAPES];
-char inputPath[4096];
 int warnings = 0;
 bool prepared = false;
 
-void Fail(const char* what) {
-    std::fprintf(stderr, "\nfuzz invariant broken: %s\n", what);
-    std::abort();
-}
-
 void Require(bool holds, const char* what) {
-    if (!holds) Fail(what);
+    FuzzRequire(holds, what);
 }
 
 int GoldenCount(int slot) {
@@ -64,10 +56,6 @@ int GoldenCount(int slot) {
 
 void CountWarning(UiWindow, const char*, const char*) {
     ++warnings;
-}
-
-void RemoveInput() {
-    std::remove(inputPath);
 }
 
 void MakeShape(const Shape& shape, SmallModel* model) {
@@ -112,20 +100,7 @@ void Prepare() {
     UiPort quiet = {};
     quiet.warningBox = CountWarning;
     uiPort = quiet;
-    // Every input is written out: the folder make fuzz gives (in memory),
-    // else memory-backed where the system has it.
-    const char* folder = std::getenv("TMPDIR");
-    if (!folder || !folder[0]) folder = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
-    std::snprintf(inputPath, sizeof inputPath, "%s/quillon-fuzz-%d.input", folder, (int)getpid());
-    std::atexit(RemoveInput);
     prepared = true;
-}
-
-void WriteInput(const uint8_t* data, size_t size) {
-    FILE* file = std::fopen(inputPath, "wb");
-    if (!file) Fail("cannot create the input file");
-    if (size > 0 && std::fwrite(data, 1, size, file) != size) Fail("cannot write the input file");
-    if (std::fclose(file) != 0) Fail("cannot write the input file");
 }
 
 void ApplyShape(int k) {
@@ -184,8 +159,9 @@ void CheckRefused(const uint8_t* data, size_t size, int k, FrameReader reader, i
     // slots it is reset in: start from clean blocks and read again.
     std::memcpy(frameStore.frames, goldenPoints, sizeof goldenPoints);
     ApplyShape(k);
-    WriteInput(data, size);
-    Require(reader(nullptr, inputPath, insert) == 0, "the same input read twice gave two results");
+    WriteFuzzInput(data, size);
+    Require(reader(nullptr, FuzzInputPath(), insert) == 0,
+            "the same input read twice gave two results");
     Require(SmallModelUnchanged(k) && AllPointsUnchanged(), "a refused read changed the store");
 }
 
@@ -285,11 +261,11 @@ void FuzzOneRead(const uint8_t* data, size_t size, FrameReader reader, int inser
         ++data;
         --size;
     }
-    WriteInput(data, size);
+    WriteFuzzInput(data, size);
     ApplyShape(k);
     warnings = 0;
     ArmWriteGuard();
-    int result = reader(nullptr, inputPath, insert);
+    int result = reader(nullptr, FuzzInputPath(), insert);
     const bool written = DisarmWriteGuard();
     if (result == 0) {
         CheckRefused(data, size, k, reader, insert, written);

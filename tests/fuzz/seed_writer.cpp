@@ -3,7 +3,8 @@
 // sections of every ILDA kind built byte by byte. Insert-mode seeds get each
 // document-picking first byte in front.
 //
-//   quillon_fuzz_seeds FOLDER   (makes FOLDER/csv_open, csv_insert, ilda_open, ilda_insert)
+//   quillon_fuzz_seeds FOLDER   (makes FOLDER/csv_open, csv_insert, ilda_open, ilda_insert,
+//                                 csv_walk, ilda_walk, svg_write)
 #include <sys/stat.h>
 
 #include <cerrno>
@@ -30,9 +31,10 @@ void WriteFile(const std::string& path, const std::string& bytes) {
     }
 }
 
-// One seed for both modes of a reader ("csv" or "ilda").
+// One seed for both modes of a reader ("csv" or "ilda"), and for its walker.
 void Seed(const char* reader, const std::string& name, const std::string& bytes) {
     WriteFile(folder + "/" + reader + "_open/" + name, bytes);
+    WriteFile(folder + "/" + reader + "_walk/" + name, bytes);
     for (int shape = 0; shape < DOCUMENT_SHAPES; ++shape)
         WriteFile(folder + "/" + reader + "_insert/" + std::to_string(shape) + "-" + name,
                   std::string(1, (char)shape) + bytes);
@@ -124,12 +126,16 @@ void CsvSeeds() {
              "\n1,123456789,-987654321\n");
 }
 
+std::string Padded16(const char* text) {
+    std::string padded(text);
+    padded.resize(FRAME_NAME_LENGTH, ' ');
+    return padded;
+}
+
 std::string IldaSection(int format, const char* name, int records, const std::string& body) {
     std::string header("ILDA\0\0\0", 7);
     header += (char)format;
-    std::string padded(name);
-    padded.resize(FRAME_NAME_LENGTH, ' ');
-    header += padded;
+    header += Padded16(name);
     header += (char)(records >> 8);
     header += (char)(records & 0xFF);
     header += std::string("\0\0\0\x01\0\0", 6);
@@ -165,6 +171,36 @@ void IldaSeeds() {
              IldaSection(1, "b", 1, Records(6, 1, 4)));
     Seed("ilda", "not-ilda.ild", "ILDB" + std::string(28, '\0'));
     Seed("ilda", "short.ild", "ILDA");
+    // Reserved bytes as real writers leave them, and what may follow the
+    // closing header.
+    std::string ascii = IldaSection(0, "ascii", 2, Records(8, 2, 6)) + closing;
+    for (size_t at = 0; at < ascii.size(); at = ascii.find("ILDA", at + 1))
+        ascii.replace(at + 4, 3, "000");
+    Seed("ilda", "reserved-000.ild", ascii);
+    Seed("ilda", "closing-twice.ild",
+         IldaSection(0, "a", 1, Records(8, 1, 6)) + closing + closing +
+             IldaSection(2, "colours", 1, std::string(3, '\x7F')));
+    std::string many;
+    for (int f = 0; f < 40; ++f)
+        many += IldaSection(f % 3 ? 0 : 2, "tiny", 1, Records(f % 3 ? 8 : 3, 1, 6));
+    Seed("ilda", "many-tiny.ild", many + closing);
+}
+
+// Documents for the SVG writer, in its target's own encoding: speed,
+// frame count, range, then names, point counts and points.
+void SvgSeeds() {
+    const std::string dir = folder + "/svg_write/";
+    auto point = [](int x, int y, int flags) {
+        return std::string{(char)(x >> 8), (char)x, (char)(y >> 8), (char)y, (char)flags};
+    };
+    std::string two = std::string("\x75\x30\x02\x00\x02", 5) + Padded16("Star") + '\x03' +
+                      point(-100, -200, 0) + point(100, -200, 1) + point(0, 100, 1) +
+                      Padded16("Caf\xE9 & <b>") + '\x02' + point(5, 0, 1) + point(5, 0, 0);
+    WriteFile(dir + "two.svgdoc", two);
+    WriteFile(dir + "full.svgdoc", std::string("\x03\xE8\x01\x00\x00", 5) + Padded16("full") +
+                                       '\xFF' + point(-32768, 32767, 1) + point(12, -9, 2) +
+                                       point(300, 300, 7));
+    WriteFile(dir + "empty.svgdoc", std::string("\x00\x00\x00\x00\x00", 5));
 }
 
 bool MakeFolder(const std::string& path) {
@@ -179,7 +215,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     folder = argv[1];
-    for (const char* sub : {"", "/csv_open", "/csv_insert", "/ilda_open", "/ilda_insert"}) {
+    for (const char* sub : {"", "/csv_open", "/csv_insert", "/ilda_open", "/ilda_insert",
+                            "/csv_walk", "/ilda_walk", "/svg_write"}) {
         if (!MakeFolder(folder + sub)) {
             std::fprintf(stderr, "quillon_fuzz_seeds: cannot make %s%s\n", folder.c_str(), sub);
             return 1;
@@ -188,5 +225,6 @@ int main(int argc, char** argv) {
     WrittenSeeds();
     CsvSeeds();
     IldaSeeds();
+    SvgSeeds();
     return failures ? 1 : 0;
 }

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -144,6 +145,57 @@ TEST_F(AtomicWriteTest, UncreatableTargetsSayCreate) {
     EXPECT_EQ(Save("data"), 0);
     ExpectOneMessage("Failed to create frame file.");
     EXPECT_TRUE(FolderNames(dir).empty());
+}
+
+// What a program that can name them (the converter) is told: the file and
+// the reason the system gave, for each way a write fails. The editor gets
+// the text alone, as the tests above check.
+struct FileWarning {
+    std::string path, text;
+    int cause;
+};
+std::vector<FileWarning> fileWarnings;
+
+void KeepFileWarning(UiWindow, const char* path, const char* text, const char*, int cause) {
+    fileWarnings.push_back({path ? path : "<null>", text, cause});
+}
+
+TEST_F(AtomicWriteTest, FailuresNameTheFileAndTheSystemsReason) {
+    uiPort.fileWarning = KeepFileWarning;
+    const std::string fifo = dir + "/fifo.csv";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const struct {
+        std::string path;
+        int step;
+        const char* text;
+        int cause;
+    } cases[] = {
+        {dir + "/missing/frames.csv", ATOMIC_FAULT_NONE, "Failed to create frame file.", ENOENT},
+        {dir, ATOMIC_FAULT_NONE, "Failed to create frame file.", EISDIR},
+        {dir + "/" + std::string(ATOMIC_PATH_LENGTH, 'a'), ATOMIC_FAULT_NONE,
+         "Failed to create frame file.", ENAMETOOLONG},
+        // A pipe (or a device) would be replaced by a plain file: refused.
+        {fifo, ATOMIC_FAULT_NONE, "Failed to create frame file.", EINVAL},
+        {target, ATOMIC_FAULT_WRITE, "Failed to write frame file.", ENOSPC},
+        {target, ATOMIC_FAULT_CLOSE, "Failed to write frame file.", EIO},
+        {target, ATOMIC_FAULT_REPLACE, "Failed to write frame file.", EACCES},
+    };
+    for (const auto& c : cases) {
+        fileWarnings.clear();
+        SetAtomicWriteFault(c.step, 10);
+        const std::string path = c.path;
+        target = path;
+        EXPECT_EQ(Save(std::string(100, 'x'), 30), 0);
+        ASSERT_EQ(fileWarnings.size(), 1u) << c.text;
+        EXPECT_EQ(fileWarnings[0].path, path);
+        EXPECT_EQ(fileWarnings[0].text, c.text);
+        EXPECT_EQ(fileWarnings[0].cause, c.cause) << std::strerror(fileWarnings[0].cause);
+    }
+    struct stat info;
+    ASSERT_EQ(stat(fifo.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+    EXPECT_TRUE(ui->calls.empty());
+    uiPort.fileWarning = nullptr;
 }
 
 TEST_F(AtomicWriteTest, ReplacedFileKeepsItsPermissions) {

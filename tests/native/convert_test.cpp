@@ -1,10 +1,14 @@
 // The quillon-convert program, run as a user would run it: conversions
 // between the formats, ranges and settings, --info, failures that must exit
 // 1 with the program's message and leave the output file alone, and --check.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -50,12 +54,19 @@ protected:
     // Files the tool reads and writes live in the folder; its output streams
     // are caught beside it, so the folder shows exactly what the tool left.
     std::string Path(const std::string& name) const { return folder.Path(name); }
-    ToolRun Tool(const std::string& args) {
-        const std::string out = Path("io/out"), err = Path("io/err");
-        const std::string command = "cd '" + folder.dir + "' && '" QUILLON_CONVERT_PATH "' " +
-                                    args + " >'" + out + "' 2>'" + err + "'";
+    ToolRun Tool(const std::string& args) { return ToolWith("", args, Path("io/out")); }
+    // The same with shell commands before it (limits, signals) and its
+    // standard output sent to out.
+    ToolRun ToolWith(const std::string& before, const std::string& args, const std::string& out) {
+        const std::string err = Path("io/err");
+        const std::string command = "cd '" + folder.dir + "' && " + before + "'" +
+                                    QUILLON_CONVERT_PATH + "' " + args + " >'" + out + "' 2>'" +
+                                    err + "'";
         const int raw = std::system(command.c_str());
-        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadWholeFile(out), ReadWholeFile(err)};
+        // A device such as /dev/full is not read back.
+        const bool file = out.compare(0, folder.dir.size(), folder.dir) == 0;
+        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, file ? ReadWholeFile(out) : "",
+                ReadWholeFile(err)};
     }
     static void WriteAll(const std::string& path, const std::string& data) {
         ASSERT_TRUE(WriteWholeFile(path, data)) << path;
@@ -173,6 +184,137 @@ TEST_F(ConvertTest, FailuresExitWithTheMessageAndLeaveTheOutputAlone) {
     EXPECT_EQ(ReadWholeFile(Path("keep.ild")), "old ild");
     EXPECT_EQ(ReadWholeFile(Path("keep.csv")), "old csv");
     EXPECT_EQ(Entries(), files);  // nothing created, no temporary files
+}
+
+// Output on stdout that does not arrive (here a full disk, /dev/full) is a
+// failure, said on stderr: --info, --check (whatever its verdict), --help
+// and --version all exit 1, never 0 or the 2 of a file the editor cannot
+// read.
+TEST_F(ConvertTest, StandardOutputThatDoesNotArriveIsAFailure) {
+    std::string large = "VECTOR,30000,3\r\n";
+    for (int f = 0; f < 200; ++f)
+        large += (f ? "+\r\nframe\r\n" : "frame\r\n") + std::string("1,1,1\r\n");
+    WriteAll(Path("large.csv"), large);
+    for (const char* args : {"--info example.csv", "--info large.csv", "--check example.csv",
+                             "--check large.csv", "--check absent.ild", "--help", "--version"}) {
+        ToolRun run = ToolWith("", args, "/dev/full");
+        EXPECT_EQ(run.status, 1) << args;
+        EXPECT_EQ(run.err,
+                  "quillon-convert: cannot write to standard output: No space left on "
+                  "device\n")
+            << args;
+    }
+    // Sent where it arrives, the same commands succeed.
+    EXPECT_EQ(ToolWith("", "--info large.csv", "/dev/null").status, 0);
+    EXPECT_EQ(ToolWith("", "--check absent.ild", "/dev/null").status, 2);
+}
+
+// Options are options: an unknown one is named as such, whether it has one
+// dash or two; "--" ends the options, for a file whose name begins with "-".
+TEST_F(ConvertTest, UnknownOptionsAreNamedAsOptions) {
+    for (const char* option : {"-x", "--foo", "-info", "-frames"}) {
+        ToolRun run = Tool(std::string(option) + " example.csv out.csv");
+        EXPECT_EQ(run.status, 1) << option;
+        EXPECT_EQ(run.err, std::string("quillon-convert: unknown option: ") + option +
+                               "\nTry 'quillon-convert --help'.\n");
+    }
+    EXPECT_FALSE(FileExists(Path("out.csv")));
+    WriteAll(Path("-dash.csv"), EXAMPLE_CSV);
+    ToolRun run = Tool("-- -dash.csv -out.csv");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(ReadWholeFile(Path("-out.csv")), EXAMPLE_CSV);
+    EXPECT_EQ(Tool("--frames 1 -- -dash.csv --odd.csv").status, 0);
+    EXPECT_EQ(Tool("--info -- -dash.csv").status, 1);  // --info takes the next argument
+}
+
+// Each message names the file it concerns, as the reader or writer was
+// given it, and a failed open or write the reason the system gave, after
+// the message the editor shows.
+TEST_F(ConvertTest, FailuresNameTheirFileAndTheSystemsReason) {
+    ASSERT_EQ(mkdir(Path("folder.csv").c_str(), 0700), 0);
+    ASSERT_EQ(mkfifo(Path("pipe.ild").c_str(), 0600), 0);
+    WriteAll(Path("keep.csv"), "old csv");
+    std::string big = "VECTOR,30000,3\r\nbig\r\n";
+    for (int i = 0; i < 3000; ++i) big += "1," + std::to_string(i) + ",-2000\r\n";
+    WriteAll(Path("big.csv"), big);
+    const size_t files = Entries();
+    ExpectFailure("absent.csv out.ild",
+                  "quillon-convert: absent.csv: Failed to open frame file. (Loading Frames): No "
+                  "such file or directory\n");
+    ExpectFailure("example.csv missing/out.ild",
+                  "quillon-convert: missing/out.ild: Failed to create frame file. (Saving "
+                  "Frames): No such file or directory\n");
+    ExpectFailure("example.csv folder.csv",
+                  "quillon-convert: folder.csv: Failed to create frame file. (Saving Frames): Is "
+                  "a directory\n");
+    // A pipe is no file to replace: it stays a pipe.
+    ExpectFailure("example.csv pipe.ild",
+                  "quillon-convert: pipe.ild: Failed to create frame file. (Saving Frames): "
+                  "Invalid argument\n");
+    struct stat info;
+    ASSERT_EQ(stat(Path("pipe.ild").c_str(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+    // A file size limit refuses the write itself, as a full disk would.
+    ToolRun run = ToolWith("ulimit -f 16 && trap '' XFSZ && ", "big.csv keep.csv", Path("io/out"));
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err,
+              "quillon-convert: keep.csv: Failed to write frame file. (Saving Frames): File too "
+              "large\n");
+    EXPECT_EQ(ReadWholeFile(Path("keep.csv")), "old csv");
+    EXPECT_EQ(Entries(), files);  // nothing created, no temporary files
+}
+
+// A conversion stopped by Ctrl+C (SIGINT) or a termination request
+// (SIGTERM) while it writes leaves the old output as it was and no
+// temporary file, and ends as the signal ends a program. The signal is sent
+// once the temporary file is seen; a run that finished first is tried
+// again.
+TEST_F(ConvertTest, AStoppedConversionLeavesNoTemporaryFile) {
+    // 999 frames of 3000 points: writing them as CSV takes a while.
+    for (int f = 0; f < MAX_FRAMES - 1; ++f) {
+        workingFrame.count = MAX_POINTS;
+        for (int i = 0; i < MAX_POINTS; ++i)
+            workingFrame.points[i] = {POINT_VISIBLE, (int16_t)(i * 7 - f), (int16_t)(f * 31 - i)};
+        StoreFrame(f, true);
+    }
+    ASSERT_EQ(WriteIldaFrames(nullptr, Path("big.ild").c_str(), 0, MAX_FRAMES - 2), 1);
+    auto temporary = [this]() {
+        for (const std::string& name : FolderNames(folder.dir))
+            if (name.find(".quillon-") != std::string::npos) return true;
+        return false;
+    };
+    const std::string in = Path("big.ild"), out = Path("out.csv");
+    for (int signal : {SIGINT, SIGTERM}) {
+        bool caught = false;
+        for (int attempt = 0; attempt < 20 && !caught; ++attempt) {
+            WriteAll(out, "old");
+            const pid_t pid = fork();
+            ASSERT_GE(pid, 0);
+            if (pid == 0) {
+                const int null = open("/dev/null", O_WRONLY);
+                dup2(null, 1);
+                dup2(null, 2);
+                execl(QUILLON_CONVERT_PATH, QUILLON_CONVERT_PATH, in.c_str(), out.c_str(),
+                      (char*)nullptr);
+                _exit(127);
+            }
+            bool seen = false;
+            for (int wait = 0; wait < 100000 && !seen; ++wait) {
+                seen = temporary();
+                if (!seen) usleep(100);
+                if (waitpid(pid, nullptr, WNOHANG) == pid) break;  // finished unseen
+            }
+            if (seen) kill(pid, signal);
+            int status = 0;
+            waitpid(pid, &status, 0);
+            if (!seen || !WIFSIGNALED(status)) continue;
+            caught = true;
+            EXPECT_EQ(WTERMSIG(status), signal);
+            EXPECT_EQ(ReadWholeFile(out), "old");
+            EXPECT_FALSE(temporary());
+        }
+        EXPECT_TRUE(caught) << "never stopped while writing, signal " << signal;
+    }
 }
 
 // Pictures: a range keeps the frames' numbers; an animation times frames by
@@ -384,13 +526,14 @@ TEST_F(FileCheckTest, IldaLossesAreSaidWhereTheyHappen) {
           "Something would be lost.\n"}},
         {"many.ild",
          many + Closing(),
-         {"name \"f               \": frame 1000, 1 point\n",
+         {"name \"f               \": frame 300, 1 point\n"
+          "sections 301 to 1,000: 700 more frames like these\n",
           "section 1001 at byte 40000: format 0 (3D, indexed colour), 1 record, frame number "
           "1000, total 1001, name \"f               \": beyond the 1000 frames a document "
           "holds\n  lost: the frame and its 1 point\n"}},
         {"two.ild",
          Proper("a", 1) + Closing() + Proper("b", 2) + Closing(),
-         {"section 2 at byte 40: closing header, and more sections follow it\n"
+         {"section 2 at byte 40: closing header, and frames follow it (section 3 at byte 72)\n"
           "  lost: reading stops here; the 80 bytes from here on are not read\n"}},
         {"three.ild",
          Proper("a", 1) + Header(3, Padded("x"), 2) + std::string(10, 'x'),
@@ -448,6 +591,106 @@ TEST_F(FileCheckTest, IldaOdditiesAreNotedWithoutALoss) {
                       "before it\n",
                       "  note: the name ends in zero bytes, which a CSV file holds as spaces\n",
                       "note: the 8 bytes after the closing header are not read\n"});
+}
+
+// Files as real writers make them: "000" in the reserved bytes of every
+// header (a writer that puts "ILDA000" and the format code there), 8B 20
+// left from its buffer by another, a 290-frame show that ends with two
+// closing headers, and a palette after the closing header. The converter
+// reads each whole (exit 0, nothing on stderr), and --check notes the odd
+// bytes and sections without calling anything lost.
+TEST_F(FileCheckTest, IldaReservedBytesAndWhatFollowsTheClosingHeaderLoseNothing) {
+    auto reserved = [](std::string section, const std::string& three) {
+        return section.replace(4, 3, three);
+    };
+    ToolRun run = Check("ascii.ild", reserved(Proper("one", 2, 0, 2), "000") +
+                                         reserved(Proper("two", 2, 1, 2), "000") +
+                                         reserved(Closing(), "000"));
+    EXPECT_EQ(run.status, 0);
+    const std::string ascii =
+        "  note: the reserved bytes after \"ILDA\" hold 30 30 30 (\"000\"), not zeros; the "
+        "editor ignores them\n";
+    ExpectLines(
+        run, {"name \"one             \": frame 1, 2 points\n" + ascii + "section 2 at byte 48:"});
+    EXPECT_EQ(run.out.find(ascii), run.out.rfind(ascii)) << "said once, where they appear";
+    run = Check("buffer.ild", reserved(Proper("one", 2), std::string("\x8B\x20\x00", 3)) +
+                                  Proper("two", 1, 1, 1) + Closing());
+    EXPECT_EQ(run.status, 0);
+    ExpectLines(run, {"hold 8B 20 00 (\"\\x8B \\x00\"), not zeros"});
+
+    std::string show;
+    for (int f = 0; f < 290; ++f) show += Proper("frame", 3, (unsigned)f, 290);
+    run = Check("double.ild", show + Closing() + Closing());
+    EXPECT_EQ(run.status, 0);
+    ExpectLines(run, {"section 291 at byte 16240: closing header\n  note: 1 more closing header "
+                      "follows it, holding no frames; the editor reads no further, and loses "
+                      "nothing\n",
+                      "note: the 32 bytes after the closing header are not read\n",
+                      "The editor reads 290 frames with 870 points.\nNothing would be lost.\n"});
+    run = Check("palette.ild",
+                Proper("one", 2) + Closing() + Header(2, Padded("p"), 1) + "rgb" + Closing());
+    EXPECT_EQ(run.status, 0);
+    ExpectLines(run, {"  note: 1 more closing header and 1 palette follow it, holding no frames"});
+    for (const char* name : {"ascii.ild", "buffer.ild", "double.ild", "palette.ild"}) {
+        ToolRun convert = Tool(std::string(name) + " out.csv");
+        EXPECT_EQ(convert.status, 0) << name;
+        EXPECT_EQ(convert.err, "") << name;
+    }
+    EXPECT_EQ(Tool("--info double.ild").out.substr(0, 12), "Frames: 290\n");
+}
+
+// Files of thousands of tiny sections or frames, as a generator that
+// writes one per sample or a script gone wrong makes them: the first 300
+// of each kind are listed, and each run of alike ones after them is summed
+// up in one line, with what it loses, so the report stays short. What is
+// lost and the verdict stay exact (Check holds them against the reader).
+TEST_F(FileCheckTest, RunsOfAlikeSectionsAndFramesAreSummedUp) {
+    auto lines = [](const std::string& text) { return std::count(text.begin(), text.end(), '\n'); };
+    std::string tiny;
+    for (int f = 0; f < 20000; ++f) tiny += Proper("f", 1, (unsigned)f, 20000);
+    ToolRun run = Check("tiny.ild", tiny + Closing().substr(0, 10));
+    EXPECT_EQ(run.status, 1);
+    ExpectLines(run, {"name \"f               \": frame 300, 1 point\n"
+                      "sections 301 to 1,000: 700 more frames like these\n"
+                      "section 1001 at byte 40000: format 0",
+                      "frame number 1299, total 20000, name \"f               \": beyond the 1000 "
+                      "frames a document holds\n  lost: the frame and its 1 point\n"
+                      "sections 1,301 to 20,000: 18,700 more frames like these\n"
+                      "  lost: 18,700 of these frames and their 18,700 points, beyond the 1000 "
+                      "frames a document holds\n"
+                      "section 20001 at byte 800000: only 10 of the 32 header bytes\n"});
+    EXPECT_LT(lines(run.out), 1000) << run.out.size();
+
+    // A palette before every frame, as some writers put one: the runs hold both.
+    std::string paletted;
+    for (int f = 0; f < 1000; ++f)
+        paletted += Header(2, Padded("p"), 1) + "rgb" + Proper("f", 1, (unsigned)f, 1000);
+    run = Check("paletted.ild", paletted + Closing());
+    EXPECT_EQ(run.status, 0);
+    ExpectLines(run, {"sections 601 to 2,000: 1,400 more sections like these, 700 frames and 700 "
+                      "palettes\nsection 2001 at byte 75000: closing header\n"});
+
+    // Frames beyond 3000 points, one after another.
+    std::string big;
+    for (int f = 0; f < 302; ++f) big += Proper("big", 3002, (unsigned)f, 302);
+    run = Check("big.ild", big + Closing());
+    EXPECT_EQ(run.status, 1);
+    ExpectLines(run, {"sections 301 to 302: 2 more frames like these\n"
+                      "  lost: 4 points beyond the 3000 points a frame holds, in 2 of these "
+                      "frames\n"});
+
+    // A CSV file of "+" lines: 50,001 empty frames.
+    std::string plus = "VECTOR,30000,3\r\n";
+    for (int f = 0; f < 50000; ++f) plus += "+\r\n";
+    run = Check("plus.csv", plus);
+    EXPECT_EQ(run.status, 1);
+    ExpectLines(run, {"frame 300, no lines: 0 points",
+                      "frames 301 to 1,000: 700 more frames like these\n"
+                      "frame 1001, no lines: 0 points",
+                      "frames 1,301 to 50,001: 48,701 more frames like these\n"
+                      "  lost: 48,701 of these frames and their 0 points, beyond the 1000 frames "
+                      "a document holds\nCSV file of 50001 lines"});
+    EXPECT_LT(lines(run.out), 1000) << run.out.size();
 }
 
 TEST_F(FileCheckTest, FilesTheEditorCannotReadExitTwo) {
@@ -534,6 +777,45 @@ TEST_F(FileCheckTest, CsvFramesAndTheirOddities) {
     EXPECT_EQ(run.out.find("has 27 characters"), std::string::npos);
 }
 
+// Lines a hand or another program made that the reader does not take as
+// they stand: a name that looks like the full form but has a double quote
+// that is not doubled (as a spreadsheet that quotes a whole cell writes
+// it), a zero byte in a name (as a C program that writes a fixed-size name
+// field does), numbers beyond 16 and 32 bits (a generator that does not
+// keep to the coordinate range). Each is noted as the reader reads it, and
+// the conversion writes exactly that.
+TEST_F(FileCheckTest, CsvCornerCasesAreNotedAndConvertAsRead) {
+    const std::string file = std::string(
+                                 "VECTOR,30000,3\r\n"
+                                 "\"ab\"c\",\r\n"
+                                 "1,99999999999,-99999999999\r\n"
+                                 "2147483648,40000,-40000\r\n"
+                                 "1,-32768,32768\r\n"
+                                 "+\r\n\"ab") +
+                             '\0' + "cd\",\r\n0,1,1\r\n+\r\n\"\"\"Q\"\" mark\",\r\n1,2,3\r\n";
+    ToolRun run = Check("corner.csv", file);
+    EXPECT_EQ(run.status, 0);
+    ExpectLines(
+        run, {"frame 1, lines 2-5: 3 points, name \"ab              \"\n",
+              "  note: line 2, \"\\\"ab\\\"c\\\",\", ends as a full-form name does, but not every "
+              "double quote in it is doubled: it reads as an ordinary name line\n",
+              "  note: line 3, \"1,99999999999,-99999999999\", reads as 1,-6145,6145: X and Y "
+              "keep their low 16 bits\n",
+              "  note: line 4, \"2147483648,40000,-40000\", reads as 0,-25536,25536: X and Y "
+              "keep their low 16 bits\n",
+              "frame 2, lines 7-8: 1 point, name \"ab              \"\n"
+              "  note: line 7: a zero byte ends the name\n",
+              "frame 3, lines 10-11: 1 point, name \"\\\"Q\\\" mark        \"\n"
+              "CSV file of 11 lines"});
+    // The program's own Y of 32768 (y = -32768) is no oddity.
+    EXPECT_EQ(run.out.find("line 5, "), std::string::npos) << run.out;
+    ASSERT_EQ(Tool("corner.csv back.csv").status, 0);
+    EXPECT_EQ(ReadWholeFile(Path("back.csv")),
+              "VECTOR,30000,3\r\nab              \r\n1,-6145,6145\r\n0,-25536,25536\r\n"
+              "1,-32768,32768\r\n+\r\nab              \r\n0,1,1\r\n+\r\n"
+              "\"\"\"Q\"\" mark        \",\r\n1,2,3\r\n");
+}
+
 TEST_F(FileCheckTest, CsvLossesAreSaidWhereTheyHappen) {
     std::string file = "VECTOR,30000,3\r\nbig\r\n";
     for (int i = 0; i < 3001; ++i) file += "1,1,1\r\n";
@@ -546,7 +828,10 @@ TEST_F(FileCheckTest, CsvLossesAreSaidWhereTheyHappen) {
     for (int f = 0; f < 1002; ++f) file += std::string(f ? "+\r\n" : "") + "1,1,1\r\n";
     run = Check("many.csv", file + "1,2,2\r\n");
     EXPECT_EQ(run.status, 1);
-    ExpectLines(run, {"frame 1000, line 2000: 1 point",
+    // The frames between that read alike are summed up.
+    ExpectLines(run, {"frame 300, line 600: 1 point, name \"                \"\n"
+                      "frames 301 to 1,000: 700 more frames like these\n"
+                      "frame 1001, ",
                       "frame 1001, line 2002: 1 point, name \"                \": beyond the 1000 "
                       "frames a document holds\n  lost: the frame and its 1 point\n",
                       "frame 1002, lines 2004-2005: 2 points"});

@@ -284,18 +284,29 @@ TEST_F(CsvFileTest, PointLineParsing) {
                    " 1,2,3\n"                      // leading blank: still a point
                    "1, -4,\t+5 trailing words\n"   // blanks and signs before each number
                    "1,40000,-32768\n"              // low 16 bits
-                   "1,99999999999,-99999999999\n"  // saturates before the low 16 bits
-                   "0,-99999999999,99999999999\n"),
+                   "1,99999999999,-99999999999\n"  // beyond 32 bits: still the low 16 bits
+                   "0,-99999999999,99999999999\n"
+                   "2147483648,1,1\n"  // bit 0 of V as written, not of a saturated V
+                   "-2147483649,1,1\n"
+                   "1,4294967296,-18446744073709551617\n"),
               1);
-    ASSERT_EQ(frameStore.pointCounts[0], 8);
+    ASSERT_EQ(frameStore.pointCounts[0], 11);
     ExpectPoint(0, 0, POINT_VISIBLE, 10, -20);
     ExpectPoint(0, 1, 0, 10, -20);
     ExpectPoint(0, 2, POINT_VISIBLE, 1, -1);
     ExpectPoint(0, 3, POINT_VISIBLE, 2, -3);
     ExpectPoint(0, 4, POINT_VISIBLE, -4, -5);
     ExpectPoint(0, 5, POINT_VISIBLE, -25536, -32768);
-    ExpectPoint(0, 6, POINT_VISIBLE, -1, 0);  // 0x7FFFFFFF; -(-2^31) is 0x80000000
-    ExpectPoint(0, 7, 0, 0, 1);               // 0x80000000; -(2^31 - 1) ends in ...0001
+    // 99999999999 is 0x174876E7FF: its low 16 bits are 0xE7FF, -6145.
+    ExpectPoint(0, 6, POINT_VISIBLE, -6145, -6145);
+    ExpectPoint(0, 7, 0, 6145, 6145);
+    ExpectPoint(0, 8, 0, 1, -1);
+    ExpectPoint(0, 9, POINT_VISIBLE, 1, -1);
+    ExpectPoint(0, 10, POINT_VISIBLE, 0, 1);  // 2^32 and 2^64 + 1
+    // Written back as the numbers they became.
+    const std::string text = Written(0, 0);
+    EXPECT_NE(text.find("\r\n1,-6145,6145\r\n0,6145,-6145\r\n0,1,1\r\n"), std::string::npos)
+        << text;
     EXPECT_EQ(Name(0), Padded(""));
 }
 
@@ -453,6 +464,20 @@ TEST_F(CsvFileTest, NameLineParsing) {
         {"tab\there", Padded("tab")},
         {"\"\"", Padded("")},
         {"del\x7f ok", Padded("del\x7f ok")},
+        // The full form only where every double quote inside is doubled, as
+        // the writer writes it; any other line reads as name lines always
+        // have (a hand-edited file that looks like the full form).
+        {"\"\"\"Q\"\" mark\",", Padded("\"Q\" mark")},
+        {"\"ab\"\"\",", Padded("ab\"")},
+        {"\"ab\"c\",", Padded("ab")},
+        {"\"ab\"\"\"c\",", Padded("ab")},
+        {"\"\"\",", Padded("")},
+        {"\"\",", Padded("")},
+        // A zero byte ends the name in every form.
+        {std::string("\"ab\0cd\",", 8), Padded("ab")},
+        {std::string("\"a\"\"\0\"\"d\",", 10), Padded("a\"")},
+        {std::string("\"ab\0cd\"", 7), Padded("ab")},
+        {std::string("ab\0cd", 5), Padded("ab")},
     };
     for (const Case& c : cases) {
         ASSERT_EQ(Read("VECTOR,20000,5\n" + c.line + "\n"), 1) << c.line;

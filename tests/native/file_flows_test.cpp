@@ -14,6 +14,7 @@
 #include "document/command_ids.h"
 #include "document/frame_store.h"
 #include "document/undo.h"
+#include "tests/native/frame_bytes.h"
 #include "tests/native/temp_files.h"
 #include "tests/native/ui_recorder.h"
 
@@ -365,6 +366,28 @@ TEST_F(FileFlowsTest, AFileNotReadWholeIsReplacedOnlyThroughTheDialog) {
     SaveFramesFlow(nullptr);
     EXPECT_EQ(dialog.requests.size(), 5u);
     EXPECT_FALSE(documentModified);
+}
+
+// A file that loses nothing is saved without the dialog, even when it is
+// odd: an ILDA show that ends with two closing headers and a palette, with
+// "000" in its reserved bytes, as real writers leave them.
+TEST_F(FileFlowsTest, AnOddFileThatLosesNothingIsSavedWithoutTheDialog) {
+    std::string file;
+    for (int f = 0; f < 3; ++f) file += Frame0("show", 2 + f, 10 * f);
+    file += Closing() + Closing() + Header(2, Padded("p"), 1) + "rgb";
+    for (size_t at = 0; at < file.size(); at = file.find("ILDA", at + 1))
+        file.replace(at + 4, 3, "000");
+    ASSERT_TRUE(WriteWholeFile(Path("show.ild"), file));
+    Reply(Path("show.ild"), 2);
+    OpenFramesFlow(nullptr);
+    EXPECT_EQ(ui->Count("warning"), 0) << ui->OnlyWarning();
+    EXPECT_EQ(frameStore.numFrames, 3);
+    EXPECT_FALSE(DocumentFileIncomplete);
+    SetDocumentModified(true);
+    SaveFramesFlow(nullptr);
+    EXPECT_EQ(dialog.requests.size(), 1u);  // only the open dialog
+    EXPECT_FALSE(documentModified);
+    EXPECT_NE(ReadWholeFile(Path("show.ild")), file);  // written as the program writes ILDA
 }
 
 }  // namespace

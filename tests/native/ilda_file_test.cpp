@@ -251,8 +251,6 @@ TEST_F(IldaFileTest, EachFrameFormatTakesItsStatusFromItsOwnOffset) {
 // What ends a read before the end of the file: the frames before it stay,
 // and the one warning says where and why.
 TEST_F(IldaFileTest, SectionsThatEndTheRead) {
-    std::string badReserved = Frame0("b", 1);
-    badReserved[4] = 1;  // byte 4 of a header must be zero
     const struct {
         std::string file;
         int frames;
@@ -264,7 +262,7 @@ TEST_F(IldaFileTest, SectionsThatEndTheRead) {
         {Frame0("a", 2) + Closing() + std::string(40, '\0'), 1, ""},
         {Frame0("a", 2) + Header(0, Padded("empty"), 0) + Frame0("b", 3), 1,
          "reading stopped at section 2: a header of 0 records ends the frames, but more "
-         "sections follow it"},
+         "frames follow it"},
         // A format this reader cannot take.
         {Frame0("a", 2) + Frame0("b", 1) + Header(3, Padded("c"), 5) + std::string(50, '\x01') +
              Frame0("d", 1),
@@ -275,7 +273,14 @@ TEST_F(IldaFileTest, SectionsThatEndTheRead) {
         {Header(2, Padded("p"), 1) + "abc" + Frame0("a", 2) + "JUNKJUNKJUNKJUNKJUNKJUNKJUNKJUNK" +
              Frame0("b", 1),
          1, "reading stopped at section 3: no section header there"},
-        {Frame0("a", 2) + badReserved, 1, "reading stopped at section 2: no section header there"},
+        // Frames after a closing header, behind more closing headers or
+        // palettes, are left out.
+        {Frame0("a", 2) + Closing() + Closing() + Frame0("b", 3), 1,
+         "reading stopped at section 2: a header of 0 records ends the frames, but more "
+         "frames follow it"},
+        {Frame0("a", 2) + Closing() + Header(2, Padded("p"), 1) + "rgb" + Frame0("b", 3), 1,
+         "reading stopped at section 2: a header of 0 records ends the frames, but more "
+         "frames follow it"},
     };
     for (const auto& c : cases) {
         ui->Clear();
@@ -288,6 +293,69 @@ TEST_F(IldaFileTest, SectionsThatEndTheRead) {
     // A closing header before any frame leaves nothing read: the document stays.
     EXPECT_EQ(Read(Closing() + Frame0("b", 3)), 0);
     EXPECT_EQ(frameStore.numFrames, 1);
+}
+
+// The signature is the four bytes "ILDA"; the three reserved bytes after it
+// are ignored. Real writers leave "000" there (one writes "ILDA000" and the
+// format code into every header) or whatever their buffer held (another
+// leaves 8B 20); such files read whole, without a word.
+TEST_F(IldaFileTest, ReservedBytesAfterTheSignatureAreIgnored) {
+    auto reserved = [](std::string section, const std::string& three) {
+        return section.replace(4, 3, three);
+    };
+    const std::string writers[] = {"000", std::string("\x8B\x20\x00", 3), "\xFF\xFF\xFF"};
+    for (const std::string& three : writers) {
+        const std::string file = reserved(Header(2, Padded("colours"), 1) + "rgb", three) +
+                                 reserved(Frame0("a", 2), three) +
+                                 reserved(Frame0("b", 3, 50), three) + reserved(Closing(), three);
+        for (int insert = 0; insert <= 1; ++insert) {
+            ResetDocument();
+            ui->Clear();
+            ASSERT_EQ(Read(file, insert), 1) << three;
+            EXPECT_EQ(ui->Count("warning"), 0) << three;
+            ASSERT_EQ(frameStore.numFrames, 2) << three;
+            EXPECT_EQ(Name(1), Padded("b"));
+            ASSERT_EQ(frameStore.pointCounts[1], 3);
+            ExpectPoint(1, 2, POINT_VISIBLE, 52, 52);
+        }
+    }
+}
+
+// A closing header ends the frames; what follows it is left out only when
+// it holds frames. Another closing header (a real file of 290 frames ends
+// with two) or a palette after it costs nothing, so nothing is said: the
+// file counts as read whole.
+TEST_F(IldaFileTest, ClosingHeadersAndPalettesAfterTheClosingHeaderLoseNothing) {
+    const std::string palette = Header(2, Padded("p"), 2) + "rgbrgb";
+    const std::string tails[] = {
+        Closing(),
+        palette,
+        Closing() + palette + Closing() + Closing(),
+        palette.substr(0, 35),  // a palette cut short: no frame in it either
+        Header(3, Padded("x"), 1) + std::string(12, 'x') + Frame0("c", 1),  // unreadable before
+        Header(7, Padded("x"), 0) + Frame0("c", 1).substr(0, 20),  // a frame header cut short
+    };
+    for (const std::string& tail : tails) {
+        ui->Clear();
+        ASSERT_EQ(Read(Frame0("a", 2) + Frame0("b", 1) + Closing() + tail), 1);
+        EXPECT_EQ(frameStore.numFrames, 2);
+        EXPECT_EQ(ui->Count("warning"), 0) << ui->OnlyWarning();
+        EXPECT_FALSE(ReadLeftDataOut(&lastReadAccount));
+    }
+    // A file of a closing header and a palette is an empty document, as a
+    // closing header alone is; with frames after them nothing can be read.
+    MakeOldDocument();
+    ui->Clear();
+    ASSERT_EQ(Read(Closing() + palette + Closing()), 1);
+    EXPECT_EQ(frameStore.numFrames, 0);
+    EXPECT_EQ(ui->Count("warning"), 0);
+    MakeOldDocument();
+    const std::string before = DocumentFingerprint();
+    EXPECT_EQ(Read(Closing() + Closing() + palette + Frame0("b", 3)), 0);
+    EXPECT_EQ(DocumentFingerprint(), before);
+    EXPECT_EQ(ui->OnlyWarning(),
+              "Loading Frames|No frame could be read from this file:\n- reading stopped at section "
+              "1: a header of 0 records ends the frames, but more frames follow it");
 }
 
 TEST_F(IldaFileTest, PalettesAreSkippedWithoutBecomingFrames) {
@@ -386,7 +454,7 @@ TEST_F(IldaFileTest, MissingOrForeignFileLeavesTheDocumentAsItWas) {
         Frame0("a", 1).substr(0, 31),
         "VECTOR,30000,3\r\nname\r\n1,2,3\r\n+\r\n1,2,3\r\n",
         std::string("ILDB\0\0\0\0", 8) + Frame0("a", 1).substr(8),
-        std::string("ILDA\x01\0\0\0", 8) + Frame0("a", 1).substr(8),
+        std::string("ilda\0\0\0\0", 8) + Frame0("a", 1).substr(8),
     };
     for (int insert = 0; insert <= 1; ++insert) {
         for (const std::string& data : notIlda) {
