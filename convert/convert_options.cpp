@@ -82,9 +82,9 @@ void PrintConvertVersion() {
     ReportLine(stdout, "quillon-convert %s", QUILLON_VERSION_TEXT);
 }
 
+// One line that names the option or argument at fault; --help has the rest.
 static int Fail(const char* what, const char* detail) {
     std::fprintf(stderr, "quillon-convert: %s%s\n", what, detail ? detail : "");
-    std::fputs("Try 'quillon-convert --help'.\n", stderr);
     return 0;
 }
 
