@@ -29,91 +29,67 @@
 
 namespace {
 
-// Six frames "Fr0" to "Fr5", frame f of f + 1 points; frame 0 current.
-void MakeSixFrames() {
+// How the document starts: six frames "Fr0" to "Fr5", frame f of f + 1
+// points, frame 0 current.
+enum { SAVED, MODIFIED, BLANK_LAST };
+
+// The document, and the files the commands meet: two frames as the
+// program's own CSV writer writes them, a frame too long for the editor, and
+// a text file named as a bitmap, as a user's renamed file would be.
+void MakeStart(int start, const std::string& folder) {
     MakeFrames({"Fr0", "Fr1", "Fr2", "Fr3", "Fr4", "Fr5"}, 1);
-}
-
-// Two frames as the program's own CSV writer writes them.
-const char* const SMALL_CSV = "VECTOR,20000,5\r\nIn1\r\n1,5,6\r\n+\r\nIn2\r\n0,7,8\r\n";
-
-struct ModalStepCase {
-    const char* name;
-    void (*setUp)(const std::string& folder);  // the document and the files to meet
-    int command;
-    std::vector<DialogStep> (*before)(const std::string& folder);  // steps up to the one
-    const char* step;                                              // its caption
-    int answer;                                                    // the button pressed in it
-    // What the command alone leaves:
-    int frames;
-    bool modified;
-    const char* written;  // the file it writes, "" for none
-};
-
-std::vector<DialogStep> Nothing(const std::string&) {
-    return {};
-}
-
-std::vector<DialogStep> InsertSmall(const std::string& folder) {
-    return {TypeName("Insert Frames", folder + "\\in.csv")};
-}
-std::vector<DialogStep> OpenLong(const std::string& folder) {
-    return {TypeName("Open Frames", folder + "\\long.csv"), Press("Open Frames", IDOK)};
-}
-std::vector<DialogStep> SaveCsv(const std::string& folder) {
-    return {TypeName("Save Frames", folder + "\\show.csv")};
-}
-std::vector<DialogStep> SaveIlda(const std::string& folder) {
-    return {SwitchType("Save Frames", 2), TypeName("Save Frames", folder + "\\show.ild"),
-            Press("Save Frames", IDOK)};
-}
-std::vector<DialogStep> PickNotABitmap(const std::string& folder) {
-    return {TypeName("Load Template Image", folder + "\\note.bmp"),
-            Press("Load Template Image", IDOK)};
-}
-
-void Modified(const std::string&) {
-    MakeSixFrames();
-    SetDocumentModified(true);
-}
-void Saved(const std::string&) {
-    MakeSixFrames();
-}
-void WithLongFile(const std::string& folder) {
-    MakeSixFrames();
+    if (start == BLANK_LAST) frameStore.pointCounts[5] = 0;  // ILDA cannot hold it
+    if (start != SAVED) SetDocumentModified(true);
+    WriteFileBytes(folder + "\\in.csv", "VECTOR,20000,5\r\nIn1\r\n1,5,6\r\n+\r\nIn2\r\n0,7,8\r\n");
     WriteFileBytes(folder + "\\long.csv", LongFrameCsv());
-}
-void WithSmallFile(const std::string& folder) {
-    MakeSixFrames();
-    WriteFileBytes(folder + "\\in.csv", SMALL_CSV);
-}
-void WithBlankFrame(const std::string&) {
-    MakeSixFrames();
-    frameStore.pointCounts[5] = 0;  // ILDA cannot hold it
-    SetDocumentModified(true);
-}
-// A text file named as a bitmap, as a user's renamed file would be.
-void WithNotABitmap(const std::string& folder) {
-    MakeSixFrames();
     WriteFileBytes(folder + "\\note.bmp", "not a picture");
 }
 
-const ModalStepCase cases[] = {
-    {"OpenDialog", WithSmallFile, CMD_INSERT_FRAMES, InsertSmall, "Insert Frames", IDOK, 8, true,
-     ""},
-    {"SaveDialog", Saved, CMD_SAVE_FRAMES_AS, SaveCsv, "Save Frames", IDOK, 6, false, "show.csv"},
-    {"OpenFrameQuestion", Modified, CMD_OPEN_FRAMES, Nothing, "Open Frame", IDCANCEL, 6, true, ""},
-    {"ExitProgramQuestion", Modified, CMD_EXIT, Nothing, "Exit Program", IDCANCEL, 6, true, ""},
-    {"ReaderWarning", WithLongFile, CMD_OPEN_FRAMES, OpenLong, "Loading Frames", IDOK, 2, false,
-     ""},
-    {"WriterWarning", WithBlankFrame, CMD_SAVE_FRAMES_AS, SaveIlda, "Saving Frames", IDOK, 6, true,
-     ""},
-    {"LoadImageDialog", Saved, CMD_LOAD_PICTURE, Nothing, "Load Template Image", IDCANCEL, 6, false,
-     ""},
-    {"LoadImageMessage", WithNotABitmap, CMD_LOAD_PICTURE, PickNotABitmap, "Load Image", IDOK, 6,
-     false, ""},
-    {"AboutBox", Modified, CMD_ABOUT, Nothing, "Version", IDOK, 6, true, ""},
+struct ModalStepCase {
+    const char* name;
+    int start;
+    int command;
+    // A file dialog on the way: the file type picked (0: as it is) and the
+    // file's name typed, then confirmed unless the dialog is the step.
+    const char* dialog;
+    int type;
+    const char* file;
+    const char* step;  // the step's caption
+    int answer;        // the button pressed in it
+    // What the command alone leaves:
+    int frames;
+    bool modified;
+    bool writes;  // the file
 };
+
+const ModalStepCase cases[] = {
+    {"OpenDialog", SAVED, CMD_INSERT_FRAMES, "Insert Frames", 0, "in.csv", "Insert Frames", IDOK, 8,
+     true, false},
+    {"SaveDialog", SAVED, CMD_SAVE_FRAMES_AS, "Save Frames", 0, "show.csv", "Save Frames", IDOK, 6,
+     false, true},
+    {"OpenFrameQuestion", MODIFIED, CMD_OPEN_FRAMES, "", 0, "", "Open Frame", IDCANCEL, 6, true,
+     false},
+    {"ExitProgramQuestion", MODIFIED, CMD_EXIT, "", 0, "", "Exit Program", IDCANCEL, 6, true,
+     false},
+    {"ReaderWarning", SAVED, CMD_OPEN_FRAMES, "Open Frames", 0, "long.csv", "Loading Frames", IDOK,
+     2, false, false},
+    {"WriterWarning", BLANK_LAST, CMD_SAVE_FRAMES_AS, "Save Frames", 2, "show.ild", "Saving Frames",
+     IDOK, 6, true, false},
+    {"LoadImageDialog", SAVED, CMD_LOAD_PICTURE, "", 0, "", "Load Template Image", IDCANCEL, 6,
+     false, false},
+    {"LoadImageMessage", SAVED, CMD_LOAD_PICTURE, "Load Template Image", 0, "note.bmp",
+     "Load Image", IDOK, 6, false, false},
+    {"AboutBox", MODIFIED, CMD_ABOUT, "", 0, "", "Version", IDOK, 6, true, false},
+};
+
+std::vector<DialogStep> StepsBefore(const ModalStepCase& c, const std::string& folder) {
+    std::vector<DialogStep> steps;
+    if (!c.dialog[0]) return steps;
+    if (c.type) steps.push_back(SwitchType(c.dialog, c.type));
+    steps.push_back(TypeName(c.dialog, folder + "\\" + c.file));
+    if (std::strcmp(c.dialog, c.step) != 0) steps.push_back(Press(c.dialog, IDOK));
+    return steps;
+}
 
 // Where the user's clicks land: a Frame Table row, a Vector Table row and
 // the canvas, none of them under another window.
@@ -248,22 +224,21 @@ protected:
         const ModalStepCase& c = GetParam();
         ResetProgramState();
         std::string folder = MakeTestFolder();
-        c.setUp(folder);
-        WriteFileBytes(folder + "\\drop.csv", SMALL_CSV);
+        MakeStart(c.start, folder);
         RefreshStatus(STATUS_TITLE | STATUS_PANES);
         Targets targets = OpenBothTables();
         EXPECT_EQ(WindowFromPoint(targets.frameRow), frameList);
         EXPECT_EQ(WindowFromPoint(targets.vectorRow), vectorList);
         EXPECT_EQ(WindowFromPoint(targets.canvas), CanvasWindow());
 
-        std::vector<DialogStep> steps = c.before(folder);
+        std::vector<DialogStep> steps = StepsBefore(c, folder);
         bool clear = true, tablesEnabled = false;
         if (interfere) {
             steps.push_back(WhileUp(c.step, [&](HWND dialog) {
                 clear = MoveAside(dialog, targets);
                 tablesEnabled =
                     IsWindowEnabled(frameTableWindow) || IsWindowEnabled(vectorTableWindow);
-                TryEverything(targets, folder + "\\drop.csv");
+                TryEverything(targets, folder + "\\in.csv");
             }));
         }
         steps.push_back(Press(c.step, c.answer));
@@ -279,7 +254,7 @@ protected:
         EXPECT_TRUE(IsWindowEnabled(ProgramWindow()));
         EXPECT_TRUE(IsWindowEnabled(frameTableWindow));
         EXPECT_TRUE(IsWindowEnabled(vectorTableWindow));
-        std::string left = WhatIsLeft(folder, c.written);
+        std::string left = WhatIsLeft(folder, c.writes ? c.file : "");
         RemoveTestFolder(folder);
         return left;
     }
@@ -290,7 +265,7 @@ TEST_P(ModalStepTest, NothingButTheStepActsWhileItIsUp) {
     std::string alone = Run(false);
     EXPECT_EQ(frameStore.numFrames, c.frames);
     EXPECT_EQ(documentModified, c.modified);
-    if (c.written[0]) {
+    if (c.writes) {
         EXPECT_EQ(alone.find("<missing>"), std::string::npos) << "nothing written";
     }
     std::string tried = Run(true);
