@@ -32,7 +32,9 @@ static void ClearPicture(HWND) {
     RepaintCanvas();
 }
 static void About(HWND main) {
+    if (!BeginModalStep((UiWindow)main)) return;
     MessageBoxA(main, AboutText, "Version", MB_OK);
+    EndModalStep();
 }
 static void BlankCurrent(HWND) {
     BlankCurrentFrameCommand();
@@ -114,16 +116,24 @@ static bool Grayed(HWND main, int id) {
     return state != (UINT)-1 && (state & (MF_GRAYED | MF_DISABLED));
 }
 
-// While a prompt or the Edit Vector dialog is open the main window is
-// disabled; a command that arrives all the same runs only if it cannot touch
-// the frames, the points or the view the dialog will act on.
-static const int commandsBesideADialog[] = {CMD_ABOUT, CMD_DOCUMENTS, CMD_CHANGE_SCAN_SPEED,
-                                            CMD_CHANGE_BLANKING_DELAY};
+// While a modal step is open the main window is disabled; a command that
+// arrives all the same runs only if it cannot touch the frames, the points
+// or the view the step will act on. The settings prompts may open beside a
+// prompt or the Edit Vector dialog, but not beside a file dialog or message
+// box, whose command may yet write, replace or mark the document.
+struct CommandBesideADialog {
+    int id;
+    bool besideSystemDialogs;
+};
+static const CommandBesideADialog commandsBesideADialog[] = {{CMD_ABOUT, true},
+                                                             {CMD_DOCUMENTS, true},
+                                                             {CMD_CHANGE_SCAN_SPEED, false},
+                                                             {CMD_CHANGE_BLANKING_DELAY, false}};
 
 static bool HeldBackByDialog(int id) {
     if (!ModalDialogOpen()) return false;
-    for (int allowed : commandsBesideADialog)
-        if (allowed == id) return false;
+    for (const CommandBesideADialog& allowed : commandsBesideADialog)
+        if (allowed.id == id) return !allowed.besideSystemDialogs && SystemDialogOpen();
     return true;
 }
 

@@ -13,6 +13,7 @@
 #include "document/undo.h"
 #include "files/document_file.h"
 #include "files/file_commands_win32.h"
+#include "tables/modal_dialog_win32.h"
 
 static bool EndsWithBmp(const char* path) {
     size_t length = std::strlen(path);
@@ -35,6 +36,12 @@ static void TakeDroppedPath(HWND mainWindow, const char* path) {
 }
 
 void HandleDroppedFiles(HWND mainWindow, HDROP drop) {
+    // A drop onto the program while a modal step is open is let fall, as on
+    // any disabled window.
+    if (ModalDialogOpen()) {
+        DragFinish(drop);
+        return;
+    }
     SetForegroundWindow(mainWindow);
     char path[DOCUMENT_PATH_LENGTH];
     UINT length = DragQueryFileA(drop, 0, nullptr, 0);

@@ -7,4 +7,5 @@
 
 // Inserts the first dropped frame file at the current frame, or takes a
 // ".bmp" file as the template picture; releases the drop in every case.
+// Nothing is taken while a modal step is open.
 void HandleDroppedFiles(HWND mainWindow, HDROP drop);

@@ -7,8 +7,12 @@
 #include "document/undo.h"
 #include "files/file_commands_win32.h"
 #include "files/file_flows.h"
+#include "tables/modal_dialog_win32.h"
 
 int ConfirmLeaving(HWND mainWindow) {
+    // The step's command goes on once it closes, on windows that must
+    // still be there.
+    if (ModalDialogOpen()) return 0;
     StoreWorkingFrameForFiles();
     if (!documentModified) return 1;
     int answer = AskYesNoCancel((UiWindow)mainWindow,

@@ -1,5 +1,6 @@
 // Win32 implementations behind the UI port: status and title, the table
-// refreshes, canvas repaint, menu item state, prompts, message boxes, beep.
+// refreshes, canvas repaint, menu item state, prompts, message boxes, beep,
+// and the guard around modal steps.
 #include "app/ui_port_win32.h"
 
 #include <windows.h>
@@ -9,6 +10,7 @@
 #include "app/value_prompt_win32.h"
 #include "document/ui_port.h"
 #include "tables/frame_table_win32.h"
+#include "tables/modal_dialog_win32.h"
 #include "tables/vector_table_win32.h"
 
 static int beepCount = 0;
@@ -44,6 +46,10 @@ static int AskYesNoCancelWindow(UiWindow owner, const char* text, const char* ca
     return MessageBoxA(OwnerWindow(owner), text, caption, MB_ICONWARNING | MB_YESNOCANCEL);
 }
 
+static int BeginModalStepWindow(UiWindow owner) {
+    return HoldProgramWindows(OwnerWindow(owner), false);
+}
+
 static void BeepWindow() {
     ++beepCount;
     MessageBeep(MB_OK);
@@ -63,5 +69,7 @@ void InstallWin32UiPort() {
     port.warningBox = WarningBoxWindow;
     port.askYesNoCancel = AskYesNoCancelWindow;
     port.beep = BeepWindow;
+    port.beginModalStep = BeginModalStepWindow;
+    port.endModalStep = ReleaseProgramWindows;
     uiPort = port;
 }

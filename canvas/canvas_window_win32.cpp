@@ -62,7 +62,16 @@ static void HoldMouseDuringGesture(HWND window) {
     if (!active && GetCapture() == window) ReleaseCapture();
 }
 
+// While a modal step is open the main window is disabled, and with it the
+// canvas: a press that reaches it all the same starts nothing.
+static bool HeldBack(HWND window, UINT message) {
+    bool press =
+        message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN;
+    return press && !IsWindowEnabled(GetAncestor(window, GA_ROOT));
+}
+
 static LRESULT OnMouse(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (HeldBack(window, message)) return 0;
     DrawFeedbackOn(window);
     int x = MouseX(lParam), y = MouseY(lParam), keys = MouseKeys(wParam);
     switch (message) {

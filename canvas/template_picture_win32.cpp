@@ -1,5 +1,6 @@
 // Loading, dimming and releasing the template picture. Touches only the
-// picture state and the Clear Picture menu item.
+// picture state and the Clear Picture menu item; its dialog and message run
+// as modal steps through the UI port.
 #include "canvas/template_picture_win32.h"
 
 #include <commdlg.h>
@@ -24,7 +25,10 @@ static int AskForPicturePath(HWND owner, char* path, DWORD size) {
     dialog.lpstrTitle = "Load Template Image";
     dialog.lpstrDefExt = "bmp";
     dialog.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
-    return GetOpenFileNameA(&dialog) ? 1 : 0;
+    if (!BeginModalStep((UiWindow)owner)) return 0;
+    BOOL chosen = GetOpenFileNameA(&dialog);
+    EndModalStep();
+    return chosen ? 1 : 0;
 }
 
 // Reads the loaded bitmap as 24-bit pixels, divides every byte by three and
@@ -69,7 +73,7 @@ int LoadTemplatePicture(HWND owner, const char* path) {
     }
     HBITMAP bitmap = (HBITMAP)LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
     if (!bitmap) {
-        MessageBoxA(owner, "Loading Failed.", "Load Image", MB_OK | MB_ICONWARNING);
+        ShowWarning((UiWindow)owner, "Loading Failed.", "Load Image");
         return 0;
     }
     if (templatePicture.pictureBitmap) DeleteObject(templatePicture.pictureBitmap);

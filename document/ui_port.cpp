@@ -37,7 +37,9 @@ int ValuePrompt(UiWindow owner, const ValuePromptRequest* request) {
     return uiPort.valuePrompt(owner, request);
 }
 void ShowWarning(UiWindow owner, const char* text, const char* caption) {
-    if (uiPort.warningBox) uiPort.warningBox(owner, text, caption);
+    if (!uiPort.warningBox || !BeginModalStep(owner)) return;
+    uiPort.warningBox(owner, text, caption);
+    EndModalStep();
 }
 void ShowFileWarning(UiWindow owner, const char* path, const char* text, const char* caption,
                      int cause) {
@@ -47,9 +49,17 @@ void ShowFileWarning(UiWindow owner, const char* path, const char* text, const c
         ShowWarning(owner, text, caption);
 }
 int AskYesNoCancel(UiWindow owner, const char* text, const char* caption) {
-    if (!uiPort.askYesNoCancel) return ANSWER_CANCEL;
-    return uiPort.askYesNoCancel(owner, text, caption);
+    if (!uiPort.askYesNoCancel || !BeginModalStep(owner)) return ANSWER_CANCEL;
+    int answer = uiPort.askYesNoCancel(owner, text, caption);
+    EndModalStep();
+    return answer;
 }
 void Beep() {
     if (uiPort.beep) uiPort.beep();
+}
+int BeginModalStep(UiWindow owner) {
+    return uiPort.beginModalStep ? uiPort.beginModalStep(owner) : 1;
+}
+void EndModalStep() {
+    if (uiPort.endModalStep) uiPort.endModalStep();
 }

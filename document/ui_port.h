@@ -49,6 +49,11 @@ struct UiPort {
     // Warning icon, Yes/No/Cancel; returns ANSWER_YES, ANSWER_NO or ANSWER_CANCEL.
     int (*askYesNoCancel)(UiWindow owner, const char* text, const char* caption);
     void (*beep)();
+    // Around each file dialog and message box: while one is open nothing
+    // else acts on the document. Begin gives 0 when the step must not be
+    // shown (and not ended); left null, every step may be shown.
+    int (*beginModalStep)(UiWindow owner);
+    void (*endModalStep)();
 };
 
 extern UiPort uiPort;
@@ -63,9 +68,15 @@ int SelectedFrameRange(int* first, int* last);
 void RepaintCanvas();
 void EnableCommand(int commandId, bool enabled);
 int ValuePrompt(UiWindow owner, const ValuePromptRequest* request);
+// Both run as modal steps, between BeginModalStep and EndModalStep.
 void ShowWarning(UiWindow owner, const char* text, const char* caption);
 // A warning said where it is made, with the file it concerns and why.
 void ShowFileWarning(UiWindow owner, const char* path, const char* text, const char* caption,
                      int cause);
 int AskYesNoCancel(UiWindow owner, const char* text, const char* caption);
 void Beep();
+// Every modal call that does not come through the port's own prompts and
+// message boxes is made between these two: 1 when it may be made, and then
+// EndModalStep once it has returned.
+int BeginModalStep(UiWindow owner);
+void EndModalStep();

@@ -30,9 +30,11 @@ static const char* const SAVING_CAPTION = "Saving Frames";
 static int AskForFile(UiWindow owner, int kind, const char* title, const char* startName,
                       FileDialogAnswer* answer) {
     std::memset(answer, 0, sizeof *answer);
-    if (!fileDialogProc) return 0;
+    if (!fileDialogProc || !BeginModalStep(owner)) return 0;
     FileDialogRequest request = {kind, title, startName, FilterIndex};
-    if (!fileDialogProc(owner, &request, answer)) return 0;
+    int chosen = fileDialogProc(owner, &request, answer);
+    EndModalStep();
+    if (!chosen) return 0;
     answer->path[sizeof answer->path - 1] = 0;
     answer->fileTitle[sizeof answer->fileTitle - 1] = 0;
     return 1;

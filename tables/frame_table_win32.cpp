@@ -123,10 +123,14 @@ void DeleteSelectedFrames() {
     DeleteFrameRows(rows, rowCount);
 }
 
-// Every row state change makes the focused row's frame current.
+// Every row state change makes the focused row's frame current; while a
+// modal step is open the focus goes back to the current frame's row instead.
 static void GoToFocusedRow() {
-    if (ModalDialogOpen()) return;
     int focused = NextListRow(frameList, -1, LVNI_FOCUSED);
+    if (ModalDialogOpen()) {
+        if (focused != frameStore.currentFrame) RefreshFrameTableWindow(FT_FOCUS_CURRENT);
+        return;
+    }
     if (focused >= 0) GoToFrame(focused);
 }
 

@@ -215,8 +215,16 @@ void EditVector() {
     RedrawAllListRows(vectorList);
 }
 
+// While a modal step is open the points keep their selection, and the rows
+// are put back to show it.
+static bool SelectionHeldBack() {
+    if (!ModalDialogOpen()) return false;
+    WriteRowSelection(ReadRowSelection());
+    return true;
+}
+
 static void OnRowChanged(const NMLISTVIEW* change) {
-    if (writingSelection || !(change->uChanged & LVIF_STATE)) return;
+    if (writingSelection || !(change->uChanged & LVIF_STATE) || SelectionHeldBack()) return;
     if (change->iItem < 0) {
         // The change reached every row at once.
         SelectPointsFromRows();
@@ -235,7 +243,7 @@ static void OnRowChanged(const NMLISTVIEW* change) {
 
 // A range of rows changed in one go (a Shift click or Shift and an arrow key).
 static void OnRowRangeChanged() {
-    if (writingSelection) return;
+    if (writingSelection || SelectionHeldBack()) return;
     SelectPointsFromRows();
     RepaintCanvas();
 }

@@ -378,16 +378,11 @@ TEST_F(FileCommandsTest, ExitPromptYesWritesTheRememberedFileWithoutADialog) {
 
 // ---- Files read in part ---------------------------------------------------
 
-// A CSV file whose second frame holds 3005 point lines, and what is said of it.
+// What is said of LongFrameCsv.
 const char* const LOADING = "Loading Frames";
 const char* const WARNED =
     "Loading Frames|Not all of this file was read:\n"
     "- 5 points in 1 frame beyond the 3000 points a frame holds";
-std::string LongFrameCsv() {
-    std::string text = "VECTOR,30000,3\r\nshort\r\n1,1,1\r\n+\r\nlong\r\n";
-    for (int i = 0; i < 3005; ++i) text += "1," + std::to_string(i) + ",0\r\n";
-    return text;
-}
 
 TEST_F(FileCommandsTest, AFileReadInPartIsNamedInOneWarningAndReplacedOnlyThroughTheDialog) {
     const std::string original = LongFrameCsv();

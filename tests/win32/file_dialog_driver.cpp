@@ -25,19 +25,22 @@ static bool inTick = false;
 static HWND answeredDialog = nullptr;
 
 DialogStep TypeName(const std::string& caption, const std::string& name) {
-    return {caption, DIALOG_TYPE_NAME, name, 0};
+    return {caption, DIALOG_TYPE_NAME, name, 0, nullptr};
 }
 DialogStep SwitchType(const std::string& caption, int type) {
-    return {caption, DIALOG_SWITCH_TYPE, "", type};
+    return {caption, DIALOG_SWITCH_TYPE, "", type, nullptr};
 }
 DialogStep ReadName(const std::string& caption) {
-    return {caption, DIALOG_READ_NAME, "", 0};
+    return {caption, DIALOG_READ_NAME, "", 0, nullptr};
 }
 DialogStep ReadType(const std::string& caption) {
-    return {caption, DIALOG_READ_TYPE, "", 0};
+    return {caption, DIALOG_READ_TYPE, "", 0, nullptr};
 }
 DialogStep Press(const std::string& caption, int button) {
-    return {caption, DIALOG_PRESS, "", button};
+    return {caption, DIALOG_PRESS, "", button, nullptr};
+}
+DialogStep WhileUp(const std::string& caption, std::function<void(HWND dialog)> act) {
+    return {caption, DIALOG_ACT, "", 0, act};
 }
 
 struct Search {
@@ -112,6 +115,9 @@ static int Perform(HWND dialog, const DialogStep& step) {
             if (!GetDlgItem(dialog, step.number)) return 0;
             record.pressed.push_back(step.caption + "|" + TextOf(GetDlgItem(dialog, BOX_TEXT)));
             PressButton(dialog, step.number);
+            return 1;
+        case DIALOG_ACT:
+            if (step.act) step.act(dialog);
             return 1;
     }
     return 0;
@@ -220,4 +226,10 @@ void WriteFileBytes(const std::string& path, const std::string& bytes) {
 
 bool FileExists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string LongFrameCsv() {
+    std::string text = "VECTOR,30000,3\r\nshort\r\n1,1,1\r\n+\r\nlong\r\n";
+    for (int i = 0; i < 3005; ++i) text += "1," + std::to_string(i) + ",0\r\n";
+    return text;
 }

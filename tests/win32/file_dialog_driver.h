@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,7 +16,8 @@ enum DialogStepKind {
     DIALOG_SWITCH_TYPE,  // pick file type number (1-based) as the user would
     DIALOG_READ_NAME,    // record the file-name box text
     DIALOG_READ_TYPE,    // record the selected file type number
-    DIALOG_PRESS         // click the button with this id (IDOK, IDCANCEL, IDYES, IDNO)
+    DIALOG_PRESS,        // click the button with this id (IDOK, IDCANCEL, IDYES, IDNO)
+    DIALOG_ACT           // run a test's action while the dialog is up
 };
 
 struct DialogStep {
@@ -23,6 +25,7 @@ struct DialogStep {
     DialogStepKind action;
     std::string text;
     int number;
+    std::function<void(HWND dialog)> act;  // for DIALOG_ACT
 };
 
 struct DialogRecord {
@@ -38,6 +41,8 @@ DialogStep SwitchType(const std::string& caption, int type);
 DialogStep ReadName(const std::string& caption);
 DialogStep ReadType(const std::string& caption);
 DialogStep Press(const std::string& caption, int button);
+// Runs the action from inside the dialog's modal loop, once it is up.
+DialogStep WhileUp(const std::string& caption, std::function<void(HWND dialog)> act);
 
 // Arms the driver with a script; an empty script still cancels anything
 // that shows up.
@@ -51,3 +56,7 @@ void RemoveTestFolder(const std::string& folder);
 std::string ReadFileBytes(const std::string& path);  // "<missing>" when absent
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 bool FileExists(const std::string& path);
+// A CSV file of two frames whose second holds 3005 point lines, as another
+// program's writer with no limit on a frame would make it: the editor reads
+// it in part and warns once.
+std::string LongFrameCsv();

@@ -76,6 +76,20 @@ void ResetProgramState() {
     PumpProgramMessages();
 }
 
+void MakeFrames(std::initializer_list<const char*> names, int firstPoints) {
+    int f = 0;
+    for (const char* name : names) {
+        workingFrame.count = f + firstPoints;
+        for (int i = 0; i < workingFrame.count; ++i)
+            workingFrame.points[i] = {POINT_VISIBLE, (int16_t)(10 * f + i), (int16_t)(-i)};
+        StoreFrame(f, true);
+        std::memset(frameStore.frameNames[f].bytes, ' ', FRAME_NAME_LENGTH);
+        std::memcpy(frameStore.frameNames[f].bytes, name, std::strlen(name));
+        ++f;
+    }
+    LoadFrame(0);
+}
+
 void PressKey(int virtualKey, bool ctrl, bool shift) {
     BYTE saved[256], held[256];
     GetKeyboardState(saved);
@@ -318,14 +332,27 @@ HDROP MakeDropHandle(const std::vector<std::string>& paths) {
     return (HDROP)memory;
 }
 
-void RealMouse(int screenX, int screenY, DWORD buttons) {
-    SetCursorPos(screenX, screenY);
+static INPUT MouseInput(int screenX, int screenY, DWORD buttons) {
     INPUT input = {};
     input.type = INPUT_MOUSE;
     input.mi.dx = MulDiv(screenX, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
     input.mi.dy = MulDiv(screenY, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
     input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons;
+    return input;
+}
+
+void RealMouse(int screenX, int screenY, DWORD buttons) {
+    SetCursorPos(screenX, screenY);
+    INPUT input = MouseInput(screenX, screenY, buttons);
     SendInput(1, &input, sizeof input);
+    PumpProgramMessages();
+}
+
+void RealClick(int screenX, int screenY) {
+    SetCursorPos(screenX, screenY);
+    INPUT inputs[2] = {MouseInput(screenX, screenY, MOUSEEVENTF_LEFTDOWN),
+                       MouseInput(screenX, screenY, MOUSEEVENTF_LEFTUP)};
+    SendInput(2, inputs, sizeof inputs[0]);
     PumpProgramMessages();
 }
 

@@ -31,12 +31,17 @@
 #include <shellapi.h>
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
 // Starts the shell the first time (and again if a test closed it); returns
 // the main window.
 HWND ProgramWindow();
+
+// Stores frames with the given names, frame f holding f + firstPoints beam-on
+// points, point i at (10 f + i, -i); frame 0 is then current.
+void MakeFrames(std::initializer_list<const char*> names, int firstPoints);
 
 // Puts the program back into its start state: document, file name, view,
 // gesture, template picture, tool windows closed, menu as in the resource,
@@ -60,6 +65,9 @@ void SendCommand(int commandId);
 // released there. Pumps the program's loop afterwards.
 void RealMouse(int screenX, int screenY, DWORD buttons = 0);
 void RealKey(int virtualKey, bool down);
+// A left click at the screen position, press and release queued together:
+// a list view that waits for the release inside its press finds it there.
+void RealClick(int screenX, int screenY);
 // Screen position of a canvas client position.
 POINT CanvasToScreen(int x, int y);
 

@@ -27,20 +27,6 @@ std::string Name(int frame) {
     return std::string(frameStore.frameNames[frame].bytes, FRAME_NAME_LENGTH);
 }
 
-// Frame f holds f + 1 points at x = 10 f.
-void MakeFrames(std::initializer_list<const char*> names) {
-    int f = 0;
-    for (const char* name : names) {
-        workingFrame.count = f + 1;
-        for (int i = 0; i <= f; ++i) workingFrame.points[i] = {POINT_VISIBLE, (int16_t)(10 * f), 0};
-        StoreFrame(f, true);
-        std::memset(frameStore.frameNames[f].bytes, ' ', FRAME_NAME_LENGTH);
-        std::memcpy(frameStore.frameNames[f].bytes, name, std::strlen(name));
-        ++f;
-    }
-    LoadFrame(0);
-}
-
 // What the windows looked like from inside an open dialog.
 struct SeenFromDialog {
     bool mainEnabled = true;
@@ -123,7 +109,7 @@ protected:
 }  // namespace
 
 TEST_F(ModalDialogsTest, FrameNamePromptHoldsBackTheMainWindowsCommands) {
-    MakeFrames({"Alpha", "Beta", "Gamma"});
+    MakeFrames({"Alpha", "Beta", "Gamma"}, 1);
     PressKey('T', true);
     PressKey('F', true);
     FocusRow(frameList, 1);
@@ -162,7 +148,7 @@ TEST_F(ModalDialogsTest, FrameNamePromptHoldsBackTheMainWindowsCommands) {
 }
 
 TEST_F(ModalDialogsTest, EditVectorDialogHoldsBackTheFrameTableAndTheMainWindow) {
-    MakeFrames({"Alpha", "Beta"});
+    MakeFrames({"Alpha", "Beta"}, 1);
     PressKey('F', true);
     workingFrame.count = 2;  // a point drawn since
     workingFrame.points[1] = {POINT_VISIBLE, 5, -5};

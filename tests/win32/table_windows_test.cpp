@@ -24,21 +24,6 @@
 
 namespace {
 
-// Stores frames with the given names; frame i holds i + 2 points.
-void MakeFrames(std::initializer_list<const char*> names) {
-    int f = 0;
-    for (const char* name : names) {
-        workingFrame.count = f + 2;
-        for (int i = 0; i < workingFrame.count; ++i)
-            workingFrame.points[i] = {POINT_VISIBLE, (int16_t)(10 * f + i), (int16_t)(-i)};
-        StoreFrame(f, true);
-        std::memset(frameStore.frameNames[f].bytes, ' ', 16);
-        std::memcpy(frameStore.frameNames[f].bytes, name, std::strlen(name));
-        ++f;
-    }
-    LoadFrame(0);
-}
-
 // A click on a row with real mouse messages, Shift or Ctrl held as given.
 void ClickRow(HWND list, int row, WPARAM keys = 0) {
     RECT bounds = {};
@@ -99,7 +84,7 @@ void GivePoints(int n) {
 
 // Two frames of n points each, the first one current.
 void TwoFramesOf(int n) {
-    MakeFrames({"A", "B"});
+    MakeFrames({"A", "B"}, 2);
     for (int f = 0; f < 2; ++f) {
         frameStore.pointCounts[f] = n;
         for (int i = 0; i < n; ++i) frameStore.frames[f][i] = {POINT_VISIBLE, (int16_t)i, 0};
@@ -289,7 +274,7 @@ TEST_F(TableWindowsTest, EditVectorDialogWritesTheFocusedAndSelectedPoints) {
 }
 
 TEST_F(TableWindowsTest, FrameTableListsFramesAndPicksThem) {
-    MakeFrames({"Alpha", "Beta", "Gamma"});
+    MakeFrames({"Alpha", "Beta", "Gamma"}, 2);
     PressKey('F', true);
     ASSERT_NE(frameList, nullptr);
     ASSERT_EQ(Rows(frameList), 3);
@@ -307,7 +292,7 @@ TEST_F(TableWindowsTest, FrameTableListsFramesAndPicksThem) {
 }
 
 TEST_F(TableWindowsTest, FrameNamePromptRenamesTheFocusedFrame) {
-    MakeFrames({"Alpha", "Beta"});
+    MakeFrames({"Alpha", "Beta"}, 2);
     SendCommand(CMD_TOGGLE_FRAME_TABLE);
     SetFocus(frameList);
     DialogAnswer* answer = AnswerDialog("Frame Name", ClickButton(IDOK), 1000, "Intro");
@@ -320,7 +305,7 @@ TEST_F(TableWindowsTest, FrameNamePromptRenamesTheFocusedFrame) {
 }
 
 TEST_F(TableWindowsTest, InsertAndDeleteFramesFromTheList) {
-    MakeFrames({"Alpha", "Beta", "Gamma"});
+    MakeFrames({"Alpha", "Beta", "Gamma"}, 2);
     SendCommand(CMD_TOGGLE_FRAME_TABLE);
     SetFocus(frameList);
     SetRowState(frameList, 1, LVIS_FOCUSED, LVIS_FOCUSED);
@@ -529,7 +514,7 @@ TEST_F(TableWindowsTest, ListsAskOnlyForTheRowsTheyShow) {
 }
 
 TEST_F(TableWindowsTest, AFrameStepWithBothTablesOpenPaintsTheCanvasOnce) {
-    MakeFrames({"Alpha", "Beta", "Gamma"});
+    MakeFrames({"Alpha", "Beta", "Gamma"}, 2);
     SendCommand(CMD_TOGGLE_VECTOR_TABLE);
     SendCommand(CMD_TOGGLE_FRAME_TABLE);
     MessageCounter paints(CanvasWindow(), WM_PAINT);
@@ -592,7 +577,7 @@ TEST_F(TableWindowsTest, FrameTableRangeFocusAndTopRowAsBefore) {
 }
 
 TEST_F(TableWindowsTest, RowRequestsAreAnsweredInEitherCharacterWidth) {
-    MakeFrames({"Alpha", "Beta"});
+    MakeFrames({"Alpha", "Beta"}, 2);
     SendCommand(CMD_TOGGLE_FRAME_TABLE);
     wchar_t text[8] = L"?";
     NMLVDISPINFOW wide = {};
@@ -708,7 +693,7 @@ TEST_F(TableWindowsTest, ATableOpenedAgainIsAsWhenFirstOpened) {
     EXPECT_TRUE(PointsSelected(497, 497)) << "rows select points again";
 
     // The Frame Table, closed by its menu command while a row was focused.
-    MakeFrames({"Alpha", "Beta", "Gamma"});
+    MakeFrames({"Alpha", "Beta", "Gamma"}, 2);
     SendCommand(CMD_TOGGLE_FRAME_TABLE);
     ClickRow(frameList, 2);
     EXPECT_EQ(frameStore.currentFrame, 2);
