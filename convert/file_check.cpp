@@ -11,6 +11,7 @@
 #include "formats/csv_walk.h"
 #include "formats/ilda_file.h"
 #include "formats/ilda_walk.h"
+#include "formats/path_files.h"
 #include "formats/read_account.h"
 
 enum { MESSAGE_LENGTH = 1024 };
@@ -52,7 +53,7 @@ int CheckFrameFile(const char* path) {
     ReadAccount walked;
     StartReadAccount(&walked, READ_PLACE_SECTION);
     int walk = WALK_OPEN_FAILED;
-    if (FILE* probe = std::fopen(path, "rb")) {
+    if (FILE* probe = OpenPathStream(path, "rb")) {
         std::fclose(probe);
         std::printf("%s: read as %s frame file, by its name\n", path, csv ? "a CSV" : "an ILDA");
         walk = csv ? WalkCsvFile(path, stdout, &walked) : WalkIldaFile(path, stdout, &walked);

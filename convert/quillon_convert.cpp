@@ -9,6 +9,7 @@
 
 #include "convert/convert_options.h"
 #include "convert/file_check.h"
+#include "convert/run_converter.h"
 #include "document/frame_store.h"
 #include "document/number_parse.h"
 #include "document/ui_port.h"
@@ -105,7 +106,7 @@ static int Convert(const ConvertOptions* options) {
     return written ? 0 : 1;
 }
 
-int main(int argc, char** argv) {
+int RunConverter(int argc, char** argv) {
     uiPort.warningBox = PrintWarning;
     ConvertOptions options;
     if (argc < 2) {

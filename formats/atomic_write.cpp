@@ -8,15 +8,12 @@
 #include <cerrno>
 #include <cstring>
 
+#include "formats/path_files.h"
+
 #ifdef _WIN32
-#include <fcntl.h>
 #include <io.h>
 #include <process.h>
-// Declared here so that formats/ stays free of the Win32 headers.
-extern "C" __declspec(dllimport) int __stdcall MoveFileExA(const char* existing, const char* target,
-                                                           unsigned long flags);
 #else
-#include <fcntl.h>
 #include <unistd.h>
 #endif
 
@@ -89,28 +86,13 @@ static int MakeTempPath(AtomicFile* file, unsigned sequence) {
 // An existing target must be a writable plain file, as it had to be when it
 // was simply overwritten in place.
 static int TargetIsReplaceable(const char* path, int* mode) {
-    *mode = -1;
-#ifdef _WIN32
-    struct _stat info;
-    if (_stat(path, &info) != 0) return errno == ENOENT;
-    if (info.st_mode & _S_IFDIR) return 0;
-    if (_access(path, 2) != 0) return 0;
-#else
-    struct stat info;
-    if (stat(path, &info) != 0) return errno == ENOENT;
-    if (S_ISDIR(info.st_mode)) return 0;
-    if (access(path, W_OK) != 0) return 0;
-#endif
-    *mode = (int)(info.st_mode & 07777);
-    return 1;
+    bool writable = false;
+    int kind = InspectPath(path, &writable, mode);
+    return kind == PATH_MISSING || (kind == PATH_FILE && writable);
 }
 
 static int OpenExclusive(const char* path) {
-#ifdef _WIN32
-    return _open(path, _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
-#else
-    return open(path, O_WRONLY | O_CREAT | O_EXCL, 0666);
-#endif
+    return CreateNewPathFile(path);
 }
 
 static FILE* StreamOf(int fd) {
@@ -139,12 +121,7 @@ static int SyncToDisk(FILE* stream) {
 }
 
 static int ReplaceTarget(const char* temp, const char* target) {
-#ifdef _WIN32
-    const unsigned long MOVEFILE_REPLACE_EXISTING = 1, MOVEFILE_WRITE_THROUGH = 8;
-    return MoveFileExA(temp, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-#else
-    return std::rename(temp, target) == 0;
-#endif
+    return ReplacePath(temp, target);
 }
 
 static int CreateFailed(AtomicFile* file, UiWindow owner) {
@@ -161,10 +138,12 @@ int BeginAtomicWrite(AtomicFile* file, UiWindow owner, const char* path) {
     file->targetPath[0] = 0;
     file->tempPath[0] = 0;
     if (!path || !path[0]) return CreateFailed(file, owner);
-    size_t length = 0;
-    if (!AppendText(file->targetPath, &length, path)) return CreateFailed(file, owner);
+    // Through a symbolic link the file it leads to is replaced, and the
+    // temporary file goes beside that one; the link stays.
+    if (!ResolvePathLinks(path, file->targetPath, sizeof file->targetPath))
+        return CreateFailed(file, owner);
     int mode = -1;
-    if (!TargetIsReplaceable(path, &mode)) return CreateFailed(file, owner);
+    if (!TargetIsReplaceable(file->targetPath, &mode)) return CreateFailed(file, owner);
 
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
@@ -180,7 +159,7 @@ int BeginAtomicWrite(AtomicFile* file, UiWindow owner, const char* path) {
     file->stream = StreamOf(fd);
     if (!file->stream) {
         CloseDescriptor(fd);
-        std::remove(file->tempPath);
+        RemovePath(file->tempPath);
         return CreateFailed(file, owner);
     }
     return 1;
@@ -212,7 +191,7 @@ int FinishAtomicWrite(AtomicFile* file, UiWindow owner) {
     if (ok && faultStep == ATOMIC_FAULT_REPLACE) ok = 0;
     if (ok && !ReplaceTarget(file->tempPath, file->targetPath)) ok = 0;
     if (!ok) {
-        if (file->tempPath[0]) std::remove(file->tempPath);
+        if (file->tempPath[0]) RemovePath(file->tempPath);
         file->tempPath[0] = 0;
         ShowWarning(owner, WRITE_FAILED, SAVING_CAPTION);
         return 0;
@@ -224,6 +203,6 @@ int FinishAtomicWrite(AtomicFile* file, UiWindow owner) {
 void AbandonAtomicWrite(AtomicFile* file) {
     if (file->stream) std::fclose(file->stream);
     file->stream = nullptr;
-    if (file->tempPath[0]) std::remove(file->tempPath);
+    if (file->tempPath[0]) RemovePath(file->tempPath);
     file->tempPath[0] = 0;
 }

@@ -12,6 +12,7 @@
 #include "document/undo.h"
 #include "formats/csv_lines.h"
 #include "formats/decimal_text.h"
+#include "formats/path_files.h"
 #include "formats/read_account.h"
 #include "formats/text_output.h"
 
@@ -238,7 +239,7 @@ static int ReadFrameLines(CsvInput* in, VectorPoint* points, FrameName* name, in
 }
 
 int ReadCsvFrames(UiWindow owner, const char* path, int insert) {
-    FILE* stream = path ? std::fopen(path, "rb") : nullptr;
+    FILE* stream = OpenPathStream(path, "rb");
     if (!stream) {
         ShowWarning(owner, "Failed to open frame file.", LOADING_CAPTION);
         return 0;

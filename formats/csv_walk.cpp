@@ -11,6 +11,7 @@
 #include "document/number_parse.h"
 #include "formats/csv_lines.h"
 #include "formats/name_text.h"
+#include "formats/path_files.h"
 
 enum { NOTES_KEPT = 8, NOTE_LENGTH = 320, QUOTED_PIECE_SIZE = 4 * CSV_LINE_CHARS + 3 };
 
@@ -97,7 +98,7 @@ static void EndFrame(FILE* report, ReadAccount* account, int32_t number, const F
 }
 
 int WalkCsvFile(const char* path, FILE* report, ReadAccount* account) {
-    FILE* stream = path ? std::fopen(path, "rb") : nullptr;
+    FILE* stream = OpenPathStream(path, "rb");
     if (!stream) return WALK_OPEN_FAILED;
     CsvInput* in = &walkInput;
     StartCsvInput(in, stream);

@@ -12,6 +12,7 @@
 #include "formats/atomic_write.h"
 #include "formats/ilda_input.h"
 #include "formats/ilda_layout.h"
+#include "formats/path_files.h"
 #include "formats/read_account.h"
 
 static const char* const LOADING_CAPTION = "Loading Frames";
@@ -70,7 +71,7 @@ static const unsigned char* NextHeader(IldaInput* in, ReadAccount* account, int3
 }
 
 int ReadIldaFrames(UiWindow owner, const char* path, int insert) {
-    FILE* stream = path ? std::fopen(path, "rb") : nullptr;
+    FILE* stream = OpenPathStream(path, "rb");
     if (!stream) {
         ShowWarning(owner, OPEN_FAILED, LOADING_CAPTION);
         return 0;

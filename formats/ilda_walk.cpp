@@ -10,6 +10,7 @@
 #include "formats/ilda_input.h"
 #include "formats/ilda_layout.h"
 #include "formats/name_text.h"
+#include "formats/path_files.h"
 
 static IldaInput walkInput;
 
@@ -251,7 +252,7 @@ static int WalkPass(FILE* stream, FILE* report, ReadAccount* account, int32_t fi
 }
 
 int WalkIldaFile(const char* path, FILE* report, ReadAccount* account) {
-    FILE* stream = path ? std::fopen(path, "rb") : nullptr;
+    FILE* stream = OpenPathStream(path, "rb");
     if (!stream) return WALK_OPEN_FAILED;
     WalkTotals totals;
     int result = WalkPass(stream, nullptr, account, 0, &totals);
