@@ -5,6 +5,9 @@
 
 #include <cerrno>
 #include <cstring>
+#include <cwchar>
+
+const char* const PATH_TOO_LONG_TEXT = "The file name is too long.";
 
 #ifdef _WIN32
 #include <fcntl.h>

@@ -11,6 +11,9 @@
 // does not fit is refused, never cut).
 enum { SYSTEM_PATH_UNITS = 4096 };
 
+// The message for a path longer than the program or the system can hold.
+extern const char* const PATH_TOO_LONG_TEXT;
+
 // fopen; null when the file cannot be opened or the path not converted.
 FILE* OpenPathStream(const char* path, const char* mode);
 

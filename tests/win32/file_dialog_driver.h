@@ -46,6 +46,7 @@ void StartDialogScript(const std::vector<DialogStep>& steps);
 DialogRecord FinishDialogScript();
 
 // A folder of its own under Z:\tmp for each test, and file helpers there.
+// Names and texts are UTF-8 throughout, in any script.
 std::string MakeTestFolder();
 void RemoveTestFolder(const std::string& folder);
 std::string ReadFileBytes(const std::string& path);  // "<missing>" when absent
