@@ -37,14 +37,11 @@ static void SetPane(int pane, const char* text) {
 void RefreshStatusWindow(int flags) {
     if (flags & STATUS_TITLE) {
         // The file title is UTF-8, in whatever script the dialog gave it.
-        // The main window is an ANSI window, to which SetWindowTextW would
-        // hand the text through the code page; the wide default procedure
-        // keeps it whole.
         char title[TITLE_TEXT_LENGTH];
         wchar_t wideTitle[TITLE_TEXT_LENGTH];
         FormatTitle(DocumentFileTitle, title, sizeof title);
         if (WidenText(title, wideTitle, TITLE_TEXT_LENGTH) >= 0)
-            DefWindowProcW(MainWindow(), WM_SETTEXT, 0, (LPARAM)wideTitle);
+            SetWindowTextW(MainWindow(), wideTitle);
     }
     if (!(flags & STATUS_PANES)) return;
     char text[STATUS_TEXT_LENGTH];

@@ -1,8 +1,12 @@
 #!/bin/bash
 # Runs quillon-convert.exe under Wine on a small CSV file: the SVG sheet and
 # animation come out as the converter writes them everywhere, and --check
-# gives its three exit statuses. Usage: convert-exe-test.sh QUILLON-CONVERT.EXE
+# gives its three exit statuses; a file named in Japanese converts under a
+# Western locale, and an output reached through a symbolic link is written
+# into the file the link leads to. Usage: convert-exe-test.sh QUILLON-CONVERT.EXE
 set -u
+# A Western code page, which cannot hold the Japanese name.
+export LC_ALL=en_US.UTF-8
 exe="$(realpath "$1")"
 source "$(dirname "$0")/wine-env.sh"
 quillon_wine_init
@@ -34,4 +38,14 @@ expect "--check says what is lost" grep -q "lost: 1 point line beyond the 3000 p
 printf 'not a frame file' > bad.ild
 wine "$exe" --check bad.ild > check.txt
 expect "--check of an unreadable file exits 2" test $? -eq 2
+cp show.csv 'ショー.csv'
+wine "$exe" 'ショー.csv' 'ショー.ild'
+expect "a file named in Japanese converts" test $? -eq 0 -a -s 'ショー.ild'
+wine "$exe" --info 'ショー.ild' > info.txt
+expect "and reads back" grep -q "^Frames: 2" info.txt
+mkdir kept && printf 'old' > kept/tonight.ild && ln -s kept/tonight.ild tonight.ild
+wine "$exe" show.csv tonight.ild
+expect "through a link the file it leads to is written" cmp -s kept/tonight.ild 'ショー.ild'
+expect "and the link stays" test -L tonight.ild
+expect "no temporary file is left" test "$(ls -A kept)" = tonight.ild
 exit $((failures > 0))

@@ -231,3 +231,6 @@ void WriteFileBytes(const std::string& path, const std::string& bytes) {
 bool FileExists(const std::string& path) {
     return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
+
+const char* const NamesInOtherScripts[2] = {"\xE3\x82\xB7\xE3\x83\xA7\xE3\x83\xBC",  // ショー
+                                            "Caf\xC3\xA9"};

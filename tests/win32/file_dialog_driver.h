@@ -52,3 +52,8 @@ void RemoveTestFolder(const std::string& folder);
 std::string ReadFileBytes(const std::string& path);  // "<missing>" when absent
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 bool FileExists(const std::string& path);
+
+// Names outside one Windows code page or another, in UTF-8: a Japanese one,
+// which the Western code page cannot hold, and one with Latin accents,
+// which the Japanese one cannot. The tests of names run under both locales.
+extern const char* const NamesInOtherScripts[2];
