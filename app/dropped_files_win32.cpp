@@ -1,11 +1,10 @@
-// Only the first dropped file counts. Its path is taken whole: a path longer
-// than the program can hold is ignored rather than cut, since a cut path
-// could name a different, existing file.
+// Only the first dropped file counts. Its path is taken whole, in UTF-16 and
+// so in any script: a path longer than the program can hold is refused with
+// a message rather than cut, since a cut path could name a different,
+// existing file.
 #include "app/dropped_files_win32.h"
 
 #include <shellapi.h>
-
-#include <cstring>
 
 #include "canvas/template_picture_win32.h"
 #include "canvas/view_transform.h"
@@ -13,12 +12,9 @@
 #include "document/undo.h"
 #include "files/document_file.h"
 #include "files/file_commands_win32.h"
+#include "formats/path_files.h"
+#include "formats/utf16_text.h"
 #include "tables/modal_dialog_win32.h"
-
-static bool EndsWithBmp(const char* path) {
-    size_t length = std::strlen(path);
-    return length >= 4 && lstrcmpiA(path + length - 4, ".BMP") == 0;
-}
 
 static void TakeDroppedPath(HWND mainWindow, const char* path) {
     if (LoadFrames(mainWindow, path, 1)) {
@@ -29,7 +25,7 @@ static void TakeDroppedPath(HWND mainWindow, const char* path) {
         RefreshFrameTable(FT_REBUILD);
         return;
     }
-    if (EndsWithBmp(path) && LoadTemplatePicture(mainWindow, path)) {
+    if (HasFileEnding(path, ".BMP") && LoadTemplatePicture(mainWindow, path)) {
         RequestRecenter();
         RepaintCanvas();
     }
@@ -43,10 +39,13 @@ void HandleDroppedFiles(HWND mainWindow, HDROP drop) {
         return;
     }
     SetForegroundWindow(mainWindow);
+    wchar_t widePath[DOCUMENT_PATH_CHARS];
     char path[DOCUMENT_PATH_LENGTH];
-    UINT length = DragQueryFileA(drop, 0, nullptr, 0);
-    if (length > 0 && length < sizeof path &&
-        DragQueryFileA(drop, 0, path, sizeof path) == length) {
+    UINT length = DragQueryFileW(drop, 0, nullptr, 0);
+    if (length >= DOCUMENT_PATH_CHARS) {
+        ShowWarning(mainWindow, PATH_TOO_LONG_TEXT, "Loading Frames");
+    } else if (length > 0 && DragQueryFileW(drop, 0, widePath, DOCUMENT_PATH_CHARS) == length &&
+               NarrowText(widePath, path, sizeof path) >= 0) {
         TakeDroppedPath(mainWindow, path);
     }
     DragFinish(drop);

@@ -5,16 +5,24 @@
 
 #include <cstring>
 
+#include "formats/utf16_text.h"
+
 const char* const HelpPageName = "zel2.html";
 
 ShellOpenProc shellOpenProc = OpenWithShell;
 
+// Paths are UTF-8 here; the shell gets them in UTF-16, so that a program
+// folder named in any script still finds the page.
 void OpenWithShell(HWND owner, const char* file) {
-    ShellExecuteA(owner, nullptr, file, nullptr, nullptr, SW_SHOWNORMAL);
+    wchar_t wide[MAX_PATH];
+    if (WidenText(file, wide, MAX_PATH) < 0) return;
+    ShellExecuteW(owner, nullptr, wide, nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 static bool IsFile(const char* path) {
-    DWORD attributes = GetFileAttributesA(path);
+    wchar_t wide[MAX_PATH];
+    if (WidenText(path, wide, MAX_PATH) < 0) return false;
+    DWORD attributes = GetFileAttributesW(wide);
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
@@ -33,15 +41,16 @@ static int PathBeside(const char* programPath, char* path, size_t size) {
 }
 
 void OpenHelpPageBeside(HWND owner, const char* programPath) {
-    char path[MAX_PATH];
+    char path[3 * MAX_PATH];
     bool beside = programPath && PathBeside(programPath, path, sizeof path) && IsFile(path);
     shellOpenProc(owner, beside ? path : HelpPageName);
 }
 
 void OpenHelpPage(HWND owner) {
-    char program[MAX_PATH];
-    DWORD length = GetModuleFileNameA(nullptr, program, sizeof program);
+    wchar_t wide[MAX_PATH];
+    char program[3 * MAX_PATH];
+    DWORD length = GetModuleFileNameW(nullptr, wide, MAX_PATH);
     // A cut path (length equal to the buffer) names no real folder.
-    bool known = length > 0 && length < sizeof program;
+    bool known = length > 0 && length < MAX_PATH && NarrowText(wide, program, sizeof program) >= 0;
     OpenHelpPageBeside(owner, known ? program : nullptr);
 }

@@ -16,7 +16,7 @@ HWND canvasWindow = nullptr;
 
 enum { STATUS_ALLOWANCE = 25 };  // room left for the status bar until the first WM_SIZE
 
-static LRESULT OnCreate(HWND window, const CREATESTRUCTA* create) {
+static LRESULT OnCreate(HWND window, const CREATESTRUCTW* create) {
     mainWindow = window;
     DragAcceptFiles(window, TRUE);
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES};
@@ -57,7 +57,7 @@ static LRESULT OnDestroy() {
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
-            return OnCreate(window, (const CREATESTRUCTA*)lParam);
+            return OnCreate(window, (const CREATESTRUCTW*)lParam);
         case WM_SIZE:
             return OnSize(window, wParam, lParam);
         case WM_COMMAND:
@@ -73,6 +73,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_DESTROY:
             return OnDestroy();
         default:
-            return DefWindowProcA(window, message, wParam, lParam);
+            // A Unicode window (its class is registered so), for the title.
+            return DefWindowProcW(window, message, wParam, lParam);
     }
 }

@@ -9,6 +9,7 @@
 #include "app/ui_port_win32.h"
 #include "canvas/canvas_window_win32.h"
 #include "document/ui_port.h"
+#include "formats/utf16_text.h"
 #include "resources/resource_ids.h"
 #include "tables/frame_table_win32.h"
 #include "tables/vector_table_win32.h"
@@ -37,7 +38,8 @@ struct WindowClassEntry {
     WNDPROC procedure;
     LPCSTR cursor;
     HBRUSH background;
-    int menu;  // 0: none
+    int menu;      // 0: none
+    bool unicode;  // its texts (the main window's title) in UTF-16
 };
 
 static bool RegisterShellClass(const WindowClassEntry& entry) {
@@ -50,16 +52,30 @@ static bool RegisterShellClass(const WindowClassEntry& entry) {
     windowClass.hbrBackground = entry.background;
     windowClass.lpszMenuName = entry.menu ? MAKEINTRESOURCEA(entry.menu) : nullptr;
     windowClass.lpszClassName = entry.name;
-    return RegisterClassA(&windowClass) != 0;
+    if (!entry.unicode) return RegisterClassA(&windowClass) != 0;
+    // A title in any script passes through an ANSI window's procedure
+    // only as far as the code page reaches.
+    wchar_t name[32];
+    if (WidenText(entry.name, name, 32) < 0) return false;
+    WNDCLASSW wide = {};
+    wide.style = windowClass.style;
+    wide.lpfnWndProc = windowClass.lpfnWndProc;
+    wide.hInstance = windowClass.hInstance;
+    wide.hIcon = windowClass.hIcon;
+    wide.hCursor = windowClass.hCursor;
+    wide.hbrBackground = windowClass.hbrBackground;
+    wide.lpszMenuName = entry.menu ? MAKEINTRESOURCEW(entry.menu) : nullptr;
+    wide.lpszClassName = name;
+    return RegisterClassW(&wide) != 0;
 }
 
 static bool RegisterShellClasses() {
     HBRUSH menuColour = (HBRUSH)(INT_PTR)(COLOR_MENU + 1);
     const WindowClassEntry classes[] = {
-        {"zel_main", MainWindowProc, IDC_ARROW, menuColour, IDR_MAIN_MENU},
-        {"zel_vect", VectorTableProc, IDC_ARROW, menuColour, 0},
-        {"zel_frame", FrameTableProc, IDC_ARROW, menuColour, 0},
-        {"zel_draw", CanvasWindowProc, IDC_CROSS, (HBRUSH)GetStockObject(BLACK_BRUSH), 0},
+        {"zel_main", MainWindowProc, IDC_ARROW, menuColour, IDR_MAIN_MENU, true},
+        {"zel_vect", VectorTableProc, IDC_ARROW, menuColour, 0, false},
+        {"zel_frame", FrameTableProc, IDC_ARROW, menuColour, 0, false},
+        {"zel_draw", CanvasWindowProc, IDC_CROSS, (HBRUSH)GetStockObject(BLACK_BRUSH), 0, false},
     };
     for (const WindowClassEntry& entry : classes) {
         if (!RegisterShellClass(entry)) return false;

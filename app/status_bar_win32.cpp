@@ -11,6 +11,7 @@
 #include "document/frame_store.h"
 #include "document/ui_port.h"
 #include "files/document_file.h"
+#include "formats/utf16_text.h"
 
 const int StatusPaneEdges[STATUS_PANE_COUNT] = {180, 270, 340, 430};
 
@@ -35,9 +36,12 @@ static void SetPane(int pane, const char* text) {
 
 void RefreshStatusWindow(int flags) {
     if (flags & STATUS_TITLE) {
+        // The file title is UTF-8, in whatever script the dialog gave it.
         char title[TITLE_TEXT_LENGTH];
+        wchar_t wideTitle[TITLE_TEXT_LENGTH];
         FormatTitle(DocumentFileTitle, title, sizeof title);
-        SetWindowTextA(MainWindow(), title);
+        if (WidenText(title, wideTitle, TITLE_TEXT_LENGTH) >= 0)
+            SetWindowTextW(MainWindow(), wideTitle);
     }
     if (!(flags & STATUS_PANES)) return;
     char text[STATUS_TEXT_LENGTH];

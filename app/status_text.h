@@ -5,7 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
-enum { STATUS_TEXT_LENGTH = 64, TITLE_TEXT_LENGTH = 280 };
+// The title holds a file title of up to 255 characters in UTF-8.
+enum { STATUS_TEXT_LENGTH = 64, TITLE_TEXT_LENGTH = 800 };
 
 extern const char* const ProductName;
 

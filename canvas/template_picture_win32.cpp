@@ -4,6 +4,8 @@
 #include "canvas/template_picture_win32.h"
 
 #include <commdlg.h>
+// FNERR_ codes
+#include <cderr.h>
 
 #include <cstdint>
 #include <cstdlib>
@@ -11,24 +13,31 @@
 #include "canvas/picture_dimming.h"
 #include "document/command_ids.h"
 #include "document/ui_port.h"
+#include "formats/path_files.h"
+#include "formats/utf16_text.h"
 
 TemplatePicture templatePicture = {nullptr, 0, 0};
 
-static int AskForPicturePath(HWND owner, char* path, DWORD size) {
-    OPENFILENAMEA dialog = {};
+// The wide dialog, so that a picture named in any script comes back whole.
+// A name longer than the buffer is said so, never cut.
+static int AskForPicturePath(HWND owner, wchar_t* path, DWORD size) {
+    OPENFILENAMEW dialog = {};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = owner;
-    dialog.lpstrFilter = "Image Files (*.bmp)\0*.bmp\0All Files (*.*)\0*.*\0";
+    dialog.lpstrFilter = L"Image Files (*.bmp)\0*.bmp\0All Files (*.*)\0*.*\0";
     dialog.nFilterIndex = 1;
     dialog.lpstrFile = path;
     dialog.nMaxFile = size;
-    dialog.lpstrTitle = "Load Template Image";
-    dialog.lpstrDefExt = "bmp";
+    dialog.lpstrTitle = L"Load Template Image";
+    dialog.lpstrDefExt = L"bmp";
     dialog.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
     if (!BeginModalStep((UiWindow)owner)) return 0;
-    BOOL chosen = GetOpenFileNameA(&dialog);
+    BOOL chosen = GetOpenFileNameW(&dialog);
     EndModalStep();
-    return chosen ? 1 : 0;
+    if (chosen) return 1;
+    if (CommDlgExtendedError() == FNERR_BUFFERTOOSMALL)
+        ShowWarning((UiWindow)owner, PATH_TOO_LONG_TEXT, "Load Image");
+    return 0;
 }
 
 // Reads the loaded bitmap as 24-bit pixels, divides every byte by three and
@@ -66,12 +75,13 @@ static HBITMAP DimmedPicture(HWND owner, HBITMAP loaded, int width, int height) 
 }
 
 int LoadTemplatePicture(HWND owner, const char* path) {
-    char chosen[MAX_PATH] = "";
+    wchar_t widePath[MAX_PATH] = L"";
     if (!path) {
-        if (!AskForPicturePath(owner, chosen, sizeof chosen)) return 0;
-        path = chosen;
+        if (!AskForPicturePath(owner, widePath, MAX_PATH)) return 0;
+    } else if (WidenText(path, widePath, MAX_PATH) < 0) {
+        widePath[0] = 0;  // no such file: the load fails with its message
     }
-    HBITMAP bitmap = (HBITMAP)LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
+    HBITMAP bitmap = (HBITMAP)LoadImageW(nullptr, widePath, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
     if (!bitmap) {
         ShowWarning((UiWindow)owner, "Loading Failed.", "Load Image");
         return 0;

@@ -12,6 +12,7 @@
 #include "formats/csv_walk.h"
 #include "formats/ilda_file.h"
 #include "formats/ilda_walk.h"
+#include "formats/path_files.h"
 #include "formats/read_account.h"
 #include "formats/walk_report.h"
 
@@ -57,7 +58,7 @@ int CheckFrameFile(const char* path, int32_t speed) {
     ReadAccount walked;
     StartReadAccount(&walked, READ_PLACE_SECTION);
     int walk = WALK_OPEN_FAILED;
-    if (FILE* probe = std::fopen(path, "rb")) {
+    if (FILE* probe = OpenPathStream(path, "rb")) {
         std::fclose(probe);
         ReportText(stdout, "%s: read as %s frame file, by its name\n", path,
                    csv ? "a CSV" : "an ILDA");

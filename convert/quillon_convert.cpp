@@ -10,6 +10,7 @@
 
 #include "convert/convert_options.h"
 #include "convert/file_check.h"
+#include "convert/run_converter.h"
 #include "convert/stop_signals.h"
 #include "document/frame_store.h"
 #include "document/number_parse.h"
@@ -143,7 +144,7 @@ static int OutputArrived(int status) {
     return 1;
 }
 
-int main(int argc, char** argv) {
+int RunConverter(int argc, char** argv) {
     uiPort.warningBox = PrintWarning;
     uiPort.fileWarning = PrintFileWarning;
     InstallStopHandlers();

@@ -36,15 +36,25 @@ FrameFileKind FrameFileKindOf(const char* path) {
     return FRAME_FILE_NONE;
 }
 
+// A cut never splits a UTF-8 sequence: it goes back over continuation bytes.
 static void CopyCut(char* to, size_t capacity, const char* from) {
-    size_t length = strnlen(from, capacity - 1);
+    size_t length = strnlen(from, capacity);
+    if (length == capacity) {
+        length = capacity - 1;
+        while (length > 0 && ((unsigned char)from[length] & 0xC0) == 0x80) --length;
+    }
     std::memmove(to, from, length);
     to[length] = 0;
 }
 
 void RememberDocumentFile(int filterIndex, const char* path, const char* fileTitle) {
     if (filterIndex >= 1 && filterIndex < DEFAULT_EXTENSION_COUNT) FilterIndex = filterIndex;
-    if (path) CopyCut(DocumentPath, sizeof DocumentPath, path);
+    if (path) {
+        if (strnlen(path, sizeof DocumentPath) < sizeof DocumentPath)
+            std::memmove(DocumentPath, path, std::strlen(path) + 1);
+        else
+            DocumentPath[0] = 0;
+    }
     if (fileTitle) CopyCut(DocumentFileTitle, sizeof DocumentFileTitle, fileTitle);
     DocumentFileIncomplete = false;
 }

@@ -3,6 +3,6 @@
 
 #include "files/file_flows.h"
 
-// A FileDialogProc: GetOpenFileNameA or GetSaveFileNameA (with the hook) as
+// A FileDialogProc: GetOpenFileNameW or GetSaveFileNameW (with the hook) as
 // the request asks.
 int ShowFileDialog(UiWindow owner, const FileDialogRequest* request, FileDialogAnswer* answer);

@@ -8,18 +8,13 @@
 #include <cerrno>
 #include <cstring>
 
+#include "formats/path_files.h"
 #include "formats/temp_file_guard.h"
 
 #ifdef _WIN32
-#include <fcntl.h>
 #include <io.h>
 #include <process.h>
-// Declared here so that formats/ stays free of the Win32 headers.
-extern "C" __declspec(dllimport) int __stdcall MoveFileExA(const char* existing, const char* target,
-                                                           unsigned long flags);
-extern "C" __declspec(dllimport) unsigned long __stdcall GetLastError();
 #else
-#include <fcntl.h>
 #include <unistd.h>
 #endif
 
@@ -93,30 +88,23 @@ static int MakeTempPath(AtomicFile* file, unsigned sequence) {
 // was simply overwritten in place; a device or a folder would be replaced
 // by the rename. 0 with errno set otherwise.
 static int TargetIsReplaceable(const char* path, int* mode) {
-    *mode = -1;
-#ifdef _WIN32
-    struct _stat info;
-    if (_stat(path, &info) != 0) return errno == ENOENT;
-    if (info.st_mode & _S_IFDIR) return errno = EISDIR, 0;
-    if (!(info.st_mode & _S_IFREG)) return errno = EINVAL, 0;
-    if (_access(path, 2) != 0) return 0;
-#else
-    struct stat info;
-    if (stat(path, &info) != 0) return errno == ENOENT;
-    if (S_ISDIR(info.st_mode)) return errno = EISDIR, 0;
-    if (!S_ISREG(info.st_mode)) return errno = EINVAL, 0;
-    if (access(path, W_OK) != 0) return 0;
-#endif
-    *mode = (int)(info.st_mode & 07777);
-    return 1;
+    bool writable = false;
+    switch (InspectPath(path, &writable, mode)) {
+        case PATH_MISSING:
+            return 1;
+        case PATH_FILE:
+            return writable ? 1 : (errno = EACCES, 0);
+        case PATH_FOLDER:
+            return errno = EISDIR, 0;
+        case PATH_DEVICE:
+            return errno = EINVAL, 0;
+        default:
+            return 0;
+    }
 }
 
 static int OpenExclusive(const char* path) {
-#ifdef _WIN32
-    return _open(path, _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
-#else
-    return open(path, O_WRONLY | O_CREAT | O_EXCL, 0666);
-#endif
+    return CreateNewPathFile(path);
 }
 
 static FILE* StreamOf(int fd) {
@@ -144,38 +132,6 @@ static int SyncToDisk(FILE* stream) {
 #endif
 }
 
-#ifdef _WIN32
-// The system's error codes a replacement meets, as the C library's.
-static int CauseOfWindowsError(unsigned long code) {
-    switch (code) {
-        case 2:  // ERROR_FILE_NOT_FOUND
-        case 3:  // ERROR_PATH_NOT_FOUND
-            return ENOENT;
-        case 5:   // ERROR_ACCESS_DENIED
-        case 32:  // ERROR_SHARING_VIOLATION
-            return EACCES;
-        case 112:  // ERROR_DISK_FULL
-            return ENOSPC;
-        case 206:  // ERROR_FILENAME_EXCED_RANGE
-            return ENAMETOOLONG;
-        default:
-            return EIO;
-    }
-}
-#endif
-
-// 1, or 0 with errno set.
-static int ReplaceTarget(const char* temp, const char* target) {
-#ifdef _WIN32
-    const unsigned long MOVEFILE_REPLACE_EXISTING = 1, MOVEFILE_WRITE_THROUGH = 8;
-    if (MoveFileExA(temp, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return 1;
-    errno = CauseOfWindowsError(GetLastError());
-    return 0;
-#else
-    return std::rename(temp, target) == 0;
-#endif
-}
-
 static int CreateFailed(AtomicFile* file, UiWindow owner, const char* path, int cause) {
     file->stream = nullptr;
     file->tempPath[0] = 0;
@@ -191,11 +147,13 @@ int BeginAtomicWrite(AtomicFile* file, UiWindow owner, const char* path) {
     file->targetPath[0] = 0;
     file->tempPath[0] = 0;
     if (!path || !path[0]) return CreateFailed(file, owner, path, ENOENT);
-    size_t length = 0;
-    if (!AppendText(file->targetPath, &length, path))
+    // Through a symbolic link the file it leads to is replaced, and the
+    // temporary file goes beside that one; the link stays.
+    if (!ResolvePathLinks(path, file->targetPath, sizeof file->targetPath))
         return CreateFailed(file, owner, path, ENAMETOOLONG);
     int mode = -1;
-    if (!TargetIsReplaceable(path, &mode)) return CreateFailed(file, owner, path, errno);
+    if (!TargetIsReplaceable(file->targetPath, &mode))
+        return CreateFailed(file, owner, path, errno);
 
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
@@ -217,7 +175,7 @@ int BeginAtomicWrite(AtomicFile* file, UiWindow owner, const char* path) {
     if (!file->stream) {
         const int cause = errno;
         CloseDescriptor(fd);
-        std::remove(file->tempPath);
+        RemovePath(file->tempPath);
         ReleaseTempFile();
         return CreateFailed(file, owner, path, cause);
     }
@@ -261,9 +219,9 @@ int FinishAtomicWrite(AtomicFile* file, UiWindow owner) {
     if (faultStep == ATOMIC_FAULT_CLOSE) Fail(file, EIO);
     if (faultStep == ATOMIC_FAULT_REPLACE) Fail(file, EACCES);
     if (!file->failed && StopRequested()) Fail(file, EINTR);
-    if (!file->failed && !ReplaceTarget(file->tempPath, file->targetPath)) Fail(file, errno);
+    if (!file->failed && !ReplacePath(file->tempPath, file->targetPath)) Fail(file, errno);
     if (file->failed) {
-        if (file->tempPath[0]) std::remove(file->tempPath);
+        if (file->tempPath[0]) RemovePath(file->tempPath);
         ReleaseTempFile();
         file->tempPath[0] = 0;
         ShowFileWarning(owner, file->targetPath, WRITE_FAILED, SAVING_CAPTION, file->cause);
@@ -277,7 +235,7 @@ int FinishAtomicWrite(AtomicFile* file, UiWindow owner) {
 void AbandonAtomicWrite(AtomicFile* file) {
     if (file->stream) std::fclose(file->stream);
     file->stream = nullptr;
-    if (file->tempPath[0]) std::remove(file->tempPath);
+    if (file->tempPath[0]) RemovePath(file->tempPath);
     ReleaseTempFile();
     file->tempPath[0] = 0;
 }

@@ -14,6 +14,7 @@
 #include "formats/csv_lines.h"
 #include "formats/decimal_text.h"
 #include "formats/frame_fit.h"
+#include "formats/path_files.h"
 #include "formats/read_account.h"
 #include "formats/text_output.h"
 
@@ -229,7 +230,7 @@ static int ReadFrameLines(CsvInput* in, VectorPoint* points, int room, FrameName
 
 int ReadCsvFrames(UiWindow owner, const char* path, int insert) {
     errno = 0;
-    FILE* stream = path ? std::fopen(path, "rb") : nullptr;
+    FILE* stream = OpenPathStream(path, "rb");
     if (!stream) {
         ShowFileWarning(owner, path, "Failed to open frame file.", LOADING_CAPTION,
                         path ? errno : ENOENT);

@@ -11,6 +11,7 @@
 #include "document/number_parse.h"
 #include "formats/csv_lines.h"
 #include "formats/name_text.h"
+#include "formats/path_files.h"
 #include "formats/walk_runs.h"
 
 enum { NOTES_KEPT = 8, NOTE_LENGTH = 320, QUOTED_PIECE_SIZE = 4 * CSV_LINE_CHARS + 3 };
@@ -152,7 +153,7 @@ static void NoteNumbers(FrameWalk* frame, int32_t line, const char* piece, int l
 }
 
 int WalkCsvFile(const char* path, FILE* report, ReadAccount* account) {
-    FILE* stream = path ? std::fopen(path, "rb") : nullptr;
+    FILE* stream = OpenPathStream(path, "rb");
     if (!stream) return WALK_OPEN_FAILED;
     CsvInput* in = &walkInput;
     StartCsvInput(in, stream);

@@ -14,6 +14,7 @@
 #include "formats/ilda_input.h"
 #include "formats/ilda_layout.h"
 #include "formats/ilda_tail.h"
+#include "formats/path_files.h"
 #include "formats/read_account.h"
 
 static const char* const LOADING_CAPTION = "Loading Frames";
@@ -64,7 +65,7 @@ static const unsigned char* NextHeader(IldaInput* in, ReadAccount* account, int3
 
 int ReadIldaFrames(UiWindow owner, const char* path, int insert) {
     errno = 0;
-    FILE* stream = path ? std::fopen(path, "rb") : nullptr;
+    FILE* stream = OpenPathStream(path, "rb");
     if (!stream) {
         ShowFileWarning(owner, path, OPEN_FAILED, LOADING_CAPTION, path ? errno : ENOENT);
         return 0;

@@ -11,6 +11,7 @@
 #include "formats/ilda_layout.h"
 #include "formats/ilda_tail.h"
 #include "formats/name_text.h"
+#include "formats/path_files.h"
 #include "formats/walk_runs.h"
 
 static IldaInput walkInput;
@@ -383,7 +384,7 @@ static int WalkPass(FILE* stream, FILE* report, ReadAccount* account, int32_t fi
 }
 
 int WalkIldaFile(const char* path, FILE* report, ReadAccount* account) {
-    FILE* stream = path ? std::fopen(path, "rb") : nullptr;
+    FILE* stream = OpenPathStream(path, "rb");
     if (!stream) return WALK_OPEN_FAILED;
     WalkTotals totals;
     int result = WalkPass(stream, nullptr, account, 0, &totals);

@@ -8,7 +8,7 @@
 #include <atomic>
 
 #ifdef _WIN32
-#include <io.h>
+#include "formats/path_files.h"
 #else
 #include <unistd.h>
 #endif
@@ -39,7 +39,9 @@ const char* RequestStop() {
 void RemoveHeldTempFile() {
     const char* path = RequestStop();
 #ifdef _WIN32
-    if (path) _unlink(path);
+    // A console handler's thread, not a signal: the wide call may be made,
+    // and must be, for a name outside the code page.
+    if (path) RemovePath(path);
 #else
     if (path) unlink(path);
 #endif

@@ -2,9 +2,13 @@
 # Runs quillon-convert.exe under Wine on small files: the SVG sheet and
 # animation come out as the converter writes them everywhere, --check gives
 # its three exit statuses, files as real writers make them read whole, output
-# that does not arrive and failed writes say so with the system's reason, and
-# Ctrl+C leaves no temporary file. Usage: convert-exe-test.sh QUILLON-CONVERT.EXE
+# that does not arrive and failed writes say so with the system's reason,
+# Ctrl+C leaves no temporary file, a file named in Japanese converts under a
+# Western locale, and an output reached through a symbolic link is written
+# into the file the link leads to. Usage: convert-exe-test.sh QUILLON-CONVERT.EXE
 set -u
+# A Western code page, which cannot hold the Japanese name.
+export LC_ALL=en_US.UTF-8
 exe="$(realpath "$1")"
 source "$(dirname "$0")/wine-env.sh"
 quillon_wine_init
@@ -115,4 +119,15 @@ for attempt in 1 2 3 4 5; do
 done
 expect "Ctrl+C stopped a conversion while it wrote" test "$caught" = 1
 expect "Ctrl+C left no temporary file" test -z "$(ls -a | grep '^\.quillon-')"
+
+cp show.csv 'ショー.csv'
+wine "$exe" 'ショー.csv' 'ショー.ild'
+expect "a file named in Japanese converts" test $? -eq 0 -a -s 'ショー.ild'
+wine "$exe" --info 'ショー.ild' > info.txt
+expect "and reads back" grep -q "^Frames: 2" info.txt
+mkdir kept && printf 'old' > kept/tonight.ild && ln -s kept/tonight.ild tonight.ild
+wine "$exe" show.csv tonight.ild
+expect "through a link the file it leads to is written" cmp -s kept/tonight.ild 'ショー.ild'
+expect "and the link stays" test -L tonight.ild
+expect "no temporary file is left" test "$(ls -A kept)" = tonight.ild
 exit $((failures > 0))

@@ -19,6 +19,23 @@ quillon_wine_init() {
       /v 'MS UI Gothic' /d IPAPGothic /f >/dev/null 2>&1 || true
     wineserver -w || true
   fi
+  # The dialog font, "MS Shell Dlg". Wine gives it its own Tahoma, whose Latin
+  # letters are wider than those the dialogs were laid out with: "Enter
+  # blanking delay [pts]:" wraps and "[pts]:" hides under the field.
+  # Liberation Sans (the metrics of Arial, close to Microsoft Sans Serif, the
+  # font Windows gives the name) keeps every dialog text on its line; it is
+  # linked to IPA P Gothic for the katakana Cancel. Wine rewrites the font
+  # substitutes whenever the locale's code page changes (the Win32 tests run
+  # under a Western and a Japanese one), so they are set again for each.
+  local locale="${LC_ALL:-${LC_CTYPE:-${LANG:-C}}}"
+  if [ "$(cat "$WINEPREFIX/quillon-dialog-font" 2>/dev/null)" != "$locale" ]; then
+    wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
+      /v 'MS Shell Dlg' /d 'Liberation Sans' /f >/dev/null 2>&1 || true
+    wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+      /v 'Liberation Sans' /t REG_MULTI_SZ /d 'ipagp.ttf,IPAPGothic' /f >/dev/null 2>&1 || true
+    wineserver -w || true
+    echo "$locale" >"$WINEPREFIX/quillon-dialog-font"
+  fi
   # Wine's own fonts (Tahoma, and Marlett for the title bar buttons, which
   # otherwise read "0 1 r") are packaged apart from the prefix here: give the
   # prefix its copies.

@@ -316,6 +316,43 @@ TEST_F(ConvertTest, AStoppedConversionLeavesNoTemporaryFile) {
     }
 }
 
+// Saving through a symbolic link writes the file it leads to and keeps the
+// link, as an editor does for a show kept in one folder and linked from
+// others. The temporary file goes beside the real file, in its folder.
+TEST_F(ConvertTest, SavesThroughSymbolicLinksIntoTheFilesTheyLeadTo) {
+    ASSERT_EQ(mkdir(Path("shows").c_str(), 0700), 0);
+    struct LinkCase {
+        const char* link;     // made in the test folder
+        const char* leadsTo;  // the link's text
+        const char* real;     // the file that must receive the frames
+    } cases[] = {
+        {"same.csv", "plain.csv", "plain.csv"},
+        {"other.csv", "shows/kept.csv", "shows/kept.csv"},
+        {"absolute.csv", "", "shows/absolute.csv"},  // filled in below: an absolute link
+        {"chain.csv", "same.csv", "plain.csv"},
+        {"dangling.csv", "shows/new.csv", "shows/new.csv"},  // the file is made
+    };
+    WriteAll(Path("plain.csv"), "old");
+    WriteAll(Path("shows/kept.csv"), "old");
+    WriteAll(Path("shows/absolute.csv"), "old");
+    for (const LinkCase& c : cases) {
+        const std::string leadsTo = c.leadsTo[0] ? c.leadsTo : Path(c.real);
+        ASSERT_EQ(symlink(leadsTo.c_str(), Path(c.link).c_str()), 0) << c.link;
+    }
+    const std::vector<std::string> before = FolderNames(folder.dir);
+    for (const LinkCase& c : cases) {
+        ToolRun run = Tool(std::string("example.csv ") + c.link);
+        ASSERT_EQ(run.status, 0) << c.link << "\n" << run.err;
+        EXPECT_EQ(ReadWholeFile(Path(c.real)), ReadWholeFile(Path("example.csv"))) << c.link;
+        struct stat info;
+        ASSERT_EQ(lstat(Path(c.link).c_str(), &info), 0) << c.link;
+        EXPECT_TRUE(S_ISLNK(info.st_mode)) << c.link << " was replaced by a plain file";
+    }
+    EXPECT_EQ(FolderNames(folder.dir), before);  // no temporary file left
+    EXPECT_EQ(FolderNames(Path("shows")),
+              (std::vector<std::string>{"absolute.csv", "kept.csv", "new.csv"}));
+}
+
 // Pictures: a range keeps the frames' numbers; an animation times frames by
 // the file's scan speed, --speed, or 30000 for an ILDA file.
 TEST_F(ConvertTest, WritesSvgSheetsAndAnimations) {

@@ -53,13 +53,22 @@ TEST(RememberedFile, KeepsOnlyTypeIndexesOfTheSaveList) {
     EXPECT_EQ(FilterIndex, 4);
 }
 
-TEST(RememberedFile, OverlongTextsAreCutToTheirBuffers) {
+// A cut path could name another, existing file: the next save asks instead.
+// The title is only shown, so it is cut, but between whole characters.
+TEST(RememberedFile, OverlongPathsAreNotKeptAndTitlesAreCutBetweenCharacters) {
     ResetDocumentFile();
-    std::string path(400, 'p');
-    std::string title(300, 't');
+    RememberDocumentFile(1, "Z:\\kept.csv", "kept.csv");
+    const std::string path(DOCUMENT_PATH_LENGTH, 'p');
+    std::string title = "a";  // so that the buffer ends inside a character
+    while (title.size() < DOCUMENT_TITLE_LENGTH) title += "\xE3\x82\xB7";  // katakana shi
     RememberDocumentFile(1, path.c_str(), title.c_str());
-    EXPECT_EQ(std::string(DocumentPath), path.substr(0, DOCUMENT_PATH_LENGTH - 1));
-    EXPECT_EQ(std::string(DocumentFileTitle), title.substr(0, DOCUMENT_TITLE_LENGTH - 1));
+    EXPECT_STREQ(DocumentPath, "");
+    EXPECT_EQ(std::string(DocumentFileTitle),
+              title.substr(0, 1 + (DOCUMENT_TITLE_LENGTH - 2) / 3 * 3));
+
+    const std::string longest(DOCUMENT_PATH_LENGTH - 1, 'p');
+    RememberDocumentFile(1, longest.c_str(), nullptr);
+    EXPECT_EQ(std::string(DocumentPath), longest);
 }
 
 TEST(RememberedFile, TitleIsTheNameAfterTheFolders) {

@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+#include "formats/utf16_text.h"
+
 enum {
     FILE_TYPE_COMBO = 1136,  // cmb1
     FILE_NAME_COMBO = 1148,  // cmb13
@@ -72,10 +74,17 @@ static HWND NameBox(HWND dialog) {
     return box ? box : GetDlgItem(dialog, FILE_NAME_COMBO);
 }
 
+// Texts in UTF-8, so that names in any script are seen as they are.
 static std::string TextOf(HWND window) {
-    char text[1024] = {};
-    if (window) GetWindowTextA(window, text, sizeof text);
-    return text;
+    wchar_t wide[1024] = {};
+    if (window) GetWindowTextW(window, wide, 1024);
+    char text[3 * 1024];
+    return NarrowText(wide, text, sizeof text) >= 0 ? text : "<not UTF-16>";
+}
+
+static std::wstring Wide(const std::string& text) {
+    std::vector<wchar_t> wide(text.size() + 1);
+    return WidenText(text.c_str(), wide.data(), (int)wide.size()) >= 0 ? wide.data() : L"";
 }
 
 static void PressButton(HWND dialog, int id) {
@@ -88,7 +97,7 @@ static int Perform(HWND dialog, const DialogStep& step) {
         case DIALOG_TYPE_NAME: {
             HWND box = NameBox(dialog);
             if (!box) return 0;
-            SetWindowTextA(box, step.text.c_str());
+            SetWindowTextW(box, Wide(step.text).c_str());
             return 1;
         }
         case DIALOG_SWITCH_TYPE: {
@@ -194,20 +203,21 @@ std::string MakeTestFolder() {
 
 void RemoveTestFolder(const std::string& folder) {
     SetCurrentDirectoryA("Z:\\tmp");
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    const std::wstring wideFolder = Wide(folder);
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((wideFolder + L"\\*").c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
         do {
             if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                DeleteFileA((folder + "\\" + found.cFileName).c_str());
-        } while (FindNextFileA(search, &found));
+                DeleteFileW((wideFolder + L"\\" + found.cFileName).c_str());
+        } while (FindNextFileW(search, &found));
         FindClose(search);
     }
-    RemoveDirectoryA(folder.c_str());
+    RemoveDirectoryW(wideFolder.c_str());
 }
 
 std::string ReadFileBytes(const std::string& path) {
-    FILE* file = std::fopen(path.c_str(), "rb");
+    FILE* file = _wfopen(Wide(path).c_str(), L"rb");
     if (!file) return "<missing>";
     std::string bytes;
     char block[4096];
@@ -218,14 +228,14 @@ std::string ReadFileBytes(const std::string& path) {
 }
 
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
-    FILE* file = std::fopen(path.c_str(), "wb");
+    FILE* file = _wfopen(Wide(path).c_str(), L"wb");
     if (!file) return;
     std::fwrite(bytes.data(), 1, bytes.size(), file);
     std::fclose(file);
 }
 
 bool FileExists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 std::string LongFrameCsv() {
@@ -233,3 +243,6 @@ std::string LongFrameCsv() {
     for (int i = 0; i < 3005; ++i) text += "1," + std::to_string(i) + ",0\r\n";
     return text;
 }
+
+const char* const NamesInOtherScripts[2] = {"\xE3\x82\xB7\xE3\x83\xA7\xE3\x83\xBC",  // ショー
+                                            "Caf\xC3\xA9"};

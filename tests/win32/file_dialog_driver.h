@@ -51,6 +51,7 @@ void StartDialogScript(const std::vector<DialogStep>& steps);
 DialogRecord FinishDialogScript();
 
 // A folder of its own under Z:\tmp for each test, and file helpers there.
+// Names and texts are UTF-8 throughout, in any script.
 std::string MakeTestFolder();
 void RemoveTestFolder(const std::string& folder);
 std::string ReadFileBytes(const std::string& path);  // "<missing>" when absent
@@ -60,3 +61,8 @@ bool FileExists(const std::string& path);
 // program's writer with no limit on a frame would make it: the editor reads
 // it in part and warns once.
 std::string LongFrameCsv();
+
+// Names outside one Windows code page or another, in UTF-8: a Japanese one,
+// which the Western code page cannot hold, and one with Latin accents,
+// which the Japanese one cannot. The tests of names run under both locales.
+extern const char* const NamesInOtherScripts[2];

@@ -15,6 +15,7 @@
 #include "document/frame_store.h"
 #include "document/ui_port.h"
 #include "files/document_file.h"
+#include "formats/utf16_text.h"
 #include "resources/resource_ids.h"
 #include "tables/frame_table_win32.h"
 #include "tables/vector_table_win32.h"
@@ -124,9 +125,10 @@ std::string PaneText(int pane) {
 }
 
 std::string MainWindowTitle() {
-    char title[512] = "";
-    GetWindowTextA(ProgramWindow(), title, sizeof title);
-    return title;
+    wchar_t title[512] = L"";
+    GetWindowTextW(ProgramWindow(), title, 512);
+    char text[3 * 512];
+    return NarrowText(title, text, sizeof text) >= 0 ? text : "<not UTF-16>";
 }
 
 bool MenuItemGrayed(int commandId) {
@@ -317,17 +319,18 @@ void ClearDialogAnswers() {
 }
 
 HDROP MakeDropHandle(const std::vector<std::string>& paths) {
-    size_t chars = 1;
-    for (const std::string& path : paths) chars += path.size() + 1;
-    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + chars);
+    std::vector<wchar_t> list;
+    for (const std::string& path : paths) {
+        std::vector<wchar_t> wide(path.size() + 1);
+        int length = WidenText(path.c_str(), wide.data(), (int)wide.size());
+        list.insert(list.end(), wide.begin(), wide.begin() + (length < 0 ? 0 : length) + 1);
+    }
+    list.push_back(0);
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size() * sizeof(wchar_t));
     DROPFILES* drop = (DROPFILES*)GlobalLock(memory);
     drop->pFiles = sizeof(DROPFILES);
-    drop->fWide = FALSE;
-    char* list = (char*)(drop + 1);
-    for (const std::string& path : paths) {
-        std::memcpy(list, path.c_str(), path.size() + 1);
-        list += path.size() + 1;
-    }
+    drop->fWide = TRUE;
+    std::memcpy(drop + 1, list.data(), list.size() * sizeof(wchar_t));
     GlobalUnlock(memory);
     return (HDROP)memory;
 }

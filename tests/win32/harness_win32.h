@@ -82,10 +82,10 @@ void SetRowState(HWND list, int row, UINT state, UINT mask);
 // the canvas host's StatusPaneText, which reads its own status bar).
 std::string PaneText(int pane);
 
-// A drop handle as the shell builds one for WM_DROPFILES, with ANSI paths.
-// The receiver releases it (DragFinish).
+// A drop handle as the shell builds one for WM_DROPFILES, the paths (given
+// in UTF-8) in UTF-16. The receiver releases it (DragFinish).
 HDROP MakeDropHandle(const std::vector<std::string>& paths);
-std::string MainWindowTitle();
+std::string MainWindowTitle();  // in UTF-8
 bool MenuItemGrayed(int commandId);
 
 // One control of a dialog as it was when the dialog was found.

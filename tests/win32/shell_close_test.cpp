@@ -157,7 +157,7 @@ TEST(ShellDroppedFiles, FirstFrameFileIsInsertedAtTheCurrentFrame) {
 
 // A path the program cannot hold whole is ignored, rather than cut to one that
 // may name another file.
-TEST(ShellDroppedFiles, OverlongPathIsIgnoredNotCut) {
+TEST(ShellDroppedFiles, OverlongPathIsRefusedWithAMessageNotCut) {
     ResetProgramState();
     std::string dir = TempDir();
     std::string nested = dir;
@@ -177,7 +177,8 @@ TEST(ShellDroppedFiles, OverlongPathIsIgnoredNotCut) {
     DialogAnswer* warning = AnswerDialog("Loading Frames", ClickButton(IDOK));
     SendMessageA(ProgramWindow(), WM_DROPFILES, (WPARAM)MakeDropHandle({overlong}), 0);
     PumpProgramMessages();
-    EXPECT_FALSE(warning->seen);
+    EXPECT_TRUE(warning->seen);
+    EXPECT_EQ(warning->StaticText(), "The file name is too long.");
     EXPECT_EQ(frameStore.numFrames, 0);
     EXPECT_FALSE(documentModified);
 

@@ -98,3 +98,32 @@ TEST(TemplatePicture, WhiteIsDimmedToOneThirdForEveryBitDepth) {
     ResetProgramState();
     RemoveTestFolder(folder);
 }
+
+// A picture named in another script, chosen in Load Picture's dialog and
+// dropped on the window.
+TEST(FileNamesOfPictures, LoadAndDropInAnyScript) {
+    std::string folder = MakeTestFolder();
+    for (const char* name : NamesInOtherScripts) {
+        const std::string path = folder + "\\" + name + ".bmp";
+        WriteFileBytes(path, BlackAndWhiteBmp(24));
+        ResetProgramState();
+        const char* caption = "Load Template Image";
+        StartDialogScript({TypeName(caption, path), Press(caption, IDOK)});
+        SendCommand(CMD_LOAD_PICTURE);
+        PumpProgramMessages();
+        DialogRecord seen = FinishDialogScript();
+        EXPECT_EQ(seen.stepsLeft, 0u) << name;
+        EXPECT_TRUE(seen.unscripted.empty()) << name << ": " << seen.unscripted[0];
+        EXPECT_FALSE(MenuItemGrayed(CMD_CLEAR_PICTURE)) << name;
+
+        ResetProgramState();
+        StartDialogScript({});
+        SendMessageW(ProgramWindow(), WM_DROPFILES, (WPARAM)MakeDropHandle({path}), 0);
+        PumpProgramMessages();
+        seen = FinishDialogScript();
+        EXPECT_TRUE(seen.unscripted.empty()) << name << ": " << seen.unscripted[0];
+        EXPECT_FALSE(MenuItemGrayed(CMD_CLEAR_PICTURE)) << name << " dropped";
+    }
+    ResetProgramState();
+    RemoveTestFolder(folder);
+}
