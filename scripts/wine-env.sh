@@ -24,15 +24,21 @@ quillon_wine_init() {
   # blanking delay [pts]:" wraps and "[pts]:" hides under the field.
   # Liberation Sans (the metrics of Arial, close to Microsoft Sans Serif, the
   # font Windows gives the name) keeps every dialog text on its line; it is
-  # linked to IPA P Gothic for the katakana Cancel. Wine rewrites the font
-  # substitutes whenever the locale's code page changes (the Win32 tests run
-  # under a Western and a Japanese one), so they are set again for each.
+  # linked to IPA P Gothic for the katakana Cancel, and so is its bold face,
+  # in which Wine draws the title bars: file names in Japanese show there.
+  # Wine links fonts by their full names, so each face needs its own link.
+  # Wine rewrites the font substitutes whenever the locale's code page
+  # changes (the Win32 tests run under a Western and a Japanese one), so they
+  # are set again for each.
   local locale="${LC_ALL:-${LC_CTYPE:-${LANG:-C}}}"
-  if [ "$(cat "$WINEPREFIX/quillon-dialog-font" 2>/dev/null)" != "$locale" ]; then
+  if [ "$(cat "$WINEPREFIX/quillon-dialog-font" 2>/dev/null)" != "$locale" ] ||
+     ! grep -q '^"Liberation Sans Bold"=' "$WINEPREFIX/system.reg" 2>/dev/null; then
     wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
       /v 'MS Shell Dlg' /d 'Liberation Sans' /f >/dev/null 2>&1 || true
     wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
       /v 'Liberation Sans' /t REG_MULTI_SZ /d 'ipagp.ttf,IPAPGothic' /f >/dev/null 2>&1 || true
+    wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+      /v 'Liberation Sans Bold' /t REG_MULTI_SZ /d 'ipagp.ttf,IPAPGothic' /f >/dev/null 2>&1 || true
     wineserver -w || true
     echo "$locale" >"$WINEPREFIX/quillon-dialog-font"
   fi

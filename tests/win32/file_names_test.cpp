@@ -9,6 +9,7 @@
 // after windows.h
 #include <shellapi.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -179,4 +180,51 @@ TEST_F(FileNamesTest, SaveThroughASymbolicLinkWritesTheFileItLeadsTo) {
     HANDLE search = FindFirstFileA((kept + "\\*.tmp").c_str(), &found);
     EXPECT_EQ(search, INVALID_HANDLE_VALUE);
     if (search != INVALID_HANDLE_VALUE) FindClose(search);
+}
+
+// The title bar draws the names, not boxes: every letter of them, in the
+// caption font, looks like itself. A font without the letters (Wine's
+// stand-in for the caption font links to a Japanese font only when told to)
+// draws each as the same empty box, which a private-use character shows.
+TEST(FileNamesInTheTitleBar, TheCaptionFontDrawsEveryLetterOfTheNames) {
+    NONCLIENTMETRICSW metrics = {};
+    metrics.cbSize = sizeof metrics;
+    ASSERT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0));
+    HFONT font = CreateFontIndirectW(&metrics.lfCaptionFont);
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof info.bmiHeader, 48, -48, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    ASSERT_TRUE(bitmap && bits);
+    HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+    HGDIOBJ oldFont = SelectObject(dc, font);
+    SetTextColor(dc, RGB(255, 255, 255));
+    SetBkColor(dc, RGB(0, 0, 0));
+    auto drawn = [&](wchar_t letter) {
+        RECT all = {0, 0, 48, 48};
+        ExtTextOutW(dc, 8, 8, ETO_OPAQUE, &all, &letter, 1, nullptr);
+        GdiFlush();
+        const uint32_t* pixels = (const uint32_t*)bits;
+        return std::vector<uint32_t>(pixels, pixels + 48 * 48);
+    };
+    const std::vector<uint32_t> box = drawn(L'\xE000');
+    std::vector<std::vector<uint32_t>> letters;
+    for (const char* name : NamesInOtherScripts) {
+        wchar_t wide[64];
+        ASSERT_GE(WidenText(name, wide, 64), 0);
+        for (const wchar_t* c = wide; *c; ++c) {
+            if (*c < 0x80) continue;
+            letters.push_back(drawn(*c));
+            EXPECT_TRUE(letters.back() != box) << "U+" << std::hex << (int)*c << " is drawn as a box";
+        }
+    }
+    for (size_t i = 1; i < letters.size(); ++i)
+        EXPECT_NE(letters[i], letters[i - 1])
+            << "letters " << i - 1 << " and " << i << " look alike";
+    SelectObject(dc, oldFont);
+    SelectObject(dc, oldBitmap);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    DeleteObject(font);
 }
