@@ -5,7 +5,7 @@ find_package(Threads REQUIRED)
 
 file(GLOB NATIVE_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/native/*.cpp)
 add_executable(quillon_tests ${NATIVE_TEST_SOURCES} ${CMAKE_SOURCE_DIR}/tests/samples.cpp)
-target_link_libraries(quillon_tests quillon_core GTest::gtest GTest::gtest_main Threads::Threads)
+target_link_libraries(quillon_tests quillon_artwork GTest::gtest GTest::gtest_main Threads::Threads)
 # Real-file samples are optional: QUILLON_SAMPLES names their folder at run
 # time; this is only where they are looked for when it is not set.
 target_compile_definitions(quillon_tests PRIVATE
@@ -16,7 +16,7 @@ gtest_discover_tests(quillon_tests DISCOVERY_TIMEOUT 60)
 
 if(CONVERT_SOURCES)
   add_executable(quillon-convert ${CONVERT_SOURCES})
-  target_link_libraries(quillon-convert quillon_core)
+  target_link_libraries(quillon-convert quillon_artwork)
   target_compile_definitions(quillon_tests PRIVATE
     QUILLON_CONVERT_PATH="$<TARGET_FILE:quillon-convert>")
   add_dependencies(quillon_tests quillon-convert)

@@ -5,16 +5,19 @@
 #include <cstdio>
 #include <cstring>
 
+#include "artwork/frame_layout.h"
 #include "document/number_parse.h"
 #include "resources/version.h"
 
 static const char* const USAGE =
     "Usage: quillon-convert [--frames A-B] [--speed N] [--delay N] [--animate] IN OUT\n"
+    "       quillon-convert [--dwell N] [--margin PERCENT] [--points N] [options] A.svg [B.svg "
+    "...] OUT\n"
     "       quillon-convert --info FILE\n"
     "       quillon-convert --check FILE\n"
     "       quillon-convert --help | --version\n"
     "\n"
-    "Reads IN (.csv or .ild) and writes OUT (.csv, .ild, .frm or .svg).\n"
+    "Reads IN (.csv, .ild or .svg) and writes OUT (.csv, .ild, .frm or .svg).\n"
     "  --frames A-B  write only frames A to B (numbered from 1; A alone for one frame)\n"
     "  --speed N     scan speed in points per second, kept within 1000 to 30000\n"
     "  --delay N     blanking delay in points, kept within 0 to 30\n"
@@ -35,6 +38,22 @@ static const char* const USAGE =
     "cell that shows the frames in turn and loops, each frame for as long as the\n"
     "scan speed takes to draw its points (at least 1/60 s); the scan speed comes\n"
     "from a CSV file or --speed, and is 30000 for an ILDA file.\n"
+    "An SVG IN is artwork: each file becomes one frame, in the order given,\n"
+    "named after the file (without .svg, 16 bytes). Every visible path, rect,\n"
+    "circle, ellipse, line, polyline and polygon is drawn as its outline, with\n"
+    "all transforms, viewBox and preserveAspectRatio; text and pictures are\n"
+    "not. The page (and whatever reaches beyond it) is fitted into the square,\n"
+    "centred, Y up as the picture shows it. Curves become chords that stray at\n"
+    "most 32 units from them; when a frame would take more points than it may,\n"
+    "that tolerance grows, up to 2048 units, and a drawing that still does not\n"
+    "fit is refused. Paths are drawn nearest first, each blanked move between\n"
+    "them a blanked point at its start and one at its end.\n"
+    "  --dwell N         points the beam waits at each sharp corner and at each\n"
+    "                    path's start and end, 0 to 100 (default 4: at 30000\n"
+    "                    points per second 133 microseconds, what scanners take\n"
+    "                    to reach a corner)\n"
+    "  --margin PERCENT  room left on each side of the square, 0 to 45 (default 5)\n"
+    "  --points N        at most N points a frame, 1 to 3000 (default 3000)\n"
     "An existing OUT is replaced only by a completely written file.\n"
     "If IN cannot be read whole (more than 3000 points in a frame, more than 1000\n"
     "frames, a file cut short, a section of an unknown format, sections after a\n"
@@ -62,6 +81,37 @@ static int WholeNumber(const char* text, int32_t* value) {
     return ScanInt(text, value, &end) && *end == 0;
 }
 
+// --dwell, --margin and --points, each a whole number within its range.
+// Returns 1 when arg is one of them and its value was taken, 0 after a
+// message when the value is missing or wrong, -1 when arg is none of them.
+static int ParseArtworkOption(const char* arg, const char* value, ConvertOptions* options) {
+    struct Setting {
+        const char* name;
+        int32_t low, high;
+        bool ConvertOptions::*given;
+        int32_t ConvertOptions::*value;
+    };
+    static const Setting settings[] = {
+        {"--dwell", 0, DWELL_MAX, &ConvertOptions::hasDwell, &ConvertOptions::dwell},
+        {"--margin", 0, MARGIN_MAX, &ConvertOptions::hasMargin, &ConvertOptions::margin},
+        {"--points", 1, MAX_POINTS, &ConvertOptions::hasPoints, &ConvertOptions::points}};
+    for (const Setting& setting : settings) {
+        if (std::strcmp(arg, setting.name) != 0) continue;
+        if (!value) return Fail("missing value after ", arg);
+        int32_t number = 0;
+        if (!WholeNumber(value, &number) || number < setting.low || number > setting.high) {
+            std::fprintf(stderr, "quillon-convert: invalid value for %s: %s (%d to %d)\n", arg,
+                         value, (int)setting.low, (int)setting.high);
+            std::fputs("Try 'quillon-convert --help'.\n", stderr);
+            return 0;
+        }
+        options->*setting.given = true;
+        options->*setting.value = number;
+        return 1;
+    }
+    return -1;
+}
+
 static int ParseRange(const char* text, ConvertOptions* options) {
     const char* end = text;
     int32_t first = 0, last = 0;
@@ -81,7 +131,7 @@ static int ParseRange(const char* text, ConvertOptions* options) {
 int ParseConvertOptions(int argc, char** argv, ConvertOptions* options) {
     std::memset(options, 0, sizeof *options);
     options->mode = CONVERT_FILES;
-    const char* files[2] = {nullptr, nullptr};
+    const char* files[CONVERT_MAX_INPUTS + 1] = {nullptr};
     int fileCount = 0;
     const char* infoFile = nullptr;
     const char* checkFile = nullptr;
@@ -122,20 +172,29 @@ int ParseConvertOptions(int argc, char** argv, ConvertOptions* options) {
             }
             continue;
         }
+        const int artwork = ParseArtworkOption(arg, value, options);
+        if (artwork == 0) return 0;
+        if (artwork == 1) {
+            ++i;
+            continue;
+        }
         if (arg[0] == '-' && arg[1] == '-') return Fail("unknown option: ", arg);
-        if (fileCount == 2) return Fail("too many file names: ", arg);
+        if (fileCount == CONVERT_MAX_INPUTS + 1) return Fail("too many file names: ", arg);
         files[fileCount++] = arg;
     }
     if (infoFile || checkFile) {
         if (fileCount || (infoFile && checkFile) || options->hasRange || options->hasSpeed ||
-            options->hasDelay || options->animate)
+            options->hasDelay || options->animate || options->hasDwell || options->hasMargin ||
+            options->hasPoints)
             return Fail(infoFile ? "--info" : "--check", " takes one file and no other options");
         options->mode = infoFile ? CONVERT_INFO : CONVERT_CHECK;
         options->input = infoFile ? infoFile : checkFile;
         return 1;
     }
-    if (fileCount != 2) return Fail("need an input and an output file", nullptr);
+    if (fileCount < 2) return Fail("need an input and an output file", nullptr);
+    for (int n = 0; n + 1 < fileCount; ++n) options->inputs[n] = files[n];
+    options->inputCount = fileCount - 1;
     options->input = files[0];
-    options->output = files[1];
+    options->output = files[fileCount - 1];
     return 1;
 }

@@ -12,9 +12,13 @@ enum {
     CONVERT_CHECK = 4
 };
 
+enum { CONVERT_MAX_INPUTS = 1000 };  // one frame each
+
 struct ConvertOptions {
     int mode;
-    const char* input;
+    const char* input;                       // the first of inputs
+    const char* inputs[CONVERT_MAX_INPUTS];  // several only for SVG artwork
+    int inputCount;
     const char* output;  // null for --info, --check, --help and --version
     bool hasRange;
     int32_t firstFrame;  // 1-based and inclusive, as the Frame Table numbers frames
@@ -24,6 +28,9 @@ struct ConvertOptions {
     bool hasDelay;
     int32_t delay;
     bool animate;  // an .svg output as one looping animation
+    // How SVG artwork becomes frames (artwork/frame_layout.h).
+    bool hasDwell, hasMargin, hasPoints;
+    int32_t dwell, margin, points;
 };
 
 // Fills options from the arguments after the program name. Returns 1, or 0

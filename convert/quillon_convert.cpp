@@ -1,14 +1,15 @@
 // quillon-convert: reads a CSV or ILDA frame file with the program's own
-// readers and writes it as CSV, ILDA or packed with its own writers, or as
-// an SVG picture, or describes or checks it. The program's warnings go to
-// stderr; every failure exits 1 (--check has exit statuses of its own).
-// A read that left data out is reported there too, but is no failure: the
-// output holds what was read and the exit status is 0.
+// readers, or SVG artwork as frames, and writes it as CSV, ILDA or packed
+// with its own writers, or as an SVG picture, or describes or checks it. The program's warnings go
+// to stderr; every failure exits 1 (--check has exit statuses of its own). A read that left data
+// out is reported there too, but is no failure: the output holds what was read and the exit status
+// is 0.
 #include <cstdio>
 #include <cstring>
 
 #include "convert/convert_options.h"
 #include "convert/file_check.h"
+#include "convert/svg_inputs.h"
 #include "document/frame_store.h"
 #include "document/number_parse.h"
 #include "document/ui_port.h"
@@ -67,13 +68,16 @@ static int Convert(const ConvertOptions* options) {
     FrameFileKind inKind = FrameFileKindOf(options->input);
     FrameFileKind outKind = FrameFileKindOf(options->output);
     const bool svg = HasFileEnding(options->output, ".SVG");
-    if (inKind != FRAME_FILE_CSV && inKind != FRAME_FILE_ILDA)
-        return Refuse("input must be a .csv or .ild file", options->input);
+    const int svgInputs = ClassifySvgInputs(options);
+    if (svgInputs == SVG_INPUTS_REFUSED) return 1;
+    if (svgInputs == SVG_INPUTS_NONE && inKind != FRAME_FILE_CSV && inKind != FRAME_FILE_ILDA)
+        return Refuse("input must be a .csv, .ild or .svg file", options->input);
     if (outKind == FRAME_FILE_NONE && !svg)
         return Refuse("output must be a .csv, .ild, .frm or .svg file", options->output);
     if (options->animate && !svg) return Refuse("--animate needs an .svg output", options->output);
     outputPath = options->output;
-    if (!ReadInput(options->input)) return 1;
+    if (!(svgInputs == SVG_INPUTS_ALL ? ReadSvgInputs(options) : ReadInput(options->input)))
+        return 1;
 
     int first = 0, last = frameStore.numFrames - 1;
     if (options->hasRange) {
