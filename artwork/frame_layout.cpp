@@ -273,6 +273,9 @@ int LayOutDrawing(const FrameLayoutOptions* options, LaidOutFrame* out) {
                        : options->marginPercent > MARGIN_MAX ? MARGIN_MAX
                                                              : options->marginPercent;
     FitDrawing(margin);
+    out->fitCentreX = fit.centre.x;
+    out->fitCentreY = fit.centre.y;
+    out->fitScale = fit.scale;
     for (int n = 0; n < drawnCount; ++n) {
         const DrawingPath* path = &drawing.paths[drawn[n]];
         starts[n] = Place(path->start);

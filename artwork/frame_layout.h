@@ -40,6 +40,8 @@ struct LaidOutFrame {
     int count;
     int64_t needed;    // points the frame takes at the last tolerance tried
     double tolerance;  // the tolerance the frame was laid out with
+    // Where the drawing went: frame = (drawing - centre) * scale.
+    double fitCentreX, fitCentreY, fitScale;
 };
 
 // Lays the drawing out. Returns 1 with the frame in out, or 0 when it does

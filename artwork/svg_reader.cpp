@@ -379,7 +379,9 @@ long ReadFileText(const char* path, char* reason, size_t size) {
 
 int LineOf(const char* where) {
     int line = 1;
-    for (const char* p = fileText; p < where && *p; ++p) line += *p == '\n';
+    // The parser has written terminators into the text; line ends stay.
+    for (const char* p = fileText; p < where && p < fileText + SVG_FILE_MAX; ++p)
+        line += *p == '\n';
     return line;
 }
 
