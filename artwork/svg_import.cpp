@@ -23,8 +23,8 @@ int ImportSvgFrame(const char* path, const FrameLayoutOptions* options, int slot
     if (ReadSvgDrawing(path, reason, reasonSize) != SVG_READ_OK) return 0;
     if (!LayOutDrawing(options, &laidOut)) {
         std::snprintf(reason, reasonSize,
-                      "needs %lld points even with its curves at the coarsest tolerance; a frame "
-                      "here takes at most %d",
+                      "needs %lld points even with its curves at the coarsest tolerance, and "
+                      "a frame takes at most %d; less dwell (--dwell) takes fewer",
                       (long long)laidOut.needed, options->budget);
         return 0;
     }
