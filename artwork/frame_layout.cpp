@@ -1,7 +1,9 @@
 // Laying a drawing out as a frame, in three stages that hand points on one
 // at a time: the walk goes along each path in its drawing direction,
-// sampling curves and finding corners; the thinning drops the joints of
-// straight runs that stay within tolerance of a chord; the emitter writes
+// sampling curves to half the tolerance and finding corners; the thinning
+// drops the points that a longer chord passes within half the tolerance
+// of, so that no chord strays further than the tolerance from the curve or
+// line it stands for; the emitter writes
 // the frame's points with their dwell and blanked moves. A layout that
 // does not fit is counted on to the end, so that a refusal can say how
 // many points the drawing takes.
@@ -21,7 +23,7 @@ enum {
 
 // What the walk says about a point.
 enum {
-    POINT_KEEP = 1,    // must be drawn: a curve sample, a corner, a path's end
+    POINT_KEEP = 1,    // must be drawn: a corner, a path's end
     POINT_CORNER = 2,  // the path turns sharply here
     POINT_START = 4,
     POINT_END = 8
@@ -161,8 +163,10 @@ static void FinishEmit() {
     Put(emit.beam, false);
 }
 
-// The thinning: joints of straight runs wait in a window until a chord
-// from the last drawn point can no longer pass within tolerance of them.
+// The thinning: points wait in a window until a chord from the last drawn
+// point can no longer pass within half the tolerance of them. The pieces
+// between them are within half the tolerance of their own chords, so the
+// longer chord stays within the tolerance of the whole run.
 static struct {
     DrawingPoint anchor;
     DrawingPoint window[THINNING_WINDOW];
@@ -171,7 +175,7 @@ static struct {
 
 static bool ChordCovers(DrawingPoint to) {
     for (int i = 0; i < thin.count; ++i)
-        if (DistanceToSegment(thin.window[i], thin.anchor, to) > emit.tolerance) return false;
+        if (DistanceToSegment(thin.window[i], thin.anchor, to) > emit.tolerance / 2) return false;
     return true;
 }
 
@@ -208,7 +212,6 @@ static void WalkPath(const DrawingPath* path, bool backwards) {
     const int n = path->segmentCount;
     bool started = false;
     DrawingPoint pendingEnd = {0, 0}, lastDirection = {0, 0};
-    int pendingFlags = 0;
     for (int k = 0; k < n; ++k) {
         const int i = backwards ? n - 1 - k : k;
         const DrawingSegment* s = &drawing.segments[path->firstSegment + i];
@@ -229,16 +232,14 @@ static void WalkPath(const DrawingPath* path, bool backwards) {
             started = true;
         } else {
             const bool corner = SharpTurn(lastDirection, out);
-            Push(pendingEnd, pendingFlags | (corner ? POINT_CORNER | POINT_KEEP : 0));
+            Push(pendingEnd, corner ? POINT_CORNER | POINT_KEEP : 0);
         }
         lastDirection = Direction(b, c2, c1, a);
         lastDirection = {-lastDirection.x, -lastDirection.y};
         pendingEnd = b;
-        pendingFlags = 0;
         if (s->kind == SEGMENT_CUBIC) {
-            const int count = SampleCubic(a, c1, c2, b, emit.tolerance, samples);
-            for (int j = 0; j + 1 < count; ++j) Push(samples[j], POINT_KEEP);
-            pendingFlags = POINT_KEEP;
+            const int count = SampleCubic(a, c1, c2, b, emit.tolerance / 2, samples);
+            for (int j = 0; j + 1 < count; ++j) Push(samples[j], 0);
         }
     }
     if (!started) return;
