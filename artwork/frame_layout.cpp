@@ -23,10 +23,9 @@ enum {
 
 // What the walk says about a point.
 enum {
-    POINT_KEEP = 1,    // must be drawn: a corner, a path's end
+    POINT_KEEP = 1,    // must be drawn: a corner
     POINT_CORNER = 2,  // the path turns sharply here
-    POINT_START = 4,
-    POINT_END = 8
+    POINT_START = 4
 };
 
 static struct {
@@ -98,10 +97,9 @@ static struct {
     int dwell;
     double tolerance;
     bool anyPath;
-    DrawingPoint beam;
-    DrawingPoint beamDirection;   // the way the beam went into where it stands
+    DrawingPoint beam;            // the last point written
     DrawingPoint startDirection;  // the way the path being started leaves its start
-    DrawingPoint endDirection;    // the way the path being ended comes into its end
+    DrawingPoint endDirection;    // the way the path last ended comes into its end
 } emit;
 
 static int16_t Coordinate(double value) {
@@ -130,31 +128,23 @@ static bool SharpTurn(DrawingPoint in, DrawingPoint out) {
     return (in.x * out.x + in.y * out.y) / lengths < limit;
 }
 
+// A drawn point; a path's start comes with the blanked move to it: the
+// dwell where the beam stands, a blanked point there and one at the start,
+// and the start's dwell.
 static void Emit(DrawingPoint p, int flags) {
     if (flags & POINT_START) {
-        const double gap = std::hypot(p.x - emit.beam.x, p.y - emit.beam.y);
-        if (emit.anyPath && gap <= emit.tolerance) {
-            // The path goes on where the last one ended: no blanked move,
-            // and dwell only if it turns there.
-            if (SharpTurn(emit.beamDirection, emit.startDirection)) PutDwell(emit.beam);
-            if (Coordinate(p.x) != Coordinate(emit.beam.x) ||
-                Coordinate(p.y) != Coordinate(emit.beam.y))
-                Put(p, true);
-        } else {
-            if (emit.anyPath) {
-                PutDwell(emit.beam);
-                Put(emit.beam, false);
-            }
-            Put(p, false);
-            PutDwell(p);
+        if (emit.anyPath) {
+            PutDwell(emit.beam);
+            Put(emit.beam, false);
         }
+        Put(p, false);
+        PutDwell(p);
         emit.anyPath = true;
     } else {
         Put(p, true);
         if (flags & POINT_CORNER) PutDwell(p);
     }
     emit.beam = p;
-    if (flags & POINT_END) emit.beamDirection = emit.endDirection;
 }
 
 static void FinishEmit() {
@@ -166,9 +156,13 @@ static void FinishEmit() {
 // The thinning: points wait in a window until a chord from the last drawn
 // point can no longer pass within half the tolerance of them. The pieces
 // between them are within half the tolerance of their own chords, so the
-// longer chord stays within the tolerance of the whole run.
+// longer chord stays within the tolerance of the whole run. A path that
+// starts where the last one ended (within half the tolerance) goes on from
+// there without a blanked move, its end still open to thinning, and gets
+// dwell there only where it turns sharply.
 static struct {
-    DrawingPoint anchor;
+    DrawingPoint anchor;  // the last point drawn
+    DrawingPoint last;    // the last point given, drawn or waiting
     DrawingPoint window[THINNING_WINDOW];
     int count;
 } thin;
@@ -180,6 +174,7 @@ static bool ChordCovers(DrawingPoint to) {
 }
 
 static void DrawFromWindow() {
+    if (thin.count == 0) return;
     const DrawingPoint last = thin.window[thin.count - 1];
     Emit(last, 0);
     thin.anchor = last;
@@ -187,16 +182,37 @@ static void DrawFromWindow() {
 }
 
 static void Push(DrawingPoint p, int flags) {
-    if (!(flags & POINT_START) && thin.count > 0 &&
+    if (flags & POINT_START) {
+        const double gap = std::hypot(p.x - thin.last.x, p.y - thin.last.y);
+        if (emit.anyPath && gap <= emit.tolerance / 2) {
+            if (SharpTurn(emit.endDirection, emit.startDirection)) {
+                DrawFromWindow();
+                PutDwell(emit.beam);
+            }
+            if (gap == 0) return;
+            flags = 0;
+        } else {
+            DrawFromWindow();
+            Emit(p, POINT_START);
+            thin.anchor = thin.last = p;
+            return;
+        }
+    }
+    if (thin.count > 0 &&
         (!ChordCovers(p) || (!(flags & POINT_KEEP) && thin.count == THINNING_WINDOW)))
         DrawFromWindow();
-    if (flags & (POINT_KEEP | POINT_START)) {
+    if (flags & POINT_KEEP) {
         Emit(p, flags);
         thin.anchor = p;
-        thin.count = 0;
     } else {
         thin.window[thin.count++] = p;
     }
+    thin.last = p;
+}
+
+static void FinishThinning() {
+    DrawFromWindow();
+    FinishEmit();
 }
 
 // The walk.
@@ -243,8 +259,8 @@ static void WalkPath(const DrawingPath* path, bool backwards) {
         }
     }
     if (!started) return;
+    Push(pendingEnd, 0);
     emit.endDirection = lastDirection;
-    Push(pendingEnd, POINT_KEEP | POINT_END);
 }
 
 static int64_t LayOut(double tolerance, int dwell, VectorPoint* out, int capacity) {
@@ -259,7 +275,7 @@ static int64_t LayOut(double tolerance, int dwell, VectorPoint* out, int capacit
         const int i = order[n];
         WalkPath(&drawing.paths[drawn[i]], reversed[i]);
     }
-    FinishEmit();
+    FinishThinning();
     return emit.count;
 }
 

@@ -26,6 +26,10 @@ file(GLOB BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*.cpp)
 find_package(benchmark QUIET)
 if(BENCH_SOURCES AND benchmark_FOUND)
   add_executable(quillon_bench ${BENCH_SOURCES})
-  target_link_libraries(quillon_bench quillon_core benchmark::benchmark Threads::Threads)
+  target_link_libraries(quillon_bench quillon_artwork benchmark::benchmark Threads::Threads)
   target_compile_options(quillon_bench PRIVATE -O2)
+  # The artwork benchmark times the converter as a whole process.
+  target_compile_definitions(quillon_bench PRIVATE
+    QUILLON_CONVERT_PATH="$<TARGET_FILE:quillon-convert>")
+  add_dependencies(quillon_bench quillon-convert)
 endif()

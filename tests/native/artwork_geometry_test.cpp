@@ -187,8 +187,9 @@ TEST_F(FrameLayoutTest, PathsThatMeetAreDrawnOnWithoutABlankedMove) {
     // Blanked points: the start, the move to the fourth stroke (two), the end.
     EXPECT_EQ(Blanked(), 4);
     // Dwell at the starts and ends of the two runs (4 x 3) and at the turn
-    // (3), and the ends of the four strokes.
-    EXPECT_EQ(frame.count, 4 + 12 + 3 + 4);
+    // (3), and the ends of the strokes but the first, where the line goes
+    // straight on.
+    EXPECT_EQ(frame.count, 4 + 12 + 3 + 3);
 }
 
 TEST_F(FrameLayoutTest, StraightRunsAreThinnedWithinTheToleranceAndCornersStay) {
