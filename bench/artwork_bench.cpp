@@ -14,6 +14,7 @@
 #include <string>
 
 #include "artwork/svg_import.h"
+#include "bench/bench_files.h"
 #include "document/frame_store.h"
 
 namespace {
@@ -74,15 +75,6 @@ bool Prepare() {
     return std::fclose(file) == 0;
 }
 
-long long FileSize(const std::string& path) {
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return 0;
-    std::fseek(f, 0, SEEK_END);
-    const long long size = std::ftell(f);
-    std::fclose(f);
-    return size;
-}
-
 void BM_SvgArtworkConvertProcess(benchmark::State& state) {
     if (!Prepare()) {
         state.SkipWithError("cannot write the drawing");
@@ -95,8 +87,8 @@ void BM_SvgArtworkConvertProcess(benchmark::State& state) {
             return;
         }
     }
-    state.counters["svg_bytes"] = (double)FileSize(svgPath);
-    state.counters["ild_bytes"] = (double)FileSize(ildPath);
+    state.counters["svg_bytes"] = (double)BenchFileSize(svgPath);
+    state.counters["ild_bytes"] = (double)BenchFileSize(ildPath);
 }
 BENCHMARK(BM_SvgArtworkConvertProcess)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 
