@@ -11,8 +11,8 @@
 
 static const char* const USAGE =
     "Usage: quillon-convert [--frames A-B] [--speed N] [--delay N] [--animate] IN OUT\n"
-    "       quillon-convert [--dwell N] [--margin PERCENT] [--points N] [options] A.svg [B.svg "
-    "...] OUT\n"
+    "       quillon-convert [--dwell N] [--margin PERCENT] [--points N] [options]\n"
+    "                       A.svg [B.svg ...] OUT\n"
     "       quillon-convert --info FILE\n"
     "       quillon-convert --check FILE\n"
     "       quillon-convert --help | --version\n"
