@@ -33,6 +33,7 @@ using namespace svgpp;
 
 enum {
     MAX_DEPTH = 256,         // nested elements, use references included
+    MAX_XML_DEPTH = 1024,    // nested elements the parser is given
     MAX_USE_DEPTH = 32,      // use elements inside what a use element shows
     MAX_EXPANSIONS = 65536,  // use elements shown in all; a chain of them doubles
     REASON_ROOM = 256
@@ -377,6 +378,45 @@ long ReadFileText(const char* path, char* reason, size_t size) {
     return (long)length;
 }
 
+// How deeply elements nest, counted before parsing: the parser recurses
+// once per level and would run out of stack on a file of nothing but
+// opening tags. Comments, processing instructions, CDATA, the document type
+// and quoted attribute values are passed over as the parser passes over
+// them; anything malformed is left for the parser to refuse.
+bool NestsTooDeeply(const char* text, long length) {
+    const char* p = text;
+    const char* const end = text + length;
+    int depth = 0;
+    auto skipPast = [&](const char* mark) {
+        const char* found = std::strstr(p, mark);
+        p = found ? found + std::strlen(mark) : end;
+    };
+    while (p < end) {
+        if (*p != '<') {
+            ++p;
+        } else if (std::strncmp(p, "<!--", 4) == 0) {
+            skipPast("-->");
+        } else if (std::strncmp(p, "<![CDATA[", 9) == 0) {
+            skipPast("]]>");
+        } else if (p[1] == '?') {
+            skipPast("?>");
+        } else if (p[1] == '!') {
+            skipPast(">");
+        } else if (p[1] == '/') {
+            --depth;
+            skipPast(">");
+        } else {
+            // An opening tag: to its end, past quoted values.
+            char quote = 0;
+            for (++p; p < end && (quote || *p != '>'); ++p)
+                if (quote ? *p == quote : *p == '"' || *p == '\'') quote = quote ? 0 : *p;
+            if (p < end && p[-1] != '/' && ++depth > MAX_XML_DEPTH) return true;
+            ++p;
+        }
+    }
+    return false;
+}
+
 int LineOf(const char* where) {
     int line = 1;
     // The parser has written terminators into the text; line ends stay.
@@ -430,6 +470,8 @@ int ReadSvgDrawing(const char* path, char* reason, size_t reasonSize) {
     // RapidXML parses in place and allocates its nodes as it goes; it
     // throws on malformed text, and its allocation may throw when memory
     // runs out. Both end here.
+    if (NestsTooDeeply(fileText, length))
+        return Refuse(SVG_READ_TOO_COMPLEX, reason, reasonSize, "nests elements too deeply");
     static rapidxml_ns::xml_document<> document;
     document.clear();
     try {

@@ -244,6 +244,17 @@ TEST_F(SvgReaderTest, DrawingsBeyondTheLimitsAreRefusedNotFollowedForever) {
     for (int i = 0; i < 300; ++i) deep += "</g>";
     EXPECT_EQ(Read(Svg(deep)), SVG_READ_TOO_COMPLEX);
     EXPECT_STREQ(reason, "nests elements too deeply");
+    // Far deeper than the parser could follow on its stack: refused before
+    // it starts. Comments, quoted values and empty elements do not count.
+    std::string deeper;
+    for (int i = 0; i < 200000; ++i) deeper += "<g>";
+    EXPECT_EQ(Read(Svg(deeper)), SVG_READ_TOO_COMPLEX);
+    EXPECT_STREQ(reason, "nests elements too deeply");
+    std::string flat = "<!--";
+    for (int i = 0; i < 2000; ++i) flat += "<g>";
+    flat += "--><g id=\"a>b\" class='<g>'>";
+    for (int i = 0; i < 2000; ++i) flat += "<g/><![CDATA[<g>]]>";
+    EXPECT_EQ(Read(Svg(flat + "<rect width=\"1\" height=\"1\"/></g>")), SVG_READ_OK) << reason;
     // A use element inside what it shows stops after a few rounds.
     EXPECT_EQ(Read(Svg("<g id=\"loop\"><rect width=\"1\" height=\"1\"/>"
                        "<use xlink:href=\"#loop\" x=\"2\"/></g>")),
