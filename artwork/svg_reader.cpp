@@ -425,12 +425,14 @@ int LineOf(const char* where) {
     return line;
 }
 
+// The root must be an svg element in the SVG namespace, as renderers want
+// it; the library reads nothing outside that namespace.
 bool IsSvgRoot(XmlElement root) {
     static const char SVG_NAMESPACE[] = "http://www.w3.org/2000/svg";
     const size_t ns = root->namespace_uri_size();
     return root->local_name_size() == 3 && std::memcmp(root->local_name(), "svg", 3) == 0 &&
-           (ns == 0 || (ns == sizeof SVG_NAMESPACE - 1 &&
-                        std::memcmp(root->namespace_uri(), SVG_NAMESPACE, ns) == 0));
+           ns == sizeof SVG_NAMESPACE - 1 &&
+           std::memcmp(root->namespace_uri(), SVG_NAMESPACE, ns) == 0;
 }
 
 const rapidxml_ns::xml_attribute<>* RootAttribute(XmlElement root, const char* name) {
@@ -489,7 +491,7 @@ int ReadSvgDrawing(const char* path, char* reason, size_t reasonSize) {
         return Refuse(SVG_READ_NOT_XML, reason, reasonSize, "is not well-formed XML: no element");
     if (!IsSvgRoot(root))
         return Refuse(SVG_READ_NOT_SVG, reason, reasonSize,
-                      "is not an SVG file (its root is not svg)");
+                      "is not an SVG file (its root is no svg element of the SVG namespace)");
 
     depth = 0;
     tooDeep = false;

@@ -216,6 +216,7 @@ TEST_F(SvgReaderTest, BadInputIsRefusedWithItsReason) {
         {"<html><body/></html>", SVG_READ_NOT_SVG, "is not an SVG file"},
         {"<svg xmlns=\"urn:not-svg\"><rect width=\"1\" height=\"1\"/></svg>", SVG_READ_NOT_SVG,
          "is not an SVG file"},
+        {"<svg><rect width=\"1\" height=\"1\"/></svg>", SVG_READ_NOT_SVG, "is not an SVG file"},
         {"VECTOR,30000,3\r\nStar\r\n1,0,0\r\n", SVG_READ_NOT_XML, "is not well-formed XML"},
         {Svg(""), SVG_READ_NOTHING, "has nothing to draw"},
     };
