@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <string>
 
+#include "bench/bench_files.h"
 #include "bench/bench_store.h"
 #include "document/frame_store.h"
 #include "formats/svg_file.h"
@@ -36,15 +37,6 @@ bool Prepare() {
     return true;
 }
 
-long long FileSize(const std::string& path) {
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return 0;
-    std::fseek(f, 0, SEEK_END);
-    long long size = std::ftell(f);
-    std::fclose(f);
-    return size;
-}
-
 void BM_SvgSheetWrite(benchmark::State& state) {
     if (!Prepare()) return state.SkipWithError("setup failed");
     FillBenchStore(CSV_SEED);
@@ -52,7 +44,7 @@ void BM_SvgSheetWrite(benchmark::State& state) {
         if (!WriteSvgSheet(nullptr, svgPath.c_str(), 0, BENCH_FRAMES - 1))
             return state.SkipWithError("write failed");
     }
-    const long long size = FileSize(svgPath);
+    const long long size = BenchFileSize(svgPath);
     state.SetBytesProcessed((int64_t)state.iterations() * size);
     state.counters["bytes_per_point"] = (double)size / ((double)BENCH_FRAMES * MAX_POINTS);
 }

@@ -15,7 +15,7 @@ target_link_libraries(quillon quillon_shell ${STATIC_RUNTIME})
 
 if(CONVERT_SOURCES)
   add_executable(quillon-convert ${CONVERT_SOURCES} ${CMAKE_SOURCE_DIR}/resources/convert.rc)
-  target_link_libraries(quillon-convert quillon_core ${STATIC_RUNTIME})
+  target_link_libraries(quillon-convert quillon_artwork ${STATIC_RUNTIME})
   # wmain: the arguments in UTF-16, whatever the code page.
   target_link_options(quillon-convert PRIVATE -municode)
   # The Windows converter under Wine: pictures and --check as everywhere.

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "artwork/frame_layout.h"
 #include "document/number_parse.h"
 #include "formats/ilda_write.h"
 #include "formats/walk_report.h"
@@ -13,11 +14,13 @@
 static const char* const USAGE =
     "Usage: quillon-convert [--frames A-B] [--speed N] [--delay N] [--fit] [--animate]\n"
     "                       [--blanked] [--points] [--ilda-format F [--colour RRGGBB]] IN OUT\n"
+    "       quillon-convert [--dwell N] [--margin PERCENT] [--points N] [options]\n"
+    "                       A.svg [B.svg ...] OUT\n"
     "       quillon-convert --info FILE\n"
     "       quillon-convert --check FILE [--speed N]\n"
     "       quillon-convert --help | --version\n"
     "\n"
-    "Reads IN (.csv or .ild) and writes OUT (.csv, .ild, .frm or .svg).\n"
+    "Reads IN (.csv, .ild or .svg) and writes OUT (.csv, .ild, .frm or .svg).\n"
     "  --frames A-B  write only frames A to B (numbered from 1; A alone for one frame)\n"
     "  --speed N     scan speed in points per second, kept within 1000 to 30000\n"
     "  --delay N     blanking delay in points, kept within 0 to 30\n"
@@ -63,6 +66,23 @@ static const char* const USAGE =
     "cell that shows the frames in turn and loops, each frame for as long as the\n"
     "scan speed takes to draw its points (at least 1/60 s); the scan speed comes\n"
     "from a CSV file or --speed, and is 30000 for an ILDA file.\n"
+    "An SVG IN is artwork: each file becomes one frame, in the order given,\n"
+    "named after the file (without .svg, 16 bytes). Every visible path, rect,\n"
+    "circle, ellipse, line, polyline and polygon is drawn as its outline, with\n"
+    "all transforms, viewBox and preserveAspectRatio; text and pictures are\n"
+    "not. The page (and whatever reaches beyond it) is fitted into the square,\n"
+    "centred, Y up as the picture shows it. Curves become chords that stray at\n"
+    "most 32 units from them; when a frame would take more points than it may,\n"
+    "that tolerance grows, up to 2048 units, and a drawing that still does not\n"
+    "fit is refused. Paths are drawn nearest first, each blanked move between\n"
+    "them a blanked point at its start and one at its end.\n"
+    "  --dwell N         points the beam waits at each sharp corner and at each\n"
+    "                    path's start and end, 0 to 100 (default 4: at 30000\n"
+    "                    points per second 133 microseconds, what scanners take\n"
+    "                    to reach a corner)\n"
+    "  --margin PERCENT  room left on each side of the square, 0 to 45 (default 5)\n"
+    "  --points N        at most N points a frame, 1 to 3000 (default 3000); --points\n"
+    "                    without a number marks the points of an .svg OUT\n"
     "An existing OUT is replaced only by a completely written file; stopped by\n"
     "Ctrl+C or a termination signal, the converter leaves the old OUT and no\n"
     "temporary file. A failure exits 1, with the message, the file it concerns\n"
@@ -94,6 +114,40 @@ static int WholeNumber(const char* text, int32_t* value) {
     return ScanInt(text, value, &end) && *end == 0;
 }
 
+// --dwell, --margin and --points N, each a whole number within its range.
+// --points followed by no number is the flag that marks points instead.
+// Returns 1 when arg is one of them and its value was taken, 0 after a
+// message when the value is missing or wrong, -1 when arg is none of them.
+static int ParseArtworkOption(const char* arg, const char* value, ConvertOptions* options) {
+    struct Setting {
+        const char* name;
+        int32_t low, high;
+        bool ConvertOptions::*given;
+        int32_t ConvertOptions::*value;
+    };
+    static const Setting settings[] = {
+        {"--dwell", 0, DWELL_MAX, &ConvertOptions::hasDwell, &ConvertOptions::dwell},
+        {"--margin", 0, MARGIN_MAX, &ConvertOptions::hasMargin, &ConvertOptions::margin},
+        {"--points", 1, MAX_POINTS, &ConvertOptions::hasPointBudget,
+         &ConvertOptions::pointBudget}};
+    for (const Setting& setting : settings) {
+        if (std::strcmp(arg, setting.name) != 0) continue;
+        int32_t number = 0;
+        const bool whole = value && WholeNumber(value, &number);
+        if (setting.given == &ConvertOptions::hasPointBudget && !whole) return -1;
+        if (!value) return Fail("missing value after ", arg);
+        if (!whole || number < setting.low || number > setting.high) {
+            std::fprintf(stderr, "quillon-convert: invalid value for %s: %s (%d to %d)\n", arg,
+                         value, (int)setting.low, (int)setting.high);
+            return 0;
+        }
+        options->*setting.given = true;
+        options->*setting.value = number;
+        return 1;
+    }
+    return -1;
+}
+
 static int ParseRange(const char* text, ConvertOptions* options) {
     const char* end = text;
     int32_t first = 0, last = 0;
@@ -114,7 +168,7 @@ static int ParseRange(const char* text, ConvertOptions* options) {
 static bool* FlagOption(const char* arg, ConvertOptions* options) {
     if (std::strcmp(arg, "--animate") == 0) return &options->animate;
     if (std::strcmp(arg, "--blanked") == 0) return &options->blanked;
-    if (std::strcmp(arg, "--points") == 0) return &options->points;
+    if (std::strcmp(arg, "--points") == 0) return &options->markPoints;
     if (std::strcmp(arg, "--fit") == 0) return &options->fit;
     return nullptr;
 }
@@ -152,14 +206,14 @@ static int ParseExportValue(const char* arg, const char* value, ConvertOptions* 
 }
 
 static bool HasExportOption(const ConvertOptions* options) {
-    return options->ildaFormat >= 0 || options->hasColour || options->blanked || options->points ||
+    return options->ildaFormat >= 0 || options->hasColour || options->blanked || options->markPoints ||
            options->fit;
 }
 
 const char* OptionNotForOutput(const ConvertOptions* options, bool svg, bool ilda) {
     if (options->animate && !svg) return "--animate needs an .svg output";
     if (options->blanked && !svg) return "--blanked needs an .svg output";
-    if (options->points && !svg) return "--points needs an .svg output";
+    if (options->markPoints && !svg) return "--points needs an .svg output";
     if (options->ildaFormat >= 0 && !ilda) return "--ilda-format needs an .ild output";
     if (options->hasColour && options->ildaFormat != 4 && options->ildaFormat != 5)
         return "--colour needs --ilda-format 4 or 5";
@@ -170,7 +224,7 @@ int ParseConvertOptions(int argc, char** argv, ConvertOptions* options) {
     std::memset(options, 0, sizeof *options);
     options->mode = CONVERT_FILES;
     options->ildaFormat = -1;
-    const char* files[2] = {nullptr, nullptr};
+    const char* files[CONVERT_MAX_INPUTS + 1] = {nullptr};
     int fileCount = 0;
     const char* infoFile = nullptr;
     const char* checkFile = nullptr;
@@ -178,7 +232,7 @@ int ParseConvertOptions(int argc, char** argv, ConvertOptions* options) {
     for (int i = 0; i < argc; ++i) {
         const char* arg = argv[i];
         if (optionsEnded || arg[0] != '-' || arg[1] == 0) {
-            if (fileCount == 2) return Fail("too many file names: ", arg);
+            if (fileCount == CONVERT_MAX_INPUTS + 1) return Fail("too many file names: ", arg);
             files[fileCount++] = arg;
             continue;
         }
@@ -194,6 +248,12 @@ int ParseConvertOptions(int argc, char** argv, ConvertOptions* options) {
         if (std::strcmp(arg, "--version") == 0) {
             options->mode = CONVERT_VERSION;
             return 1;
+        }
+        const int artwork = ParseArtworkOption(arg, value, options);
+        if (artwork == 0) return 0;
+        if (artwork == 1) {
+            ++i;
+            continue;
         }
         if (bool* flag = FlagOption(arg, options)) {
             *flag = true;
@@ -232,7 +292,8 @@ int ParseConvertOptions(int argc, char** argv, ConvertOptions* options) {
     if (infoFile || checkFile) {
         if (fileCount || (infoFile && checkFile) || options->hasRange ||
             (options->hasSpeed && infoFile) || options->hasDelay || options->animate ||
-            HasExportOption(options))
+            HasExportOption(options) || options->hasDwell || options->hasMargin ||
+            options->hasPointBudget)
             return Fail(infoFile ? "--info" : "--check",
                         infoFile ? " takes one file and no other options"
                                  : " takes one file and no other option but --speed");
@@ -240,8 +301,10 @@ int ParseConvertOptions(int argc, char** argv, ConvertOptions* options) {
         options->input = infoFile ? infoFile : checkFile;
         return 1;
     }
-    if (fileCount != 2) return Fail("need an input and an output file", nullptr);
+    if (fileCount < 2) return Fail("need an input and an output file", nullptr);
+    for (int n = 0; n + 1 < fileCount; ++n) options->inputs[n] = files[n];
+    options->inputCount = fileCount - 1;
     options->input = files[0];
-    options->output = files[1];
+    options->output = files[fileCount - 1];
     return 1;
 }

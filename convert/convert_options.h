@@ -12,9 +12,13 @@ enum {
     CONVERT_CHECK = 4
 };
 
+enum { CONVERT_MAX_INPUTS = 1000 };  // one frame each
+
 struct ConvertOptions {
     int mode;
-    const char* input;
+    const char* input;                       // the first of inputs
+    const char* inputs[CONVERT_MAX_INPUTS];  // several only for SVG artwork
+    int inputCount;
     const char* output;  // null for --info, --check, --help and --version
     bool hasRange;
     int32_t firstFrame;  // 1-based and inclusive, as the Frame Table numbers frames
@@ -26,10 +30,14 @@ struct ConvertOptions {
     bool animate;    // an .svg output as one looping animation
     int ildaFormat;  // -1, or the format code of an .ild output in the published layout
     bool hasColour;
-    uint32_t colour;  // 0xRRGGBB, lit points of ILDA formats 4 and 5
-    bool blanked;     // an .svg output draws blanked moves
-    bool points;      // an .svg output marks every point
-    bool fit;         // frames of more than 3000 points lose repeated points first
+    uint32_t colour;   // 0xRRGGBB, lit points of ILDA formats 4 and 5
+    bool blanked;      // an .svg output draws blanked moves
+    bool markPoints;   // an .svg output marks every point (--points alone)
+    bool fit;          // frames of more than 3000 points lose repeated points first
+    // How SVG artwork becomes frames (artwork/frame_layout.h); the budget
+    // is --points with a number.
+    bool hasDwell, hasMargin, hasPointBudget;
+    int32_t dwell, margin, pointBudget;
 };
 
 // Fills options from the arguments after the program name. Returns 1, or 0

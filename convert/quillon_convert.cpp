@@ -1,9 +1,9 @@
 // quillon-convert: reads a CSV or ILDA frame file with the program's own
-// readers and writes it as CSV, ILDA or packed with its own writers, or as
-// an SVG picture, or describes or checks it. The program's warnings go to
-// stderr; every failure exits 1 (--check has exit statuses of its own),
-// output on stdout that does not arrive included.
-// A read that left data out is reported there too, but is no failure: the
+// readers, or SVG artwork as frames, and writes it as CSV, ILDA or packed
+// with its own writers, or as an SVG picture, or describes or checks it. The
+// program's warnings go to stderr; every failure exits 1 (--check has exit
+// statuses of its own), output on stdout that does not arrive included. A
+// read that left data out is reported there too, but is no failure: the
 // output holds what was read and the exit status is 0.
 #include <cstdio>
 #include <cstring>
@@ -12,6 +12,7 @@
 #include "convert/file_check.h"
 #include "convert/run_converter.h"
 #include "convert/stop_signals.h"
+#include "convert/svg_inputs.h"
 #include "document/frame_store.h"
 #include "document/number_parse.h"
 #include "document/ui_port.h"
@@ -88,14 +89,17 @@ static int Convert(const ConvertOptions* options) {
     FrameFileKind inKind = FrameFileKindOf(options->input);
     FrameFileKind outKind = FrameFileKindOf(options->output);
     const bool svg = HasFileEnding(options->output, ".SVG");
-    if (inKind != FRAME_FILE_CSV && inKind != FRAME_FILE_ILDA)
-        return Refuse("input must be a .csv or .ild file", options->input);
+    const int svgInputs = ClassifySvgInputs(options);
+    if (svgInputs == SVG_INPUTS_REFUSED) return 1;
+    if (svgInputs == SVG_INPUTS_NONE && inKind != FRAME_FILE_CSV && inKind != FRAME_FILE_ILDA)
+        return Refuse("input must be a .csv, .ild or .svg file", options->input);
     if (outKind == FRAME_FILE_NONE && !svg)
         return Refuse("output must be a .csv, .ild, .frm or .svg file", options->output);
     if (const char* notFor = OptionNotForOutput(options, svg, outKind == FRAME_FILE_ILDA))
         return Refuse(notFor, options->output);
     if (options->fit) StartFitting();
-    if (!ReadInput(options->input)) return 1;
+    if (!(svgInputs == SVG_INPUTS_ALL ? ReadSvgInputs(options) : ReadInput(options->input)))
+        return 1;
     if (options->fit) ReportFitting(options->input);
 
     int first = 0, last = frameStore.numFrames - 1;
@@ -118,7 +122,7 @@ static int Convert(const ConvertOptions* options) {
     int written = 0;
     if (svg) {
         const int extras =
-            (options->blanked ? SVG_BLANKED : 0) | (options->points ? SVG_POINTS : 0);
+            (options->blanked ? SVG_BLANKED : 0) | (options->markPoints ? SVG_POINTS : 0);
         written = options->animate
                       ? WriteSvgAnimation(nullptr, options->output, first, last, extras)
                       : WriteSvgSheet(nullptr, options->output, first, last, extras);

@@ -5,11 +5,14 @@
 # that does not arrive and failed writes say so with the system's reason,
 # Ctrl+C leaves no temporary file, a file named in Japanese converts under a
 # Western locale, and an output reached through a symbolic link is written
-# into the file the link leads to. Usage: convert-exe-test.sh QUILLON-CONVERT.EXE
+# into the file the link leads to. SVG artwork becomes frames as natively, and
+# bad artwork is refused. Usage: convert-exe-test.sh QUILLON-CONVERT.EXE
 set -u
 # A Western code page, which cannot hold the Japanese name.
 export LC_ALL=en_US.UTF-8
 exe="$(realpath "$1")"
+# The native converter, to hold the Windows one's frames against.
+native="${QUILLON_CONVERT_NATIVE:-$(dirname "$(realpath "$0")")/../build/native/quillon-convert}"
 source "$(dirname "$0")/wine-env.sh"
 quillon_wine_init
 dir="$(mktemp -d /tmp/quillon-exe-XXXXXX)"
@@ -130,4 +133,28 @@ wine "$exe" show.csv tonight.ild
 expect "through a link the file it leads to is written" cmp -s kept/tonight.ild 'ショー.ild'
 expect "and the link stays" test -L tonight.ild
 expect "no temporary file is left" test "$(ls -A kept)" = tonight.ild
+
+# Artwork: a square as a drawing program saves it, and an icon nobody here
+# drew when the icon theme is there.
+printf '<svg xmlns="http://www.w3.org/2000/svg" width="10" height="10"><g transform="rotate(0)"><rect width="10" height="10"/></g></svg>' > square.svg
+wine "$exe" --dwell 0 --margin 0 square.svg square.csv
+expect "artwork converted" test $? -eq 0
+expect "the square's corners" test "$(tr -d '\r' < square.csv | tr '\n' ' ')" = \
+  "VECTOR,30000,3 square           0,-32767,32767 1,32767,32767 1,32767,-32767 1,-32767,-32767 1,-32767,32767 0,-32767,32767 "
+icon=/usr/share/icons/Adwaita/scalable/places/folder-symbolic.svg
+if [ -f "$icon" ] && [ -x "$native" ]; then
+  cp "$icon" folder.svg
+  wine "$exe" folder.svg square.svg icon.ild
+  expect "an icon converted" test $? -eq 0
+  "$native" folder.svg square.svg native.ild
+  expect "the same frames as natively" cmp -s icon.ild native.ild
+else
+  echo "skipped: the icon against the native converter ($icon, $native)"
+fi
+printf 'not xml' > bad.svg
+printf 'old' > keep.csv
+wine "$exe" square.svg bad.svg keep.csv 2> err.txt
+expect "bad artwork exits 1" test $? -eq 1
+expect "bad artwork is named" grep -q "bad.svg: is not well-formed XML" err.txt
+expect "the output stays as it was" test "$(cat keep.csv)" = old
 exit $((failures > 0))

@@ -7,7 +7,8 @@ needed=""
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
 for pkg in cmake make g++ g++-mingw-w64-x86-64-posix googletest libgtest-dev \
            libbenchmark-dev wine64 fonts-wine xvfb xauth imagemagick x11-utils xdotool zip unzip \
-           fonts-ipafont-gothic fonts-liberation librsvg2-bin locales "$@"; do
+           fonts-ipafont-gothic fonts-liberation librsvg2-bin locales libsvgpp-dev libboost-dev \
+           adwaita-icon-theme tango-icon-theme "$@"; do
   have "$pkg" || needed="$needed $pkg"
 done
 if [ -n "$needed" ]; then

@@ -1110,4 +1110,115 @@ TEST_F(FileCheckTest, FitIsForetoldByTheCheckAndDoneByTheConversion) {
     EXPECT_EQ(run.err, "");
 }
 
+// ---- SVG artwork ------------------------------------------------------------
+
+// Artwork as a drawing program saves it: a square, and a circle in a file
+// with a long name.
+const char* const SQUARE_SVG =
+    "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"10\" height=\"10\">"
+    "<rect width=\"10\" height=\"10\"/></svg>";
+const char* const CIRCLE_SVG =
+    "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 10 10\">"
+    "<circle cx=\"5\" cy=\"5\" r=\"4\" fill=\"none\" stroke=\"#000\"/></svg>";
+
+TEST_F(ConvertTest, SvgFilesBecomeFramesInOrderNamedAfterTheirFiles) {
+    WriteAll(Path("sq.svg"), SQUARE_SVG);
+    WriteAll(Path("a circle drawn by hand.SVG"), CIRCLE_SVG);
+    ToolRun run = Tool("sq.svg 'a circle drawn by hand.SVG' sq.svg both.csv");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    ASSERT_EQ(ReadCsvFrames(nullptr, Path("both.csv").c_str(), 0), 1);
+    ASSERT_EQ(frameStore.numFrames, 3);
+    EXPECT_EQ(std::string(frameStore.frameNames[0].bytes, 16), "sq              ");
+    EXPECT_EQ(std::string(frameStore.frameNames[1].bytes, 16), "a circle drawn b");
+    // Blanked to the start, its dwell, three corners with theirs, back at
+    // the start with the end's dwell, blanked away.
+    EXPECT_EQ(frameStore.pointCounts[0], 1 + 4 + 3 * 5 + 1 + 4 + 1);
+    EXPECT_GT(frameStore.pointCounts[1], 60);
+    EXPECT_EQ(frameStore.pointCounts[2], frameStore.pointCounts[0]);
+    EXPECT_EQ(ScanSpeed, SCAN_SPEED_INITIAL);
+
+    // The options: no dwell, no margin.
+    run = Tool("--dwell 0 --margin 0 sq.svg bare.csv");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(ReadWholeFile(Path("bare.csv")),
+              "VECTOR,30000,3\r\nsq              \r\n0,-32767,32767\r\n1,32767,32767\r\n"
+              "1,32767,-32767\r\n1,-32767,-32767\r\n1,-32767,32767\r\n0,-32767,32767\r\n");
+    // Every output format takes artwork, with the usual settings and range.
+    for (const char* out : {"sq.ild", "sq.frm", "sq-sheet.svg"})
+        EXPECT_EQ(
+            Tool(std::string("--speed 20000 --frames 2 sq.svg 'a circle drawn by hand.SVG' ") + out)
+                .status,
+            0)
+            << out;
+    // A smaller budget coarsens the circle.
+    run = Tool("--points 40 'a circle drawn by hand.SVG' small.csv");
+    ASSERT_EQ(run.status, 0) << run.err;
+    ASSERT_EQ(ReadCsvFrames(nullptr, Path("small.csv").c_str(), 0), 1);
+    EXPECT_LE(frameStore.pointCounts[0], 40);
+    // --points with a number is that budget; without one it marks the
+    // points of an .svg picture, and the two go together.
+    run = Tool("--points 40 --points 'a circle drawn by hand.SVG' marked.svg");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(ReadWholeFile(Path("marked.svg")).find("#FFFF00"), std::string::npos);
+    run = Tool("--points sq.svg plain.csv");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "quillon-convert: plain.csv: --points needs an .svg output\n");
+}
+
+TEST_F(ConvertTest, BadArtworkIsNamedWithItsReasonAndTheOutputStaysAlone) {
+    WriteAll(Path("sq.svg"), SQUARE_SVG);
+    WriteAll(Path("keep.csv"), "old csv");
+    WriteAll(Path("text.svg"), "just some words\n");
+    WriteAll(Path("page.svg"), "<html><body><p>a page</p></body></html>");
+    WriteAll(Path("broken.svg"), "<svg xmlns=\"http://www.w3.org/2000/svg\"><g></svg>");
+    WriteAll(Path("empty.svg"),
+             "<svg xmlns=\"http://www.w3.org/2000/svg\"><g display=\"none\"><rect width=\"1\" "
+             "height=\"1\"/></g><text>words</text></svg>");
+    std::string dots = "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 100 100\">";
+    for (int i = 0; i < 400; ++i)
+        dots += "<rect x=\"" + std::to_string(i % 20 * 5) + "\" y=\"" + std::to_string(i / 20 * 5) +
+                "\" width=\"1\" height=\"1\"/>";
+    WriteAll(Path("dots.svg"), dots + "</svg>");
+    const size_t files = Entries();
+
+    const struct {
+        const char* args;
+        const char* message;
+    } cases[] = {
+        {"text.svg keep.csv", "quillon-convert: text.svg: is not well-formed XML"},
+        {"page.svg keep.csv", "quillon-convert: page.svg: is not an SVG file"},
+        {"broken.svg keep.csv", "quillon-convert: broken.svg: is not well-formed XML"},
+        {"empty.svg keep.csv", "quillon-convert: empty.svg: has nothing to draw"},
+        {"absent.svg keep.csv", "quillon-convert: absent.svg: cannot be opened"},
+        {"sq.svg empty.svg keep.csv", "quillon-convert: empty.svg: has nothing to draw"},
+        {"dots.svg keep.csv", "quillon-convert: dots.svg: needs 10400 points"},
+        {"--points 20 sq.svg keep.csv", "quillon-convert: sq.svg: needs 26 points"},
+        {"sq.svg example.csv keep.csv", "example.csv: only .svg inputs can be several"},
+        {"--dwell 2 example.csv keep.csv", "--dwell, --margin and --points N are for .svg inputs"},
+        {"--dwell 101 sq.svg keep.csv", "invalid value for --dwell: 101 (0 to 100)"},
+        {"--margin 46 sq.svg keep.csv", "invalid value for --margin: 46 (0 to 45)"},
+        {"--points 0 sq.svg keep.csv", "invalid value for --points: 0 (1 to 3000)"},
+        {"--points 3001 sq.svg keep.csv", "--points"},
+        {"--dwell x sq.svg keep.csv", "--dwell"},
+        {"sq.svg keep.csv --dwell", "missing value after --dwell"},
+        {"--check sq.svg --dwell 1", "--check takes one file"},
+    };
+    for (const auto& c : cases) {
+        ToolRun run = Tool(c.args);
+        EXPECT_EQ(run.status, 1) << c.args;
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << c.args << "\n" << run.err;
+        EXPECT_EQ(run.err.find("quillon-convert: "), 0u) << c.args;
+        EXPECT_EQ(run.out, "") << c.args;
+    }
+    // Artwork failures are one line each, naming the file.
+    for (const char* args :
+         {"text.svg keep.csv", "dots.svg keep.csv", "sq.svg empty.svg keep.csv"}) {
+        const std::string err = Tool(args).err;
+        EXPECT_EQ(err.find('\n'), err.size() - 1) << args << "\n" << err;
+    }
+    EXPECT_EQ(ReadWholeFile(Path("keep.csv")), "old csv");
+    EXPECT_EQ(Entries(), files);  // nothing created, no temporary files
+}
+
 }  // namespace
