@@ -101,22 +101,28 @@ wine "$exe" -x show.csv out.csv 2> err.txt
 expect "-x is an unknown option" grep -q "unknown option: -x" err.txt
 
 # Ctrl+C while the output is written: the old output stays, and no
-# temporary file. Sent once the temporary file is seen; tried again when
-# the conversion finished first.
+# temporary file. The Windows process is found while it reads, so that the
+# signal goes out the moment its temporary file is seen (a glob, no process
+# started for each look); a try in which the conversion finished first is
+# made again.
 awk 'BEGIN { printf "VECTOR,30000,3\r\n"; for (f = 0; f < 999; f++) {
   if (f) printf "+\r\n"; for (i = 0; i < 3000; i++) printf "1,%d,%d\r\n", i - f, f - i } }' > big.csv
 caught=0
-for attempt in 1 2 3 4 5; do
+for attempt in $(seq 20); do
   echo old > out.csv
   wine "$exe" big.csv out.csv 2> err.txt &
-  seen=0
-  for i in $(seq 3000); do
-    if ls -a | grep -q '^\.quillon-'; then seen=1; break; fi
-    sleep 0.005
+  launcher=$!
+  pid="" seen=0
+  for i in $(seq 20000); do
+    # The Windows process itself, not the launcher that started it.
+    [ -n "$pid" ] || pid=$(pgrep -f 'quillon-convert.exe big.csv out.csv' | head -1)
+    if [ -n "$pid" ] && compgen -G '.quillon-*' > /dev/null; then
+      kill -INT "$pid" && seen=1
+      break
+    fi
+    kill -0 "$launcher" 2>/dev/null || break
+    [ -n "$pid" ] || sleep 0.002
   done
-  # The Windows process itself, not the launcher that started it.
-  pid=$(pgrep -f 'quillon-convert.exe big.csv out.csv' | head -1)
-  [ "$seen" = 1 ] && [ -n "$pid" ] && kill -INT "$pid"
   wait
   if [ "$seen" = 1 ] && [ "$(cat out.csv)" = old ]; then caught=1; break; fi
 done
