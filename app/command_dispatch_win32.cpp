@@ -3,7 +3,7 @@
 #include "app/command_dispatch_win32.h"
 
 #include "app/help_page_win32.h"
-#include "app/shell_win32.h"
+#include "app/shell_handles_win32.h"
 #include "canvas/canvas_window_win32.h"
 #include "canvas/template_picture_win32.h"
 #include "canvas/view_transform.h"

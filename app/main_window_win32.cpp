@@ -7,37 +7,34 @@
 #include "app/command_dispatch_win32.h"
 #include "app/dropped_files_win32.h"
 #include "app/exit_guard_win32.h"
+#include "app/shell_handles_win32.h"
 #include "app/status_bar_win32.h"
 #include "resources/resource_ids.h"
-
-HWND mainWindow = nullptr;
-HWND statusBarWindow = nullptr;
-HWND canvasWindow = nullptr;
 
 enum { STATUS_ALLOWANCE = 25 };  // room left for the status bar until the first WM_SIZE
 
 static LRESULT OnCreate(HWND window, const CREATESTRUCTW* create) {
-    mainWindow = window;
+    shellHandles.main = window;
     DragAcceptFiles(window, TRUE);
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
-    statusBarWindow = CreateStatusBar(window, IDC_STATUS_BAR);
-    canvasWindow = CreateWindowExA(WS_EX_CLIENTEDGE, "zel_draw", "",
-                                   WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL, 0, 0,
-                                   create->cx, create->cy - STATUS_ALLOWANCE, window,
-                                   (HMENU)(INT_PTR)IDC_CANVAS, create->hInstance, nullptr);
-    if (canvasWindow) return 0;
-    mainWindow = nullptr;
+    shellHandles.statusBar = CreateStatusBar(window, IDC_STATUS_BAR);
+    shellHandles.canvas = CreateWindowExA(WS_EX_CLIENTEDGE, "zel_draw", "",
+                                          WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL, 0, 0,
+                                          create->cx, create->cy - STATUS_ALLOWANCE, window,
+                                          (HMENU)(INT_PTR)IDC_CANVAS, create->hInstance, nullptr);
+    if (shellHandles.canvas) return 0;
+    shellHandles.main = nullptr;
     return -1;
 }
 
 static LRESULT OnSize(HWND window, WPARAM wParam, LPARAM lParam) {
-    if (!statusBarWindow || !canvasWindow) return 0;
-    SendMessageA(statusBarWindow, WM_SIZE, wParam, lParam);
+    if (!shellHandles.statusBar || !shellHandles.canvas) return 0;
+    SendMessageA(shellHandles.statusBar, WM_SIZE, wParam, lParam);
     RECT bar;
-    GetClientRect(statusBarWindow, &bar);
+    GetClientRect(shellHandles.statusBar, &bar);
     (void)window;
-    MoveWindow(canvasWindow, 0, 0, LOWORD(lParam) + 1, HIWORD(lParam) - bar.bottom, TRUE);
+    MoveWindow(shellHandles.canvas, 0, 0, LOWORD(lParam) + 1, HIWORD(lParam) - bar.bottom, TRUE);
     return 0;
 }
 
@@ -47,9 +44,9 @@ static LRESULT OnClose(HWND window) {
 }
 
 static LRESULT OnDestroy() {
-    mainWindow = nullptr;
-    statusBarWindow = nullptr;
-    canvasWindow = nullptr;
+    shellHandles.main = nullptr;
+    shellHandles.statusBar = nullptr;
+    shellHandles.canvas = nullptr;
     PostQuitMessage(0);
     return 0;
 }

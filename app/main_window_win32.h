@@ -5,8 +5,3 @@
 #include <windows.h>
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
-// Set by the main window's creation; null before and after its lifetime.
-extern HWND mainWindow;
-extern HWND statusBarWindow;
-extern HWND canvasWindow;

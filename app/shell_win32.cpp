@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include "app/main_window_win32.h"
+#include "app/shell_handles_win32.h"
 #include "app/ui_port_win32.h"
 #include "canvas/canvas_window_win32.h"
 #include "document/ui_port.h"
@@ -13,25 +14,6 @@
 #include "resources/resource_ids.h"
 #include "tables/frame_table_win32.h"
 #include "tables/vector_table_win32.h"
-
-static HINSTANCE appInstance = nullptr;
-static HACCEL acceleratorTable = nullptr;
-
-HWND MainWindow() {
-    return mainWindow;
-}
-HWND StatusBarWindow() {
-    return statusBarWindow;
-}
-HWND CanvasWindow() {
-    return canvasWindow;
-}
-HINSTANCE AppInstance() {
-    return appInstance;
-}
-HACCEL AcceleratorTable() {
-    return acceleratorTable;
-}
 
 struct WindowClassEntry {
     const char* name;
@@ -46,8 +28,8 @@ static bool RegisterShellClass(const WindowClassEntry& entry) {
     WNDCLASSA windowClass = {};
     windowClass.style = CS_HREDRAW | CS_VREDRAW;
     windowClass.lpfnWndProc = entry.procedure;
-    windowClass.hInstance = appInstance;
-    windowClass.hIcon = LoadIconA(appInstance, MAKEINTRESOURCEA(IDI_QUILLON));
+    windowClass.hInstance = shellHandles.instance;
+    windowClass.hIcon = LoadIconA(shellHandles.instance, MAKEINTRESOURCEA(IDI_QUILLON));
     windowClass.hCursor = LoadCursorA(nullptr, entry.cursor);
     windowClass.hbrBackground = entry.background;
     windowClass.lpszMenuName = entry.menu ? MAKEINTRESOURCEA(entry.menu) : nullptr;
@@ -84,7 +66,7 @@ static bool RegisterShellClasses() {
 }
 
 HWND StartShell(HINSTANCE instance, int showCommand) {
-    appInstance = instance;
+    shellHandles.instance = instance;
     InitCommonControls();
     InstallWin32UiPort();
     if (!RegisterShellClasses()) return nullptr;
@@ -92,19 +74,21 @@ HWND StartShell(HINSTANCE instance, int showCommand) {
                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                                    nullptr, nullptr, instance, nullptr);
     if (!created) return nullptr;
-    acceleratorTable = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
-    if (!acceleratorTable) {
+    shellHandles.accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
+    if (!shellHandles.accelerators) {
         DestroyWindow(created);
         return nullptr;
     }
-    ShowWindow(mainWindow, showCommand);
-    UpdateWindow(mainWindow);
+    ShowWindow(shellHandles.main, showCommand);
+    UpdateWindow(shellHandles.main);
     RefreshStatus(STATUS_TITLE | STATUS_PANES);
-    return mainWindow;
+    return shellHandles.main;
 }
 
 void ProcessMessage(MSG* message) {
-    if (mainWindow && TranslateAcceleratorA(mainWindow, acceleratorTable, message)) return;
+    if (shellHandles.main &&
+        TranslateAcceleratorA(shellHandles.main, shellHandles.accelerators, message))
+        return;
     TranslateMessage(message);
     DispatchMessageA(message);
 }

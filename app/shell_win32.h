@@ -1,6 +1,5 @@
-// Start-up of the shell, the message loop, and the handles the shell holds
-// for the whole run (other parts reach the main window, status bar and canvas
-// through these).
+// Start-up of the shell, which wires the program together, and the message
+// loop. The handles it fills in are in app/shell_handles_win32.h.
 #pragma once
 
 #include <windows.h>
@@ -16,9 +15,3 @@ int RunMessageLoop();
 // One message through the loop's step: accelerators first, then translation
 // and dispatch. The test harness drives messages through this too.
 void ProcessMessage(MSG* message);
-
-HWND MainWindow();
-HWND StatusBarWindow();
-HWND CanvasWindow();
-HINSTANCE AppInstance();
-HACCEL AcceleratorTable();

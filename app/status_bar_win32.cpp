@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "app/shell_win32.h"
+#include "app/shell_handles_win32.h"
 #include "app/status_text.h"
 #include "canvas/view_transform.h"
 #include "document/frame_store.h"

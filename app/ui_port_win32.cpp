@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "app/shell_win32.h"
+#include "app/shell_handles_win32.h"
 #include "app/status_bar_win32.h"
 #include "app/value_prompt_win32.h"
 #include "document/ui_port.h"

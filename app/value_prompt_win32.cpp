@@ -2,7 +2,6 @@
 // dialog at the pointer and reads the field back on OK. It never parses.
 #include "app/value_prompt_win32.h"
 
-#include "app/shell_win32.h"
 #include "resources/resource_ids.h"
 #include "tables/modal_dialog_win32.h"
 
@@ -61,5 +60,8 @@ static INT_PTR CALLBACK ValuePromptProc(HWND dialog, UINT message, WPARAM wParam
 
 INT_PTR RunValuePrompt(HWND owner, const ValuePromptRequest* request) {
     if (!request) return 0;
-    return RunModalDialog(AppInstance(), IDD_VALUE_PROMPT, owner, ValuePromptProc, (LPARAM)request);
+    // The template lives in the module that made the owner window.
+    HINSTANCE instance =
+        owner ? (HINSTANCE)GetWindowLongPtrA(owner, GWLP_HINSTANCE) : GetModuleHandleA(nullptr);
+    return RunModalDialog(instance, IDD_VALUE_PROMPT, owner, ValuePromptProc, (LPARAM)request);
 }

@@ -4,7 +4,7 @@
 // last edit undoable.
 #include <windows.h>
 
-#include "app/shell_win32.h"
+#include "app/shell_handles_win32.h"
 #include "app/ui_port_win32.h"
 #include "canvas/gesture.h"
 #include "canvas/view_transform.h"

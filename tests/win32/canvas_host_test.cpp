@@ -4,6 +4,7 @@
 #include "canvas/canvas_window_win32.h"
 #include "canvas/gesture.h"
 #include "canvas/view_transform.h"
+#include "document/document_reset.h"
 #include "document/frame_store.h"
 #include "document/ui_port.h"
 

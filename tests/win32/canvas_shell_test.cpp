@@ -1,7 +1,7 @@
 // The canvas inside the real program: mouse messages to the shell's canvas,
 // the status panes and the beep count they lead to, and the zoom keys.
 
-#include "app/shell_win32.h"
+#include "app/shell_handles_win32.h"
 #include "app/ui_port_win32.h"
 #include "canvas/view_transform.h"
 #include "document/frame_store.h"

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "app/shell_win32.h"
+#include "app/shell_handles_win32.h"
 #include "canvas/view_transform.h"
 #include "document/command_ids.h"
 #include "document/frame_store.h"

@@ -7,11 +7,13 @@
 #include <cstring>
 #include <memory>
 
+#include "app/shell_handles_win32.h"
 #include "app/shell_win32.h"
 #include "app/ui_port_win32.h"
 #include "canvas/gesture.h"
 #include "canvas/template_picture_win32.h"
 #include "canvas/view_transform.h"
+#include "document/document_reset.h"
 #include "document/frame_store.h"
 #include "document/ui_port.h"
 #include "files/document_file.h"

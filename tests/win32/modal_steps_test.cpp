@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "app/shell_win32.h"
+#include "app/shell_handles_win32.h"
 #include "document/command_ids.h"
 #include "document/frame_store.h"
 #include "document/ui_port.h"

@@ -12,7 +12,7 @@
 
 #include "app/command_dispatch_win32.h"
 #include "app/help_page_win32.h"
-#include "app/shell_win32.h"
+#include "app/shell_handles_win32.h"
 #include "document/command_ids.h"
 #include "document/frame_store.h"
 #include "document/undo.h"

@@ -3,7 +3,7 @@
 // after windows.h
 #include <commctrl.h>
 
-#include "app/shell_win32.h"
+#include "app/shell_handles_win32.h"
 #include "document/command_ids.h"
 #include "resources/resource_ids.h"
 #include "tests/win32/harness_win32.h"

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/shell_win32.h"
+#include "app/shell_handles_win32.h"
 #include "canvas/view_transform.h"
 #include "document/command_ids.h"
 #include "tests/win32/file_dialog_driver.h"
