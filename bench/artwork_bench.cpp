@@ -13,8 +13,9 @@
 #include <cstdio>
 #include <string>
 
-#include "artwork/svg_import.h"
 #include "bench/bench_files.h"
+#include "convert/svg_import.h"
+#include "document/document_reset.h"
 #include "document/frame_store.h"
 
 namespace {

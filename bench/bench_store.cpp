@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "document/document_reset.h"
 #include "document/frame_store.h"
 
 void FillBenchStore(uint32_t seed) {

@@ -6,23 +6,21 @@ set(QUILLON_WINE ${CMAKE_SOURCE_DIR}/scripts/wine-run.sh)
 set(RESOURCE_FILE ${CMAKE_SOURCE_DIR}/resources/quillon.rc)
 set(WIN32_LIBS uxtheme comctl32 comdlg32 shell32 gdi32 user32 kernel32)
 
-add_library(quillon_shell STATIC ${WIN32_SOURCES})
-target_link_libraries(quillon_shell PUBLIC quillon_core ${WIN32_LIBS})
-target_compile_definitions(quillon_shell PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 _WIN32_IE=0x0600)
+foreach(layer files canvas tables app)
+  target_link_libraries(quillon_${layer} PUBLIC ${WIN32_LIBS})
+endforeach()
 
 add_executable(quillon WIN32 ${CMAKE_SOURCE_DIR}/app/winmain_win32.cpp ${RESOURCE_FILE})
-target_link_libraries(quillon quillon_shell ${STATIC_RUNTIME})
+target_link_libraries(quillon quillon_app ${STATIC_RUNTIME})
 
-if(CONVERT_SOURCES)
-  add_executable(quillon-convert ${CONVERT_SOURCES} ${CMAKE_SOURCE_DIR}/resources/convert.rc)
-  target_link_libraries(quillon-convert quillon_artwork ${STATIC_RUNTIME})
-  # wmain: the arguments in UTF-16, whatever the code page.
-  target_link_options(quillon-convert PRIVATE -municode)
-  # The Windows converter under Wine: pictures and --check as everywhere.
-  add_test(NAME convert_exe
-    COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/convert-exe-test.sh $<TARGET_FILE:quillon-convert>)
-  set_tests_properties(convert_exe PROPERTIES TIMEOUT 300)
-endif()
+add_executable(quillon-convert ${CONVERT_MAIN} ${CMAKE_SOURCE_DIR}/resources/convert.rc)
+target_link_libraries(quillon-convert quillon_convert ${STATIC_RUNTIME})
+# wmain: the arguments in UTF-16, whatever the code page.
+target_link_options(quillon-convert PRIVATE -municode)
+# The Windows converter under Wine: pictures and --check as everywhere.
+add_test(NAME convert_exe
+  COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/convert-exe-test.sh $<TARGET_FILE:quillon-convert>)
+set_tests_properties(convert_exe PROPERTIES TIMEOUT 300)
 
 # googletest built from the Debian sources with the same toolchain.
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
@@ -43,7 +41,8 @@ add_dependencies(quillon help_page)
 file(GLOB WIN32_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*.cpp)
 add_executable(quillon_win32_tests ${WIN32_TEST_SOURCES} ${CMAKE_SOURCE_DIR}/tests/samples.cpp
   ${RESOURCE_FILE})
-target_link_libraries(quillon_win32_tests quillon_shell gtest ${STATIC_RUNTIME})
+target_include_directories(quillon_win32_tests PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_libraries(quillon_win32_tests quillon_app gtest ${STATIC_RUNTIME})
 target_compile_definitions(quillon_win32_tests PRIVATE
   QUILLON_DEFAULT_SAMPLES="Z:${CMAKE_SOURCE_DIR}/../shared/testdata"
   QUILLON_SOURCE_DIR="Z:${CMAKE_SOURCE_DIR}")

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "artwork/frame_layout.h"
+#include "convert/frame_layout.h"
 #include "document/number_parse.h"
 #include "formats/ilda_write.h"
 #include "formats/walk_report.h"
@@ -128,8 +128,7 @@ static int ParseArtworkOption(const char* arg, const char* value, ConvertOptions
     static const Setting settings[] = {
         {"--dwell", 0, DWELL_MAX, &ConvertOptions::hasDwell, &ConvertOptions::dwell},
         {"--margin", 0, MARGIN_MAX, &ConvertOptions::hasMargin, &ConvertOptions::margin},
-        {"--points", 1, MAX_POINTS, &ConvertOptions::hasPointBudget,
-         &ConvertOptions::pointBudget}};
+        {"--points", 1, MAX_POINTS, &ConvertOptions::hasPointBudget, &ConvertOptions::pointBudget}};
     for (const Setting& setting : settings) {
         if (std::strcmp(arg, setting.name) != 0) continue;
         int32_t number = 0;
@@ -206,8 +205,8 @@ static int ParseExportValue(const char* arg, const char* value, ConvertOptions* 
 }
 
 static bool HasExportOption(const ConvertOptions* options) {
-    return options->ildaFormat >= 0 || options->hasColour || options->blanked || options->markPoints ||
-           options->fit;
+    return options->ildaFormat >= 0 || options->hasColour || options->blanked ||
+           options->markPoints || options->fit;
 }
 
 const char* OptionNotForOutput(const ConvertOptions* options, bool svg, bool ilda) {

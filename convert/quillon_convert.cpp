@@ -16,8 +16,8 @@
 #include "document/frame_store.h"
 #include "document/number_parse.h"
 #include "document/ui_port.h"
-#include "files/document_file.h"
 #include "formats/csv_file.h"
+#include "formats/file_names.h"
 #include "formats/frame_fit.h"
 #include "formats/ilda_file.h"
 #include "formats/ilda_write.h"
@@ -32,14 +32,13 @@
 // on each.
 static void PrintFileWarning(UiWindow, const char* path, const char* text, const char* caption,
                              int cause) {
-    char prefix[32 + DOCUMENT_PATH_LENGTH];
-    std::snprintf(prefix, sizeof prefix, "quillon-convert: %s%s", path ? path : "",
-                  path ? ": " : "");
+    const char* file = path ? path : "";
+    const char* colon = path ? ": " : "";
     const char* line = text;
     for (const char* end; (end = std::strchr(line, '\n')) != nullptr; line = end + 1)
-        std::fprintf(stderr, "%s%.*s\n", prefix, (int)(end - line), line);
-    std::fprintf(stderr, "%s%s (%s)%s%s\n", prefix, line, caption ? caption : "", cause ? ": " : "",
-                 cause ? std::strerror(cause) : "");
+        std::fprintf(stderr, "quillon-convert: %s%s%.*s\n", file, colon, (int)(end - line), line);
+    std::fprintf(stderr, "quillon-convert: %s%s%s (%s)%s%s\n", file, colon, line,
+                 caption ? caption : "", cause ? ": " : "", cause ? std::strerror(cause) : "");
 }
 
 static void PrintWarning(UiWindow owner, const char* text, const char* caption) {

@@ -3,8 +3,8 @@
 
 #include <cstdio>
 
-#include "artwork/svg_import.h"
-#include "files/document_file.h"
+#include "convert/svg_import.h"
+#include "formats/file_names.h"
 
 int ClassifySvgInputs(const ConvertOptions* options) {
     const char* other = nullptr;  // the first input that is not SVG

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "document/frame_move.h"
 #include "document/frame_store.h"
 #include "document/number_parse.h"
 #include "document/undo.h"

@@ -1,11 +1,8 @@
 // The frame store, the working frame, the settings and the five store
-// operations, plus the move to another frame.
+// operations. The move to another frame is in document/frame_move.cpp.
 #include "document/frame_store.h"
 
 #include <cstring>
-
-#include "document/ui_port.h"
-#include "document/undo.h"
 
 // 18 MB of points: static storage, never on the stack.
 FrameStore frameStore;
@@ -103,36 +100,4 @@ void ClearFrameStore() {
         SetBlankName(&frameStore.frameNames[i]);
     }
     frameStore.numFrames = 0;
-}
-
-static bool AnyPointSelected() {
-    for (int i = 0; i < workingFrame.count; ++i)
-        if (workingFrame.points[i].flags & POINT_SELECTED) return true;
-    return false;
-}
-
-void GoToFrame(int slot) {
-    if (slot < 0 || slot >= MAX_FRAMES) return;
-    // Reloading the frame on show, unchanged and with no point selected,
-    // leaves the canvas picture as it is (the Frame Table does this whenever
-    // its focus moves to the current row): no repaint is asked for then.
-    bool samePicture =
-        slot == frameStore.currentFrame && !workingFrame.changed && !AnyPointSelected();
-    StoreFrame(frameStore.currentFrame, false);
-    frameStore.currentFrame = slot;
-    LoadFrame(slot);
-    TakeUndoSnapshot(UNDO_DISCARD);
-    RefreshStatus(STATUS_PANES);
-    RefreshFrameTable(FT_FOCUS_CURRENT);
-    RefreshVectorTable(VT_REBUILD_KEEP_TOP);
-    if (!samePicture) RepaintCanvas();
-}
-
-void ResetDocument() {
-    ClearFrameStore();
-    workingFrame.count = 0;
-    workingFrame.changed = false;
-    ScanSpeed = SCAN_SPEED_INITIAL;
-    BlankingDelay = BLANKING_DELAY_INITIAL;
-    ResetUndoState();
 }

@@ -67,12 +67,6 @@ void DeleteMarkedFrames();
 // InsertBlankFrame's limits. 1 when the slot is ready, 0 when refused.
 int BlankFrameForReading(int slot, int insert);
 void ClearFrameStore();
-void GoToFrame(int slot);
 
 // Fills a name with 16 spaces.
 void SetBlankName(FrameName* name);
-
-// Puts the whole model (store, working frame, settings, undo, modified state)
-// back into its program-start state. Start-up relies on static
-// initialisation; tests call this between cases.
-void ResetDocument();

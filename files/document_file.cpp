@@ -1,5 +1,4 @@
-// Remembered file state and extension dispatch. Touches only the remembered
-// file state.
+// Remembered file state. Touches only the remembered file state.
 #include "files/document_file.h"
 
 #include <cstring>
@@ -9,32 +8,6 @@ const char* const DefaultExtensions[DEFAULT_EXTENSION_COUNT] = {"", "csv", "ild"
 char DocumentPath[DOCUMENT_PATH_LENGTH];
 char DocumentFileTitle[DOCUMENT_TITLE_LENGTH];
 bool DocumentFileIncomplete = false;
-
-static bool EndsWithIgnoringCase(const char* text, size_t length, const char* ending) {
-    const char* tail = text + length - 4;
-    for (int i = 0; i < 4; ++i) {
-        char c = tail[i];
-        if (c >= 'a' && c <= 'z') c = (char)(c - 'a' + 'A');
-        if (c != ending[i]) return false;
-    }
-    return true;
-}
-
-bool HasFileEnding(const char* path, const char* ending) {
-    if (!path) return false;
-    size_t length = std::strlen(path);
-    return length >= 4 && EndsWithIgnoringCase(path, length, ending);
-}
-
-FrameFileKind FrameFileKindOf(const char* path) {
-    if (!path) return FRAME_FILE_NONE;
-    size_t length = std::strlen(path);
-    if (length < 4) return FRAME_FILE_NONE;
-    if (EndsWithIgnoringCase(path, length, ".CSV")) return FRAME_FILE_CSV;
-    if (EndsWithIgnoringCase(path, length, ".ILD")) return FRAME_FILE_ILDA;
-    if (EndsWithIgnoringCase(path, length, ".FRM")) return FRAME_FILE_PACKED;
-    return FRAME_FILE_NONE;
-}
 
 // A cut never splits a UTF-8 sequence: it goes back over continuation bytes.
 static void CopyCut(char* to, size_t capacity, const char* from) {
@@ -57,13 +30,6 @@ void RememberDocumentFile(int filterIndex, const char* path, const char* fileTit
     }
     if (fileTitle) CopyCut(DocumentFileTitle, sizeof DocumentFileTitle, fileTitle);
     DocumentFileIncomplete = false;
-}
-
-const char* FileTitleOf(const char* path) {
-    const char* title = path;
-    for (const char* c = path; *c; ++c)
-        if (*c == '\\' || *c == '/' || *c == ':') title = c + 1;
-    return title;
 }
 
 void ResetDocumentFile() {

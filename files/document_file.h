@@ -1,6 +1,9 @@
-// What the program remembers about the document's file during one run, and
-// the choice of reader or writer by the file name's ending.
+// What the program remembers about the document's file during one run. The
+// choice of reader or writer by the file name's ending is in
+// formats/file_names.h, which this brings along for the file commands.
 #pragma once
+
+#include "formats/file_names.h"
 
 // The dialogs hold a path of 260 characters and a file title of 256, both
 // terminator included, in UTF-16 units; kept in UTF-8 each unit takes up to
@@ -22,16 +25,6 @@ extern char DocumentFileTitle[DOCUMENT_TITLE_LENGTH];
 // question. Remembering a file clears it.
 extern bool DocumentFileIncomplete;
 
-enum FrameFileKind { FRAME_FILE_NONE = 0, FRAME_FILE_CSV, FRAME_FILE_ILDA, FRAME_FILE_PACKED };
-
-// By the last four characters, without regard to ASCII case; names shorter
-// than four characters give FRAME_FILE_NONE.
-FrameFileKind FrameFileKindOf(const char* path);
-
-// Whether the path ends in the four characters given in upper case (".SVG"),
-// without regard to ASCII case.
-bool HasFileEnding(const char* path, const char* ending);
-
 // Takes a chosen file as the document's file. The type index is kept only
 // when it names an entry of the save list (1 to 4); a null title leaves
 // the title as it is. A path too long for its buffer is not kept at all
@@ -39,8 +32,5 @@ bool HasFileEnding(const char* path, const char* ending);
 // a title too long is cut after its last whole character. The file counts
 // as complete.
 void RememberDocumentFile(int filterIndex, const char* path, const char* fileTitle);
-
-// The name part of a path: whatever follows its last '\\', '/' or ':'.
-const char* FileTitleOf(const char* path);
 
 void ResetDocumentFile();

@@ -5,6 +5,7 @@
 #include "tables/frame_table_win32.h"
 
 #include "document/command_ids.h"
+#include "document/frame_move.h"
 #include "document/frame_resize.h"
 #include "document/frame_store.h"
 #include "document/ui_port.h"

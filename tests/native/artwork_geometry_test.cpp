@@ -6,10 +6,10 @@
 #include <cmath>
 #include <vector>
 
-#include "artwork/curve_sampling.h"
-#include "artwork/drawing.h"
-#include "artwork/frame_layout.h"
-#include "artwork/path_order.h"
+#include "convert/curve_sampling.h"
+#include "convert/drawing.h"
+#include "convert/frame_layout.h"
+#include "convert/path_order.h"
 
 namespace {
 

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "document/document_reset.h"
 #include "document/frame_store.h"
 #include "formats/checked_read.h"
 #include "formats/csv_file.h"

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "document/document_reset.h"
 #include "document/frame_store.h"
 #include "document/undo.h"
 #include "formats/atomic_write.h"

@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "document/command_ids.h"
+#include "document/document_reset.h"
+#include "document/frame_move.h"
 #include "document/frame_store.h"
 #include "document/undo.h"
 #include "tests/native/frame_bytes.h"

@@ -8,6 +8,8 @@
 #include <string>
 
 #include "document/command_ids.h"
+#include "document/document_reset.h"
+#include "document/frame_move.h"
 #include "document/frame_store.h"
 #include "document/undo.h"
 #include "tests/native/ui_recorder.h"

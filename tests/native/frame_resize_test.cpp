@@ -6,6 +6,7 @@
 #include <string>
 
 #include "document/command_ids.h"
+#include "document/document_reset.h"
 #include "document/frame_store.h"
 #include "document/undo.h"
 #include "tests/native/ui_recorder.h"

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <string>
 
+#include "document/document_reset.h"
+#include "document/frame_move.h"
 #include "document/undo.h"
 #include "tests/native/ui_recorder.h"
 

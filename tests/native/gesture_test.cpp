@@ -10,6 +10,7 @@
 
 #include "canvas/feedback_port.h"
 #include "canvas/view_transform.h"
+#include "document/document_reset.h"
 #include "document/frame_store.h"
 #include "document/undo.h"
 #include "tests/native/ui_recorder.h"

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <string>
 
+#include "document/document_reset.h"
 #include "document/frame_store.h"
 #include "document/undo.h"
 #include "formats/atomic_write.h"

@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "document/document_reset.h"
 #include "document/frame_store.h"
 #include "formats/ilda_file.h"
 #include "formats/read_account.h"

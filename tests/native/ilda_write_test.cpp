@@ -10,6 +10,7 @@
 #include <cstring>
 #include <string>
 
+#include "document/document_reset.h"
 #include "document/frame_store.h"
 #include "formats/ilda_file.h"
 #include "formats/read_account.h"

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "document/document_reset.h"
 #include "document/frame_store.h"
 #include "tests/native/ui_recorder.h"
 

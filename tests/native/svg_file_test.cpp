@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "document/document_reset.h"
 #include "document/frame_store.h"
 #include "tests/native/temp_files.h"
 #include "tests/native/ui_recorder.h"

@@ -4,7 +4,7 @@
 // real SVG renderer (rsvg-convert) puts the drawing's outlines. The icons
 // are optional (the icon themes come with scripts/install-deps.sh); the
 // same comparison runs on a drawing made here.
-#include "artwork/svg_import.h"
+#include "convert/svg_import.h"
 
 #include <dirent.h>
 #include <gtest/gtest.h>
@@ -16,9 +16,10 @@
 #include <string>
 #include <vector>
 
-#include "artwork/drawing.h"
-#include "artwork/frame_layout.h"
-#include "artwork/svg_reader.h"
+#include "convert/drawing.h"
+#include "convert/frame_layout.h"
+#include "convert/svg_reader.h"
+#include "document/document_reset.h"
 #include "document/frame_store.h"
 #include "formats/csv_file.h"
 #include "formats/ilda_file.h"

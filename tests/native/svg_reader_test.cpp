@@ -2,7 +2,7 @@
 // writes the piece of SVG it tries (shapes as Inkscape and Illustrator
 // save them, transforms on groups and shapes, viewBox sizing, hidden and
 // unpainted elements, use references), and every kind of bad input.
-#include "artwork/svg_reader.h"
+#include "convert/svg_reader.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "artwork/curve_sampling.h"
-#include "artwork/drawing.h"
-#include "artwork/frame_layout.h"
+#include "convert/curve_sampling.h"
+#include "convert/drawing.h"
+#include "convert/frame_layout.h"
 #include "tests/native/temp_files.h"
 
 namespace {

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "document/document_reset.h"
 #include "document/frame_store.h"
 #include "document/undo.h"
 #include "tables/frame_edits.h"

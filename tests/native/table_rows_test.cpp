@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "document/document_reset.h"
 #include "document/frame_store.h"
 #include "tables/row_search.h"
 #include "tables/row_texts.h"

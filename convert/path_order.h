@@ -4,7 +4,7 @@
 // geometry; touches nothing but what it is given.
 #pragma once
 
-#include "artwork/drawing.h"
+#include "convert/drawing.h"
 
 // Orders count paths given by their start and end points, beginning with
 // path 0 from its start. order receives the path indexes in drawing order;

@@ -7,13 +7,13 @@
 // the frame's points with their dwell and blanked moves. A layout that
 // does not fit is counted on to the end, so that a refusal can say how
 // many points the drawing takes.
-#include "artwork/frame_layout.h"
+#include "convert/frame_layout.h"
 
 #include <cmath>
 
-#include "artwork/curve_sampling.h"
-#include "artwork/drawing.h"
-#include "artwork/path_order.h"
+#include "convert/curve_sampling.h"
+#include "convert/drawing.h"
+#include "convert/path_order.h"
 
 enum {
     COORDINATE_LIMIT = 32767,

@@ -1,5 +1,5 @@
 // The drawing store: fixed arrays, every append checked against them.
-#include "artwork/drawing.h"
+#include "convert/drawing.h"
 
 Drawing drawing;
 

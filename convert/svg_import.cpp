@@ -1,11 +1,11 @@
 // One SVG file, one frame.
-#include "artwork/svg_import.h"
+#include "convert/svg_import.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "artwork/svg_reader.h"
-#include "files/document_file.h"
+#include "convert/svg_reader.h"
+#include "formats/file_names.h"
 
 static LaidOutFrame laidOut;
 

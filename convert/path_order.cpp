@@ -1,6 +1,6 @@
 // Nearest neighbour first: quadratic in the number of paths, which is
 // small for anything that fits a frame.
-#include "artwork/path_order.h"
+#include "convert/path_order.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 // Sampling by halving: a piece of curve lies within the hull of its four
 // control points, so when both inner control points are within tolerance
 // of the chord, so is the whole piece; otherwise it is split in two.
-#include "artwork/curve_sampling.h"
+#include "convert/curve_sampling.h"
 
 #include <cmath>
 

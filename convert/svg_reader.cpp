@@ -6,7 +6,7 @@
 // stored with its whole transform applied. Elements are told apart by a
 // stack of their states; a shape that turns out hidden or unpainted when
 // its element ends takes back what it drew.
-#include "artwork/svg_reader.h"
+#include "convert/svg_reader.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -25,7 +25,7 @@
 #include <svgpp/policy/xml/rapidxml_ns.hpp>
 #include <svgpp/svgpp.hpp>
 
-#include "artwork/drawing.h"
+#include "convert/drawing.h"
 #include "formats/checked_read.h"
 #include "formats/path_files.h"
 

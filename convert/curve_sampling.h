@@ -3,7 +3,7 @@
 // Plain geometry; touches nothing but what it is given.
 #pragma once
 
-#include "artwork/drawing.h"
+#include "convert/drawing.h"
 
 enum { CUBIC_MAX_CHORDS = 4096 };
 

@@ -6,7 +6,7 @@
 
 #include <cstddef>
 
-#include "artwork/frame_layout.h"
+#include "convert/frame_layout.h"
 
 enum { IMPORT_REASON_SIZE = 512 };
 
