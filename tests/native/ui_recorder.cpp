@@ -122,7 +122,3 @@ UiRecorder* InstallUiRecorder() {
     uiPort = port;
     return &recorder;
 }
-
-UiRecorder* Recorder() {
-    return &recorder;
-}

@@ -52,4 +52,3 @@ std::string MenuCall(int commandId, bool enabled);
 
 // Installs a fresh recorder as the UiPort and returns it.
 UiRecorder* InstallUiRecorder();
-UiRecorder* Recorder();
