@@ -62,7 +62,7 @@ static void FlushPolyline() {
 static void UseInk(SceneInk ink) {
     if (ink == currentInk) return;
     FlushPolyline();
-    FinishMarkers();
+    FlushMarkers();
     SelectObject(sceneDc, inkPens[ink]);
     StartMarkers(sceneDc, ink == SCENE_SELECTION ? MARKER_DOT : MARKER_RING);
     currentInk = ink;
