@@ -1,6 +1,6 @@
 #!/bin/bash
 # Builds an optimised native tree and runs the file-format benchmarks, then
-# the Win32 benchmarks (bench/win32) under Wine: the canvas paint and the
+# the benchmarks of the Win32 suite under Wine: the canvas paint and the
 # command latencies of the real program with a full document. Timings depend
 # on what else the machine runs: the load average is printed with them.
 set -e
@@ -10,6 +10,8 @@ cd "$ROOT"
 cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build/bench -j "$(nproc)" --target quillon_bench
 ./build/bench/quillon_bench "$@"
+# The Win32 benchmarks (bench/win32) are a program of their own, built on the
+# Win32 suite's fixtures.
 cmake -S . -B build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build/win32 -j "$(nproc)" --target quillon_win32_bench
