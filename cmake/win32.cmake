@@ -40,15 +40,29 @@ add_custom_command(OUTPUT ${HELP_PAGE}
 add_custom_target(help_page ALL DEPENDS ${HELP_PAGE})
 add_dependencies(quillon help_page)
 
-file(GLOB WIN32_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*.cpp)
-add_executable(quillon_win32_tests ${WIN32_TEST_SOURCES} ${CMAKE_SOURCE_DIR}/tests/samples.cpp
-  ${RESOURCE_FILE})
-target_include_directories(quillon_win32_tests PRIVATE ${CMAKE_SOURCE_DIR})
-target_link_libraries(quillon_win32_tests quillon_app gtest ${STATIC_RUNTIME})
-target_compile_definitions(quillon_win32_tests PRIVATE
+# The Win32 suite is the *_test.cpp files of tests/win32; the others there
+# are its fixtures (the program harness, the canvas host, the dialog drivers,
+# the entry point), which the Win32 benchmarks of bench/win32 run on too.
+file(GLOB WIN32_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*_test.cpp)
+file(GLOB WIN32_FIXTURE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*.cpp)
+list(REMOVE_ITEM WIN32_FIXTURE_SOURCES ${WIN32_TEST_SOURCES})
+add_library(quillon_win32_fixtures OBJECT ${WIN32_FIXTURE_SOURCES}
+  ${CMAKE_SOURCE_DIR}/tests/samples.cpp)
+# Tests stand above every layer and see the whole tree.
+target_include_directories(quillon_win32_fixtures PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(quillon_win32_fixtures PUBLIC quillon_app gtest)
+target_compile_definitions(quillon_win32_fixtures PUBLIC
   QUILLON_DEFAULT_SAMPLES="Z:${CMAKE_SOURCE_DIR}/../shared/testdata"
   QUILLON_SOURCE_DIR="Z:${CMAKE_SOURCE_DIR}")
+add_executable(quillon_win32_tests ${WIN32_TEST_SOURCES} ${RESOURCE_FILE})
+target_link_libraries(quillon_win32_tests quillon_win32_fixtures ${STATIC_RUNTIME})
 add_dependencies(quillon_win32_tests help_page)
+
+# The benchmarks under Wine (make bench): canvas painting and the latency of
+# everyday commands in the real program.
+file(GLOB WIN32_BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/win32/*.cpp)
+add_executable(quillon_win32_bench ${WIN32_BENCH_SOURCES} ${RESOURCE_FILE})
+target_link_libraries(quillon_win32_bench quillon_win32_fixtures ${STATIC_RUNTIME})
 
 # One test entry for the whole suite: Wine starts once. The tests of files
 # written by other programs get an entry of their own, so that ctest shows

@@ -231,11 +231,3 @@ int FinishAtomicWrite(AtomicFile* file, UiWindow owner) {
     file->tempPath[0] = 0;
     return 1;
 }
-
-void AbandonAtomicWrite(AtomicFile* file) {
-    if (file->stream) std::fclose(file->stream);
-    file->stream = nullptr;
-    if (file->tempPath[0]) RemovePath(file->tempPath);
-    ReleaseTempFile();
-    file->tempPath[0] = 0;
-}

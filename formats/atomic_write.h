@@ -35,9 +35,6 @@ void AtomicWriteBytes(AtomicFile* file, const void* data, size_t size);
 // gives up here, or at the next write, with the reason EINTR.
 int FinishAtomicWrite(AtomicFile* file, UiWindow owner);
 
-// Gives up: closes and removes the temporary file without a message.
-void AbandonAtomicWrite(AtomicFile* file);
-
 // Test hook: makes writes fail at one step so that the failure paths can be
 // exercised without a full disk. ATOMIC_FAULT_WRITE lets afterBytes bytes
 // through and then fails, as a disk filling up would (ENOSPC); the close

@@ -11,13 +11,15 @@ cd "$ROOT"
 cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build/bench -j "$(nproc)" --target quillon_bench
 ./build/bench/quillon_bench "$@"
+# The Win32 benchmarks (bench/win32) are a program of their own, built on the
+# Win32 suite's fixtures.
 cmake -S . -B build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build/win32 -j "$(nproc)" --target quillon_win32_tests
+cmake --build build/win32 -j "$(nproc)" --target quillon_win32_bench
 source scripts/wine-env.sh
 uptime
 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c \
-  'source scripts/wine-env.sh; quillon_wine_init; QUILLON_BENCH=1 wine build/win32/quillon_win32_tests.exe --gtest_also_run_disabled_tests --gtest_filter="*Benchmark*"; wineserver -w'
+  'source scripts/wine-env.sh; quillon_wine_init; wine build/win32/quillon_win32_bench.exe; wineserver -w'
 # Under Wine every window operation is a round trip to the Wine server and
 # the X server; on an idle virtual machine each one may wait for a sleeping
 # CPU to wake. The same latencies with all three processes on one CPU:
@@ -25,5 +27,5 @@ if command -v taskset >/dev/null; then
   echo "== command latencies with Wine, its server and the X server on one CPU"
   uptime
   taskset -c "${QUILLON_BENCH_CPU:-0}" xvfb-run -a -s "-screen 0 1280x1024x24" bash -c \
-    'source scripts/wine-env.sh; quillon_wine_init; QUILLON_BENCH=1 wine build/win32/quillon_win32_tests.exe --gtest_also_run_disabled_tests --gtest_filter="CommandLatencyBenchmark.*"; wineserver -w'
+    'source scripts/wine-env.sh; quillon_wine_init; wine build/win32/quillon_win32_bench.exe --gtest_filter="CommandLatencyBenchmark.*"; wineserver -w'
 fi

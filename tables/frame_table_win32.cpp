@@ -24,11 +24,6 @@ enum { FRAME_TABLE_WIDTH = 220, FRAME_TABLE_HEIGHT = 250 };
 enum { COLUMN_COUNT = 2 };
 static const ListColumn columns[COLUMN_COUNT] = {{"Frm", 36, LVCFMT_RIGHT},
                                                  {"Name", 150, LVCFMT_LEFT}};
-static const ToolWindowKind tableKind = {"zel_frame", "Frame Table", FRAME_TABLE_WIDTH,
-                                         FRAME_TABLE_HEIGHT};
-// The window of the table while it is closed, hidden (null before the first
-// opening).
-static HWND keptWindow = nullptr;
 
 // Set while the table changes its rows' states itself for a rebuild or to
 // follow the current frame: those changes pick no frame.
@@ -88,11 +83,11 @@ void RefreshFrameTableWindow(int mode) {
 
 int SelectedFrameRangeWindow(int* first, int* last) {
     if (!frameList) return 0;
-    int row = NextListRow(frameList, -1, LVNI_SELECTED);
-    if (row < 0) return 0;
-    *first = row;
-    for (int next = row; next >= 0; next = NextListRow(frameList, next, LVNI_SELECTED)) row = next;
-    *last = row;
+    static int rows[MAX_FRAMES];
+    int count = SelectedListRows(frameList, rows, MAX_FRAMES);
+    if (count == 0) return 0;
+    *first = rows[0];
+    *last = rows[count - 1];
     return 1;
 }
 
@@ -117,11 +112,7 @@ void InsertFrameCopyCommand() {
 void DeleteSelectedFrames() {
     if (!frameList || ModalDialogOpen()) return;
     static int rows[MAX_FRAMES];
-    int rowCount = 0;
-    for (int row = NextListRow(frameList, -1, LVNI_SELECTED); row >= 0 && rowCount < MAX_FRAMES;
-         row = NextListRow(frameList, row, LVNI_SELECTED))
-        rows[rowCount++] = row;
-    DeleteFrameRows(rows, rowCount);
+    DeleteFrameRows(rows, SelectedListRows(frameList, rows, MAX_FRAMES));
 }
 
 // Every row state change makes the focused row's frame current; while a
@@ -135,110 +126,38 @@ static void GoToFocusedRow() {
     if (focused >= 0) GoToFrame(focused);
 }
 
-static void OnListKey(WORD key) {
-    if (key == VK_RETURN) EditFrameName();
-    if (key == VK_INSERT) InsertFrameCopyCommand();
-    if (key == VK_DELETE) DeleteSelectedFrames();
-}
-
-static LRESULT OnNotify(const NMHDR* header) {
-    switch (header->code) {
-        case LVN_KEYDOWN:
-            OnListKey(((const NMLVKEYDOWN*)header)->wVKey);
-            break;
-        case LVN_ITEMCHANGED:
-        case LVN_ODSTATECHANGED:
-            if (!settingRows) GoToFocusedRow();
-            break;
-        case NM_RCLICK:
-            GoToFocusedRow();
-            TrackPopupFromResource(frameTableWindow, IDR_FRAME_POPUP);
-            break;
-        case NM_DBLCLK:
-            EditFrameName();
-            break;
-        default:
-            break;
-    }
-    return 0;
+static void OnRowsChanged(const NMHDR*) {
+    if (!settingRows) GoToFocusedRow();
 }
 
 static void OnCommand(int id) {
-    if (ModalDialogOpen()) return;
     if (id == CMD_TABLE_DELETE) DeleteSelectedFrames();
     if (id == CMD_TABLE_INSERT) InsertFrameCopyCommand();
     if (id == CMD_TABLE_EDIT) EditFrameName();
     if (id == CMD_RESIZE_SELECTED_FRAMES) ResizeSelectedFramesCommand(frameTableWindow);
 }
 
-static LRESULT OnCreate(HWND window) {
-    frameTableWindow = window;
-    frameList = CreateReportList(window);
-    if (!frameList) return -1;
-    AddListColumns(frameList, columns, COLUMN_COUNT);
-    return 0;
+static void FillRows() {
+    RefreshFrameTableWindow(FT_REBUILD);
 }
 
-// Closing keeps the window, hidden: nothing refreshes it meanwhile.
-static void CloseFrameTable() {
-    HWND window = frameTableWindow;
-    frameTableWindow = nullptr;
-    frameList = nullptr;
-    CloseToolWindow(window, &keptWindow);
-}
+static ToolTable table = {{"zel_frame", "Frame Table", FRAME_TABLE_WIDTH, FRAME_TABLE_HEIGHT},
+                          columns,
+                          COLUMN_COUNT,
+                          FrameCellText,
+                          IDR_FRAME_POPUP,
+                          &frameTableWindow,
+                          &frameList,
+                          FillRows,
+                          OnRowsChanged,
+                          GoToFocusedRow,
+                          OnCommand,
+                          nullptr};
 
 LRESULT CALLBACK FrameTableProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_CREATE:
-            return OnCreate(window);
-        case WM_SIZE:
-            // A kept window is sized while its table is still closed.
-            if (HWND list = GetWindow(window, GW_CHILD))
-                MoveWindow(list, 0, 0, LOWORD(lParam) + 1, HIWORD(lParam) + 1, TRUE);
-            return 0;
-        case WM_SETFOCUS:
-            if (frameList) SetFocus(frameList);
-            return 0;
-        case WM_CLOSE:
-            if (window == frameTableWindow) CloseFrameTable();
-            return 0;
-        case WM_DESTROY:
-            if (window == keptWindow) {
-                keptWindow = nullptr;
-            } else {
-                frameTableWindow = nullptr;
-                frameList = nullptr;
-            }
-            break;
-        case WM_NOTIFY: {
-            LRESULT answer = 0;
-            if (AnswerRowRequest((const NMHDR*)lParam, FrameCellText, &answer)) return answer;
-            return OnNotify((const NMHDR*)lParam);
-        }
-        case WM_COMMAND:
-            OnCommand(LOWORD(wParam));
-            return 0;
-        default:
-            break;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return ToolTableProc(&table, window, message, wParam, lParam);
 }
 
 void ToggleFrameTable(HWND mainWindow) {
-    if (frameTableWindow) {
-        CloseFrameTable();
-        return;
-    }
-    HWND window = OpenToolWindow(mainWindow, tableKind, &keptWindow);
-    if (!window) {
-        frameTableWindow = nullptr;
-        frameList = nullptr;
-        return;
-    }
-    frameTableWindow = window;
-    frameList = GetWindow(window, GW_CHILD);
-    if (frameList) ResetListColumns(frameList, columns, COLUMN_COUNT);
-    RefreshFrameTableWindow(FT_REBUILD);
-    if (frameList) LayOutListOffScreen(frameList);
-    ShowWindow(window, SW_SHOW);
+    ToggleToolTable(&table, mainWindow);
 }

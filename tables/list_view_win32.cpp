@@ -240,6 +240,16 @@ int NextListRow(HWND list, int start, UINT flags) {
     return (int)SendMessageA(list, LVM_GETNEXTITEM, (WPARAM)start, MAKELPARAM(flags, 0));
 }
 
+int SelectedListRows(HWND list, int* rows, int limit) {
+    int count = 0;
+    for (int row = NextListRow(list, -1, LVNI_SELECTED); row >= 0 && count < limit;) {
+        rows[count++] = row;
+        int next = NextListRow(list, row, LVNI_SELECTED);
+        row = next > row ? next : -1;
+    }
+    return count;
+}
+
 int ListRowCount(HWND list) {
     return (int)SendMessageA(list, LVM_GETITEMCOUNT, 0, 0);
 }

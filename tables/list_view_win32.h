@@ -69,6 +69,9 @@ void SetListRowState(HWND list, int row, UINT state, UINT mask);
 UINT GetListRowState(HWND list, int row, UINT mask);
 // LVM_GETNEXTITEM from start (-1 for the first) with the given LVNI_ flags.
 int NextListRow(HWND list, int start, UINT flags);
+// The selected rows in order, at most limit of them, into rows; returns how
+// many.
+int SelectedListRows(HWND list, int* rows, int limit);
 int ListRowCount(HWND list);
 int ListTopRow(HWND list);
 // Rows that fit the list's height entirely.

@@ -28,11 +28,6 @@ static const ListColumn columns[COLUMN_COUNT] = {{"No.", 36, LVCFMT_RIGHT},
                                                  {"V", 22, LVCFMT_RIGHT},
                                                  {"X", 55, LVCFMT_RIGHT},
                                                  {"Y", 55, LVCFMT_RIGHT}};
-static const ToolWindowKind tableKind = {"zel_vect", "Vector Table", VECTOR_TABLE_WIDTH,
-                                         VECTOR_TABLE_HEIGHT};
-// The window of the table while it is closed, hidden (null before the first
-// opening).
-static HWND keptWindow = nullptr;
 
 // Set while the table writes the rows' selection from the points: the list's
 // notifications then only echo what the points already say.
@@ -48,6 +43,9 @@ static bool PointSelected(int i) {
 
 // Each row's selected state as the list has it, read by ReadRowSelection.
 static bool rowSelected[MAX_POINTS];
+// The selected rows, in order, as ReadRowSelection and SelectPointsFromRows
+// last read them.
+static int selectedRows[MAX_POINTS];
 
 // Reads the rows' selected states; returns how many differ from their points'.
 static int ReadRowSelection() {
@@ -55,11 +53,9 @@ static int ReadRowSelection() {
     int rows = ListRowCount(vectorList);
     if (rows < count) count = rows;
     for (int i = 0; i < count; ++i) rowSelected[i] = false;
-    for (int row = NextListRow(vectorList, -1, LVNI_SELECTED); row >= 0 && row < count;) {
-        rowSelected[row] = true;
-        int next = NextListRow(vectorList, row, LVNI_SELECTED);
-        row = next > row ? next : -1;
-    }
+    int selected = SelectedListRows(vectorList, selectedRows, MAX_POINTS);
+    for (int k = 0; k < selected && selectedRows[k] < count; ++k)
+        rowSelected[selectedRows[k]] = true;
     int changes = 0;
     for (int i = 0; i < count; ++i) changes += PointSelected(i) != rowSelected[i];
     return changes;
@@ -90,11 +86,9 @@ static int SelectedPointCount() {
 static void SelectPointsFromRows() {
     int count = workingFrame.count;
     for (int i = 0; i < count; ++i) workingFrame.points[i].flags &= ~POINT_SELECTED;
-    for (int row = NextListRow(vectorList, -1, LVNI_SELECTED); row >= 0 && row < count;) {
-        workingFrame.points[row].flags |= POINT_SELECTED;
-        int next = NextListRow(vectorList, row, LVNI_SELECTED);
-        row = next > row ? next : -1;
-    }
+    int selected = SelectedListRows(vectorList, selectedRows, MAX_POINTS);
+    for (int k = 0; k < selected && selectedRows[k] < count; ++k)
+        workingFrame.points[selectedRows[k]].flags |= POINT_SELECTED;
 }
 
 // Rows as if filled afresh: none focused, the selection from the points, and
@@ -182,11 +176,7 @@ void InsertVector() {
 void DeleteSelectedVectors() {
     if (!vectorList || ModalDialogOpen()) return;
     static int rows[MAX_POINTS];
-    int rowCount = 0;
-    for (int row = NextListRow(vectorList, -1, LVNI_SELECTED); row >= 0 && rowCount < MAX_POINTS;
-         row = NextListRow(vectorList, row, LVNI_SELECTED))
-        rows[rowCount++] = row;
-    DeleteVectorRows(rows, rowCount);
+    DeleteVectorRows(rows, SelectedListRows(vectorList, rows, MAX_POINTS));
 }
 
 static int32_t ReadCellNumber(int row, int column) {
@@ -248,110 +238,40 @@ static void OnRowRangeChanged() {
     RepaintCanvas();
 }
 
-static void OnListKey(WORD key) {
-    if (key == VK_RETURN) EditVector();
-    if (key == VK_INSERT) InsertVector();
-    if (key == VK_DELETE) DeleteSelectedVectors();
-}
-
-static LRESULT OnNotify(const NMHDR* header) {
-    switch (header->code) {
-        case LVN_KEYDOWN:
-            OnListKey(((const NMLVKEYDOWN*)header)->wVKey);
-            break;
-        case LVN_ITEMCHANGED:
-            OnRowChanged((const NMLISTVIEW*)header);
-            break;
-        case LVN_ODSTATECHANGED:
-            OnRowRangeChanged();
-            break;
-        case NM_RCLICK:
-            TrackPopupFromResource(vectorTableWindow, IDR_VECTOR_POPUP);
-            break;
-        case NM_DBLCLK:
-            EditVector();
-            break;
-        default:
-            break;
-    }
-    return 0;
+static void OnRowsChanged(const NMHDR* header) {
+    if (header->code == LVN_ITEMCHANGED)
+        OnRowChanged((const NMLISTVIEW*)header);
+    else
+        OnRowRangeChanged();
 }
 
 static void OnCommand(int id) {
-    if (ModalDialogOpen()) return;
     if (id == CMD_TABLE_DELETE) DeleteSelectedVectors();
     if (id == CMD_TABLE_INSERT) InsertVector();
     if (id == CMD_TABLE_EDIT) EditVector();
 }
 
-static LRESULT OnCreate(HWND window) {
-    vectorTableWindow = window;
-    vectorList = CreateReportList(window);
-    if (!vectorList) return -1;
-    AddListColumns(vectorList, columns, COLUMN_COUNT);
-    return 0;
+static void FillRows() {
+    RefreshVectorTableWindow(VT_REBUILD);
 }
 
-// Closing keeps the window, hidden: nothing refreshes it meanwhile.
-static void CloseVectorTable() {
-    HWND window = vectorTableWindow;
-    vectorTableWindow = nullptr;
-    vectorList = nullptr;
-    CloseToolWindow(window, &keptWindow);
-}
+static ToolTable table = {{"zel_vect", "Vector Table", VECTOR_TABLE_WIDTH, VECTOR_TABLE_HEIGHT},
+                          columns,
+                          COLUMN_COUNT,
+                          VectorCellText,
+                          IDR_VECTOR_POPUP,
+                          &vectorTableWindow,
+                          &vectorList,
+                          FillRows,
+                          OnRowsChanged,
+                          nullptr,
+                          OnCommand,
+                          nullptr};
 
 LRESULT CALLBACK VectorTableProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_CREATE:
-            return OnCreate(window);
-        case WM_SIZE:
-            // A kept window is sized while its table is still closed.
-            if (HWND list = GetWindow(window, GW_CHILD))
-                MoveWindow(list, 0, 0, LOWORD(lParam) + 1, HIWORD(lParam) + 1, TRUE);
-            return 0;
-        case WM_SETFOCUS:
-            if (vectorList) SetFocus(vectorList);
-            return 0;
-        case WM_CLOSE:
-            if (window == vectorTableWindow) CloseVectorTable();
-            return 0;
-        case WM_DESTROY:
-            if (window == keptWindow) {
-                keptWindow = nullptr;
-            } else {
-                vectorTableWindow = nullptr;
-                vectorList = nullptr;
-            }
-            break;
-        case WM_NOTIFY: {
-            LRESULT answer = 0;
-            if (AnswerRowRequest((const NMHDR*)lParam, VectorCellText, &answer)) return answer;
-            return OnNotify((const NMHDR*)lParam);
-        }
-        case WM_COMMAND:
-            OnCommand(LOWORD(wParam));
-            return 0;
-        default:
-            break;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return ToolTableProc(&table, window, message, wParam, lParam);
 }
 
 void ToggleVectorTable(HWND mainWindow) {
-    if (vectorTableWindow) {
-        CloseVectorTable();
-        return;
-    }
-    HWND window = OpenToolWindow(mainWindow, tableKind, &keptWindow);
-    if (!window) {
-        vectorTableWindow = nullptr;
-        vectorList = nullptr;
-        return;
-    }
-    vectorTableWindow = window;
-    vectorList = GetWindow(window, GW_CHILD);
-    if (vectorList) ResetListColumns(vectorList, columns, COLUMN_COUNT);
-    RefreshVectorTableWindow(VT_REBUILD);
-    if (vectorList) LayOutListOffScreen(vectorList);
-    ShowWindow(window, SW_SHOW);
+    ToggleToolTable(&table, mainWindow);
 }

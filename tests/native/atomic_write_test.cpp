@@ -207,15 +207,4 @@ TEST_F(AtomicWriteTest, ReplacedFileKeepsItsPermissions) {
     EXPECT_EQ(info.st_mode & 0777, 0640u);
 }
 
-TEST_F(AtomicWriteTest, AbandonLeavesNothingBehind) {
-    WriteWholeFile(target, "old");
-    AtomicFile file;
-    ASSERT_EQ(BeginAtomicWrite(&file, nullptr, target.c_str()), 1);
-    AtomicWriteBytes(&file, "partial", 7);
-    AbandonAtomicWrite(&file);
-    EXPECT_EQ(ReadWholeFile(target), "old");
-    EXPECT_EQ(FolderNames(dir), std::vector<std::string>{"frames.csv"});
-    EXPECT_TRUE(ui->calls.empty());
-}
-
 }  // namespace

@@ -121,8 +121,8 @@ TEST_F(CsvFileTest, WorkedExampleReadsBackIntoTheDocument) {
     EXPECT_EQ(workingFrame.points[1].x, 100);
     EXPECT_FALSE(workingFrame.changed);
     EXPECT_EQ(undoSnapshot.state, UNDO_STATE_NONE);
-    EXPECT_TRUE(ui->Has("menu", 40011));
-    EXPECT_FALSE(ui->menuEnabled[40011]);
+    EXPECT_TRUE(ui->Has("menu", CMD_UNDO));
+    EXPECT_FALSE(ui->menuEnabled[CMD_UNDO]);
 }
 
 TEST_F(CsvFileTest, WriterEdgeForms) {

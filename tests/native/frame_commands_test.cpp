@@ -114,8 +114,9 @@ TEST_F(FrameCommandsTest, InsertBlankFramePastTheEnd) {
     EXPECT_EQ(frameStore.currentFrame, 5);
     for (int i = 3; i < 6; ++i) EXPECT_EQ(frameStore.pointCounts[i], 0);
     EXPECT_EQ(ui->Sequence(),
-              (std::vector<std::string>{"menu:40010+", "menu:40011-", "menu:40011-", "status:2",
-                                        "frame:1", "vector:1", "repaint:0"}));
+              (std::vector<std::string>{MenuCall(CMD_SAVE_FRAMES, true), MenuCall(CMD_UNDO, false),
+                                        MenuCall(CMD_UNDO, false), "status:2", "frame:1",
+                                        "vector:1", "repaint:0"}));
 }
 
 TEST_F(FrameCommandsTest, InsertBlankFrameStoresEditsAndShowsTheNewFrame) {

@@ -191,8 +191,8 @@ TEST_F(FrameStoreTest, GoToFrameDiscardsUndoAndAsksForEveryRefresh) {
     ui->Clear();
     GoToFrame(1);
     EXPECT_EQ(undoSnapshot.state, UNDO_STATE_NONE);
-    EXPECT_EQ(ui->Sequence(), (std::vector<std::string>{"menu:40011-", "status:2", "frame:0",
-                                                        "vector:1", "repaint:0"}));
+    EXPECT_EQ(ui->Sequence(), (std::vector<std::string>{MenuCall(CMD_UNDO, false), "status:2",
+                                                        "frame:0", "vector:1", "repaint:0"}));
     EXPECT_EQ(frameStore.pointCounts[0], 1) << "the edited frame was stored on leaving";
     EXPECT_EQ(frameStore.frames[0][0].x, 5);
     EXPECT_EQ(workingFrame.count, 2);

@@ -63,8 +63,10 @@ TEST_F(GestureTest, ClicksAppendWithoutRepaintAndRefusalsBeep) {
     GestureLeftPress(30, 40, SHIFT);
     ASSERT_EQ(workingFrame.count, 2);
     EXPECT_EQ(workingFrame.points[1].flags, 0);
-    EXPECT_EQ(ui->Sequence(), (Calls{"append:0", "menu:40010+", "menu:40011+", "status:2",
-                                     "append:1", "menu:40010+", "menu:40011+", "status:2"}));
+    EXPECT_EQ(
+        ui->Sequence(),
+        (Calls{"append:0", MenuCall(CMD_SAVE_FRAMES, true), MenuCall(CMD_UNDO, true), "status:2",
+               "append:1", MenuCall(CMD_SAVE_FRAMES, true), MenuCall(CMD_UNDO, true), "status:2"}));
     ui->Clear();
     workingFrame.count = MAX_POINTS;
     GestureLeftPress(10, 20, 0);
@@ -91,7 +93,8 @@ TEST_F(GestureTest, DragDrawsErasesAndMovesOnRelease) {
     EXPECT_EQ(workingFrame.points[2].x, 200);
     EXPECT_EQ(undoSnapshot.state, UNDO_STATE_FULL_COPY);
     EXPECT_EQ(undoSnapshot.points[0].x, 100);
-    EXPECT_EQ(ui->Sequence(), (Calls{"vector:2", "menu:40010+", "menu:40011+", "repaint:0"}));
+    EXPECT_EQ(ui->Sequence(), (Calls{"vector:2", MenuCall(CMD_SAVE_FRAMES, true),
+                                     MenuCall(CMD_UNDO, true), "repaint:0"}));
     EXPECT_NE(workingFrame.points[0].flags & POINT_MARKED, 0) << "marks stay after the gesture";
 }
 
@@ -175,8 +178,8 @@ TEST_F(GestureTest, RightPressCancelsAGestureOrTruncates) {
     EXPECT_TRUE(ui->calls.empty()) << "modified right clicks do nothing";
     GestureRightPress(21, 19, 0);
     EXPECT_EQ(workingFrame.count, 1);
-    EXPECT_EQ(ui->Sequence(),
-              (Calls{"truncate:1", "menu:40010+", "menu:40011+", "status:2", "repaint:0"}));
+    EXPECT_EQ(ui->Sequence(), (Calls{"truncate:1", MenuCall(CMD_SAVE_FRAMES, true),
+                                     MenuCall(CMD_UNDO, true), "status:2", "repaint:0"}));
     ResetDocument();
     ui->Clear();
     GestureRightPress(0, 0, 0);
@@ -197,8 +200,9 @@ TEST_F(GestureTest, MiddlePressInterpolatesThroughThePrompt) {
     ASSERT_EQ(workingFrame.count, 6);
     EXPECT_EQ(workingFrame.points[5].flags, 0) << "Shift blanks, Ctrl is ignored";
     EXPECT_EQ(undoSnapshot.state, 1);
-    EXPECT_EQ(ui->Sequence(), (Calls{"prompt:0", "menu:40010+", "menu:40011+", "status:2",
-                                     "vector:0", "repaint:0"}));
+    EXPECT_EQ(ui->Sequence(),
+              (Calls{"prompt:0", MenuCall(CMD_SAVE_FRAMES, true), MenuCall(CMD_UNDO, true),
+                     "status:2", "vector:0", "repaint:0"}));
 
     const struct {
         const char* text;

@@ -158,7 +158,7 @@ TEST_F(TableEditsTest, DeleteSomeFramesKeepsTheOthersInOrder) {
     EXPECT_EQ(Name(0)[0], 'a');
     EXPECT_EQ(Name(1)[0], 'c');
     EXPECT_EQ(frameStore.frames[1][0].x, 2);
-    EXPECT_FALSE(ui->menuEnabled[40011]);
+    EXPECT_FALSE(ui->menuEnabled[CMD_UNDO]);
 }
 
 TEST_F(TableEditsTest, DeletingFramesKeepsTheWorkingFramesPoints) {

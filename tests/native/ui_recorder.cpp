@@ -30,7 +30,7 @@ static void OnRepaint() {
 }
 static void OnMenu(int id, bool enabled) {
     Record("menu", id, enabled ? 1 : 0);
-    if (id >= 0 && id < 40033) recorder.menuEnabled[id] = enabled;
+    if (id >= 0 && id < COMMAND_ID_END) recorder.menuEnabled[id] = enabled;
 }
 static int OnSelected(int* first, int* last) {
     if (recorder.selectedFirst < 0) return 0;
@@ -77,11 +77,15 @@ int UiRecorder::Count(const std::string& what, int a) const {
     return n;
 }
 
+std::string MenuCall(int commandId, bool enabled) {
+    return "menu:" + std::to_string(commandId) + (enabled ? "+" : "-");
+}
+
 std::vector<std::string> UiRecorder::Sequence() const {
     std::vector<std::string> out;
     for (const RecordedCall& call : calls) {
         if (call.what == "menu")
-            out.push_back("menu:" + std::to_string(call.a) + (call.b ? "+" : "-"));
+            out.push_back(MenuCall(call.a, call.b != 0));
         else
             out.push_back(call.what + ":" + std::to_string(call.a));
     }
@@ -116,9 +120,5 @@ UiRecorder* InstallUiRecorder() {
     port.askYesNoCancel = OnAsk;
     port.beep = OnBeep;
     uiPort = port;
-    return &recorder;
-}
-
-UiRecorder* Recorder() {
     return &recorder;
 }

@@ -6,7 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "document/command_ids.h"
 #include "document/ui_port.h"
+
+// Past the highest command id.
+enum { COMMAND_ID_END = CMD_CHANGE_BLANKING_DELAY + 1 };
 
 struct RecordedCall {
     std::string what;  // "status", "vector", "frame", "append", "truncate", "repaint",
@@ -31,7 +35,7 @@ struct UiRecorder {
     std::string lastPromptInitial;
     ValuePromptRequest lastPromptRequest = {nullptr, nullptr, false};
     int selectedFirst = -1, selectedLast = -1;  // SelectedFrameRange answer; -1 = none
-    bool menuEnabled[40033] = {};
+    bool menuEnabled[COMMAND_ID_END] = {};
 
     void Clear() { calls.clear(); }
     int Count(const std::string& what) const;
@@ -43,6 +47,8 @@ struct UiRecorder {
     std::string OnlyWarning() const;
 };
 
+// A menu item enabled or grayed as Sequence shows it: "menu:40010+".
+std::string MenuCall(int commandId, bool enabled);
+
 // Installs a fresh recorder as the UiPort and returns it.
 UiRecorder* InstallUiRecorder();
-UiRecorder* Recorder();

@@ -5,7 +5,7 @@
 #include "canvas/canvas_window_win32.h"
 #include "canvas/view_transform.h"
 #include "document/frame_store.h"
-#include "tests/win32/canvas_host_test.h"
+#include "tests/win32/canvas_host_fixture.h"
 
 namespace {
 

@@ -4,9 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "canvas/canvas_scene.h"
+#include "canvas/scene_drawing_win32.h"
 #include "canvas/view_transform.h"
 #include "document/frame_store.h"
-#include "tests/win32/canvas_host_test.h"
+#include "tests/win32/canvas_host_fixture.h"
 
 namespace {
 
@@ -205,6 +207,52 @@ TEST_F(CanvasPaintTest, MarkersAreTheFiveByFiveEllipsePixelForPixel) {
         << "outline and filling";
 }
 
+namespace {
+
+// A DIB holds 0x00RRGGBB, a COLORREF 0x00BBGGRR: each is the other swapped.
+DWORD Swapped(DWORD c) {
+    return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+}
+
+// A 32-bit bitmap of the canvas's size, its rows top-down in *bits.
+HBITMAP CanvasSizedBitmap(HDC dc, void** bits) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = host.width;
+    info.bmiHeader.biHeight = -host.height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    return CreateDIBSection(dc, &info, DIB_RGB_COLORS, bits, nullptr, 0);
+}
+
+// The scene as the canvas shows it now, drawn with GDI alone into a bitmap
+// of the canvas's size.
+std::vector<COLORREF> DrawnWithGdiAlone() {
+    void* bits = nullptr;
+    HDC memory = CreateCompatibleDC(nullptr);
+    HBITMAP section = CanvasSizedBitmap(memory, &bits);
+    if (!section) {
+        DeleteDC(memory);
+        ADD_FAILURE() << "no bitmap";
+        return std::vector<COLORREF>((size_t)host.width * host.height);
+    }
+    HGDIOBJ old = SelectObject(memory, section);
+    SceneOutput output;
+    StartSceneDrawing(memory, host.width, host.height, nullptr, &output);
+    WalkCanvasScene(output, host.width, host.height, 0, 0);
+    FinishSceneDrawing();
+    GdiFlush();
+    const DWORD* drawn = (const DWORD*)bits;
+    std::vector<COLORREF> pixels((size_t)host.width * host.height);
+    std::transform(drawn, drawn + pixels.size(), pixels.begin(), Swapped);
+    SelectObject(memory, old);
+    DeleteObject(section);
+    DeleteDC(memory);
+    return pixels;
+}
+
+}  // namespace
+
 // A paint draws what drawing each segment and then its point's marker one at
 // a time, in point order, and the selection over them would: lines of both
 // colours cross each other and the markers many times here, so any change of
@@ -228,21 +276,13 @@ void CanvasPaintTest::ExpectPaintAsDrawnOneByOne(int zoomShift) {
     RepaintNow();
     Capture();
 
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = host.width;
-    info.bmiHeader.biHeight = -host.height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
     HDC memory = CreateCompatibleDC(nullptr);
-    HBITMAP section = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP section = CanvasSizedBitmap(memory, &bits);
     ASSERT_NE(section, nullptr);
     HGDIOBJ oldBitmap = SelectObject(memory, section);
-    // A DIB holds 0x00RRGGBB; a COLORREF is 0x00BBGGRR.
-    auto swapped = [](DWORD c) { return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF); };
     DWORD* reference = (DWORD*)bits;
-    std::transform(expected.begin(), expected.end(), reference, swapped);
+    std::transform(expected.begin(), expected.end(), reference, Swapped);
     HPEN green = CreatePen(PS_SOLID, 1, GREEN), blue = CreatePen(PS_SOLID, 1, BLUE);
     HPEN red = CreatePen(PS_SOLID, 1, RED);
     HBRUSH redFill = CreateSolidBrush(RED);
@@ -271,14 +311,20 @@ void CanvasPaintTest::ExpectPaintAsDrawnOneByOne(int zoomShift) {
         Ellipse(memory, x - 2, y - 2, x + 3, y + 3);
     }
     GdiFlush();
-    int differing = 0, first = -1;
-    for (int i = 0; i < host.width * host.height; ++i) {
-        if (swapped(reference[i]) == (host.pixels[i] & 0xFFFFFF)) continue;
-        if (first < 0) first = i;
-        ++differing;
-    }
-    EXPECT_EQ(differing, 0) << "at zoom 1/" << (1 << zoomShift) << ", the first at ("
-                            << first % host.width << ", " << first / host.width << ")";
+    auto expectSame = [&](const std::vector<COLORREF>& pixels, const char* how) {
+        int differing = 0, first = -1;
+        for (int i = 0; i < host.width * host.height; ++i) {
+            if (Swapped(reference[i]) == (pixels[i] & 0xFFFFFF)) continue;
+            if (first < 0) first = i;
+            ++differing;
+        }
+        EXPECT_EQ(differing, 0) << how << " at zoom 1/" << (1 << zoomShift) << ", the first at ("
+                                << first % host.width << ", " << first / host.width << ")";
+    };
+    expectSame(host.pixels, "painted");
+    // The same scene drawn on a DC with GDI alone, as a paint draws on the
+    // window when it can have no off-screen bitmap.
+    expectSame(DrawnWithGdiAlone(), "drawn with GDI alone");
     SelectObject(memory, oldPen);
     SelectObject(memory, oldBrush);
     SelectObject(memory, oldBitmap);

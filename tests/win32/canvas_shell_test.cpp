@@ -4,6 +4,7 @@
 #include "app/shell_handles_win32.h"
 #include "app/ui_port_win32.h"
 #include "canvas/view_transform.h"
+#include "document/command_ids.h"
 #include "document/frame_store.h"
 #include "tests/win32/harness_win32.h"
 
@@ -32,7 +33,7 @@ TEST(CanvasInShell, ClicksUpdateThePanesAndRefusalsBeepOnce) {
     EXPECT_EQ(workingFrame.points[0].y, -64);
     EXPECT_EQ(workingFrame.points[1].flags, 0);
     EXPECT_EQ(PaneText(0), " 2 points,  15000.0fps/30000pps");
-    EXPECT_FALSE(MenuItemGrayed(40011)) << "the click can be undone";
+    EXPECT_FALSE(MenuItemGrayed(CMD_UNDO)) << "the click can be undone";
 
     int beeps = BeepCount();
     workingFrame.count = MAX_POINTS;

@@ -15,10 +15,11 @@
 // caption, records what it shows, optionally types into a field, and then
 // presses a button, sends a key, or uses the close box:
 //
-//   DialogAnswer* a = AnswerDialog("Change Speed", ClickButton(IDOK), 1002, "12345");
+//   DialogAnswer* a = AnswerDialog("Change Speed", ClickButton(IDOK),
+//                                  IDC_PROMPT_NUMBER_FIELD, "12345");
 //   SendCommand(CMD_CHANGE_SCAN_SPEED);
 //   EXPECT_TRUE(a->seen);
-//   EXPECT_EQ(a->FieldText(1002), "30000");   // what the field held on opening
+//   EXPECT_EQ(a->FieldText(IDC_PROMPT_NUMBER_FIELD), "30000");  // what it held on opening
 //   ClearDialogAnswers();                     // drops the unseen ones
 //
 // Several answers can be queued; each is used once, in order of arrival.

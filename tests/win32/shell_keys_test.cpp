@@ -3,6 +3,7 @@
 #include "document/command_ids.h"
 #include "document/frame_store.h"
 #include "document/undo.h"
+#include "resources/resource_ids.h"
 #include "tables/frame_table_win32.h"
 #include "tables/vector_table_win32.h"
 #include "tests/win32/harness_win32.h"
@@ -93,7 +94,7 @@ TEST(ShellKeys, ResizeAndTableKeysReachTheirCommands) {
     DialogAnswer* resize = AnswerDialog("Resize Frames", ClickButton(IDCANCEL));
     PressKey('E', true);
     EXPECT_TRUE(resize->seen);
-    EXPECT_EQ(resize->FieldText(1001), "Change frame size to:");
+    EXPECT_EQ(resize->FieldText(IDC_PROMPT_LINE), "Change frame size to:");
     PressKey('T', true);
     EXPECT_NE(vectorTableWindow, nullptr);
     PressKey('T', true);

@@ -18,6 +18,7 @@
 #include "document/frame_store.h"
 #include "document/ui_port.h"
 #include "document/undo.h"
+#include "resources/resource_ids.h"
 #include "tables/frame_table_win32.h"
 #include "tables/vector_table_win32.h"
 #include "tests/win32/harness_win32.h"
@@ -249,16 +250,16 @@ TEST_F(TableWindowsTest, EditVectorDialogWritesTheFocusedAndSelectedPoints) {
     SetRowState(vectorList, 0, LVIS_SELECTED, LVIS_SELECTED);
     SetRowState(vectorList, 1, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
     DialogAnswer* answer = AnswerDialog("Edit Vector", CustomAction([](HWND dialog) {
-                                            SetDlgItemTextA(dialog, 1004, "2");
-                                            SetDlgItemTextA(dialog, 1002, "40000");
-                                            SetDlgItemTextA(dialog, 1003, "20");
+                                            SetDlgItemTextA(dialog, IDC_EDIT_VECTOR_V, "2");
+                                            SetDlgItemTextA(dialog, IDC_EDIT_VECTOR_X, "40000");
+                                            SetDlgItemTextA(dialog, IDC_EDIT_VECTOR_Y, "20");
                                             SendMessageA(dialog, WM_COMMAND, IDOK, 0);
                                         }));
     PressKey(VK_RETURN);
     ASSERT_TRUE(answer->seen);
-    EXPECT_EQ(answer->FieldText(1005), "2");
-    EXPECT_EQ(answer->FieldText(1002), "1");
-    EXPECT_EQ(answer->FieldText(1003), "1");
+    EXPECT_EQ(answer->FieldText(IDC_EDIT_VECTOR_ROW), "2");
+    EXPECT_EQ(answer->FieldText(IDC_EDIT_VECTOR_X), "1");
+    EXPECT_EQ(answer->FieldText(IDC_EDIT_VECTOR_Y), "1");
     EXPECT_EQ(workingFrame.points[1].flags & POINT_VISIBLE, 0);
     EXPECT_EQ(workingFrame.points[0].flags & POINT_VISIBLE, POINT_VISIBLE);
     EXPECT_EQ(workingFrame.points[0].x, -25536);
@@ -295,10 +296,11 @@ TEST_F(TableWindowsTest, FrameNamePromptRenamesTheFocusedFrame) {
     MakeFrames({"Alpha", "Beta"}, 2);
     SendCommand(CMD_TOGGLE_FRAME_TABLE);
     SetFocus(frameList);
-    DialogAnswer* answer = AnswerDialog("Frame Name", ClickButton(IDOK), 1000, "Intro");
+    DialogAnswer* answer =
+        AnswerDialog("Frame Name", ClickButton(IDOK), IDC_PROMPT_TEXT_FIELD, "Intro");
     PressKey(VK_RETURN);
     ASSERT_TRUE(answer->seen);
-    EXPECT_EQ(answer->FieldText(1000), "Alpha           ");
+    EXPECT_EQ(answer->FieldText(IDC_PROMPT_TEXT_FIELD), "Alpha           ");
     EXPECT_EQ(std::string(frameStore.frameNames[0].bytes, 16), "Intro           ");
     EXPECT_EQ(Cell(frameList, 0, 1), "Intro           ");
     EXPECT_FALSE(MenuItemGrayed(CMD_SAVE_FRAMES));

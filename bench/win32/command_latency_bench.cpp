@@ -2,8 +2,7 @@
 // (999 frames of 3000 points), once with both tables open and once with none.
 // A command is timed from sending it until its handler has returned and the
 // paints it asked for are done; the figures are the median, the 10th and 90th
-// percentile and the slowest of three rounds. Disabled by default; `make bench` runs it with
-// --gtest_also_run_disabled_tests --gtest_filter=*Benchmark*.
+// percentile and the slowest of three rounds.
 #include <windows.h>
 // commctrl.h needs windows.h first.
 #include <commctrl.h>
@@ -290,7 +289,7 @@ std::string LoadAverage() {
 
 }  // namespace
 
-TEST(CommandLatencyBenchmark, DISABLED_FullDocumentWithAndWithoutTables) {
+TEST(CommandLatencyBenchmark, FullDocumentWithAndWithoutTables) {
     const char* names[] = {"Next Frame",
                            "Previous Frame",
                            "Full paint, 3000 points",

@@ -1,5 +1,5 @@
-// The canvas test host: windows, UiPort and pixel readback.
-#include "tests/win32/canvas_host_test.h"
+// The canvas tests' fixture: the host window, its UiPort and pixel readback.
+#include "tests/win32/canvas_host_fixture.h"
 
 #include "canvas/canvas_window_win32.h"
 #include "canvas/gesture.h"
@@ -7,6 +7,7 @@
 #include "document/document_reset.h"
 #include "document/frame_store.h"
 #include "document/ui_port.h"
+#include "resources/resource_ids.h"
 
 CanvasHost host;
 HostCounts hostCounts;
@@ -62,9 +63,10 @@ static void CreateHost() {
 // test stays on it.
 static void CreateCanvas() {
     if (host.canvas) DestroyWindow(host.canvas);
-    host.canvas = CreateWindowExA(
-        WS_EX_CLIENTEDGE, "canvas_test_draw", "", WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL,
-        0, 0, 900, 700, host.parent, (HMENU)(INT_PTR)1010, GetModuleHandleA(nullptr), nullptr);
+    host.canvas = CreateWindowExA(WS_EX_CLIENTEDGE, "canvas_test_draw", "",
+                                  WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL, 0, 0, 900, 700,
+                                  host.parent, (HMENU)(INT_PTR)IDC_CANVAS,
+                                  GetModuleHandleA(nullptr), nullptr);
     canvasProc = (WNDPROC)SetWindowLongPtrA(host.canvas, GWLP_WNDPROC, (LONG_PTR)CountingProc);
 }
 

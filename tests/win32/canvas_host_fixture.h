@@ -1,6 +1,7 @@
-// A host window for the canvas tests: a parent holding the canvas (child id
-// 1010) whose client area is exactly the size asked for, a UiPort that counts beeps and status
-// refreshes and repaints the canvas, and readback of what the canvas shows.
+// The canvas tests' fixture: a host window holding the canvas (child id
+// IDC_CANVAS) whose client area is exactly the size asked for, a UiPort that
+// counts beeps and status refreshes and repaints the canvas, and readback of
+// what the canvas shows.
 #pragma once
 
 #include <gtest/gtest.h>
