@@ -2,8 +2,6 @@
 // small for anything that fits a frame.
 #include "convert/path_order.h"
 
-#include <cmath>
-
 static bool taken[DRAWING_MAX_PATHS];
 
 static double Distance2(DrawingPoint a, DrawingPoint b) {
@@ -40,17 +38,4 @@ void OrderPaths(const DrawingPoint* starts, const DrawingPoint* ends, int count,
         reversed[best] = bestReversed;
         beam = bestReversed ? starts[best] : ends[best];
     }
-}
-
-double BlankedTravel(const DrawingPoint* starts, const DrawingPoint* ends, int count,
-                     const int* order, const bool* reversed) {
-    double travel = 0;
-    for (int n = 0; n < count; ++n) {
-        const int from = order ? order[n] : n,
-                  to = order ? order[(n + 1) % count] : (n + 1) % count;
-        const bool fromReversed = reversed && reversed[from], toReversed = reversed && reversed[to];
-        travel += std::sqrt(Distance2(fromReversed ? starts[from] : ends[from],
-                                      toReversed ? ends[to] : starts[to]));
-    }
-    return travel;
 }

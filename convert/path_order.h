@@ -11,9 +11,3 @@
 // reversed[i] is set when path i is drawn from its end.
 void OrderPaths(const DrawingPoint* starts, const DrawingPoint* ends, int count, int* order,
                 bool* reversed);
-
-// The length of the blanked moves of drawing the paths in the given order
-// (null for file order, none reversed), the move from the last path back to
-// the first included, as a frame that loops makes it.
-double BlankedTravel(const DrawingPoint* starts, const DrawingPoint* ends, int count,
-                     const int* order, const bool* reversed);

@@ -12,7 +12,7 @@ static void UseSystemDialogs() {
     sameFileProc = SameFileOnVolume;
 }
 
-int LoadFrames(HWND owner, const char *path, int insert) {
+int LoadFrames(HWND owner, const char* path, int insert) {
     UseSystemDialogs();
     return LoadFramesWith(owner, path, insert);
 }
@@ -20,6 +20,11 @@ int LoadFrames(HWND owner, const char *path, int insert) {
 int SaveFrames(HWND owner, int flags, int first, int last) {
     UseSystemDialogs();
     return SaveFramesWith(owner, flags, first, last);
+}
+
+int OfferToSave(HWND owner, const char* caption) {
+    UseSystemDialogs();
+    return OfferToSaveChanges(owner, caption);
 }
 
 void OpenFramesCommand(HWND mainWindow) {

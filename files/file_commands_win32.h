@@ -8,6 +8,9 @@
 
 int LoadFrames(HWND owner, const char* path, int insert);
 int SaveFrames(HWND owner, int flags, int first, int last);
+// The question before unsaved changes would be lost (OfferToSaveChanges),
+// its Yes saving through the system's dialogs.
+int OfferToSave(HWND owner, const char* caption);
 
 void OpenFramesCommand(HWND mainWindow);        // 40004
 void InsertFramesCommand(HWND mainWindow);      // 40015

@@ -13,6 +13,22 @@
 
 namespace {
 
+// The length of the blanked moves of drawing the paths in the given order
+// (null for file order, none reversed), the move from the last path back to
+// the first included, as a frame that loops makes it.
+double BlankedTravel(const DrawingPoint* starts, const DrawingPoint* ends, int count,
+                     const int* order, const bool* reversed) {
+    double travel = 0;
+    for (int n = 0; n < count; ++n) {
+        const int from = order ? order[n] : n,
+                  to = order ? order[(n + 1) % count] : (n + 1) % count;
+        const DrawingPoint a = reversed && reversed[from] ? starts[from] : ends[from];
+        const DrawingPoint b = reversed && reversed[to] ? ends[to] : starts[to];
+        travel += std::hypot(a.x - b.x, a.y - b.y);
+    }
+    return travel;
+}
+
 DrawingPoint CubicAt(const DrawingPoint c[4], double t) {
     const double u = 1 - t;
     return {
