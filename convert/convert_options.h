@@ -30,11 +30,11 @@ struct ConvertOptions {
     bool animate;    // an .svg output as one looping animation
     int ildaFormat;  // -1, or the format code of an .ild output in the published layout
     bool hasColour;
-    uint32_t colour;   // 0xRRGGBB, lit points of ILDA formats 4 and 5
-    bool blanked;      // an .svg output draws blanked moves
-    bool markPoints;   // an .svg output marks every point (--points alone)
-    bool fit;          // frames of more than 3000 points lose repeated points first
-    // How SVG artwork becomes frames (artwork/frame_layout.h); the budget
+    uint32_t colour;  // 0xRRGGBB, lit points of ILDA formats 4 and 5
+    bool blanked;     // an .svg output draws blanked moves
+    bool markPoints;  // an .svg output marks every point (--points alone)
+    bool fit;         // frames of more than 3000 points lose repeated points first
+    // How SVG artwork becomes frames (convert/frame_layout.h); the budget
     // is --points with a number.
     bool hasDwell, hasMargin, hasPointBudget;
     int32_t dwell, margin, pointBudget;

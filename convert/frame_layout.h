@@ -1,4 +1,4 @@
-// A drawing (artwork/drawing.h) laid out as one laser frame: fitted into
+// A drawing (convert/drawing.h) laid out as one laser frame: fitted into
 // the coordinate square, curves sampled to a tolerance, dwell points where
 // the beam must wait for the mirrors, paths ordered to shorten the blanked
 // moves between them, and the tolerance grown until the frame fits its

@@ -1,5 +1,5 @@
-// SVG files as frames of the store: each file is read (artwork/svg_reader.h),
-// laid out (artwork/frame_layout.h) and inserted as one frame named after
+// SVG files as frames of the store: each file is read (convert/svg_reader.h),
+// laid out (convert/frame_layout.h) and inserted as one frame named after
 // the file. Touches the frame store, the working frame and the drawing
 // store.
 #pragma once

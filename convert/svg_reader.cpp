@@ -3,9 +3,10 @@
 // links them. Every visible shape of the file, through nested groups,
 // nested svg elements and use references, arrives here as path events
 // (basic shapes and arcs already turned into lines and cubic curves) and is
-// stored with its whole transform applied. Elements are told apart by a
-// stack of their states; a shape that turns out hidden or unpainted when
-// its element ends takes back what it drew.
+// stored with its whole transform applied; which elements apply at all
+// (conditions, switch) is settled on the parsed tree before. Elements are
+// told apart by a stack of their states; a shape that turns out hidden or
+// unpainted when its element ends takes back what it drew.
 #include "convert/svg_reader.h"
 
 #include <cerrno>
@@ -26,6 +27,7 @@
 #include <svgpp/svgpp.hpp>
 
 #include "convert/drawing.h"
+#include "convert/svg_conditions.h"
 #include "formats/checked_read.h"
 #include "formats/path_files.h"
 
@@ -49,6 +51,8 @@ struct ElementState {
     bool visible;      // the visibility property (inherited)
     bool filled;       // fill is not none (inherited)
     bool stroked;      // stroke is not none (inherited)
+    bool transparent;  // opacity 0 here or above
+    double fillOpacity, strokeOpacity, strokeWidth;  // (inherited)
     bool shape;
     bool use;
     int firstPath;  // where this element's own paths begin
@@ -180,6 +184,20 @@ public:
     void set(tag::attribute::fill, Paint&&...) {
         Top().filled = true;
     }
+    // Paint that cannot be seen draws nothing: opacity 0 hides an element
+    // and what it holds, and a fill or stroke counts only if it shows.
+    void set(tag::attribute::opacity, double value) {
+        if (value <= 0) Top().transparent = true;
+    }
+    void set(tag::attribute::fill_opacity, double value) { Top().fillOpacity = value; }
+    void set(tag::attribute::stroke_opacity, double value) { Top().strokeOpacity = value; }
+    void set(tag::attribute::stroke_width, double value) {
+        if (value >= 0) Top().strokeWidth = value;
+    }
+    void set(tag::attribute::opacity, tag::value::inherit) {}
+    void set(tag::attribute::fill_opacity, tag::value::inherit) {}
+    void set(tag::attribute::stroke_opacity, tag::value::inherit) {}
+    void set(tag::attribute::stroke_width, tag::value::inherit) {}
     void set(tag::attribute::stroke, tag::value::none) { Top().stroked = false; }
     void set(tag::attribute::stroke, tag::value::inherit) {}
     template <class... Paint>
@@ -214,7 +232,8 @@ private:
             const double identity[6] = {1, 0, 0, 1, 0, 0};
             std::memcpy(state.matrix, identity, sizeof identity);
             state.shown = state.visible = state.filled = true;
-            state.stroked = false;
+            state.stroked = state.transparent = false;
+            state.fillOpacity = state.strokeOpacity = state.strokeWidth = 1;
             state.useDepth = 0;
         } else {
             state = states[depth - 1];
@@ -301,18 +320,19 @@ typedef boost::mpl::set<tag::element::svg, tag::element::g, tag::element::a, tag
 typedef boost::mpl::insert<ProcessedElements, tag::element::symbol>::type UsableElements;
 
 typedef boost::mpl::fold<
-    boost::mpl::vector<tag::attribute::transform, tag::attribute::display,
-                       tag::attribute::visibility, tag::attribute::fill, tag::attribute::stroke,
-                       tag::attribute::xlink::href, tag::attribute::viewBox,
-                       tag::attribute::preserveAspectRatio,
-                       boost::mpl::pair<tag::element::svg, tag::attribute::x>,
-                       boost::mpl::pair<tag::element::svg, tag::attribute::y>,
-                       boost::mpl::pair<tag::element::svg, tag::attribute::width>,
-                       boost::mpl::pair<tag::element::svg, tag::attribute::height>,
-                       boost::mpl::pair<tag::element::use_, tag::attribute::x>,
-                       boost::mpl::pair<tag::element::use_, tag::attribute::y>,
-                       boost::mpl::pair<tag::element::use_, tag::attribute::width>,
-                       boost::mpl::pair<tag::element::use_, tag::attribute::height> >,
+    boost::mpl::vector<
+        tag::attribute::transform, tag::attribute::display, tag::attribute::visibility,
+        tag::attribute::fill, tag::attribute::stroke, tag::attribute::opacity,
+        tag::attribute::fill_opacity, tag::attribute::stroke_opacity, tag::attribute::stroke_width,
+        tag::attribute::xlink::href, tag::attribute::viewBox, tag::attribute::preserveAspectRatio,
+        boost::mpl::pair<tag::element::svg, tag::attribute::x>,
+        boost::mpl::pair<tag::element::svg, tag::attribute::y>,
+        boost::mpl::pair<tag::element::svg, tag::attribute::width>,
+        boost::mpl::pair<tag::element::svg, tag::attribute::height>,
+        boost::mpl::pair<tag::element::use_, tag::attribute::x>,
+        boost::mpl::pair<tag::element::use_, tag::attribute::y>,
+        boost::mpl::pair<tag::element::use_, tag::attribute::width>,
+        boost::mpl::pair<tag::element::use_, tag::attribute::height> >,
     traits::shapes_attributes_by_element, boost::mpl::insert<boost::mpl::_1, boost::mpl::_2> >::type
     ProcessedAttributes;
 
@@ -348,7 +368,10 @@ void Reader::on_exit_element() {
     }
     ElementState& state = Top();
     if (state.use && state.shown) ShowUseTarget();
-    if (!state.shown || (state.shape && (!state.visible || (!state.filled && !state.stroked)))) {
+    const bool painted =
+        !state.transparent && ((state.filled && state.fillOpacity > 0) ||
+                               (state.stroked && state.strokeOpacity > 0 && state.strokeWidth > 0));
+    if (!state.shown || (state.shape && (!state.visible || !painted))) {
         TruncateDrawing(state.firstPath);
     } else if (state.shape) {
         TransformDrawing(state.firstPath, state.matrix);
@@ -491,13 +514,17 @@ int ReadSvgDrawing(const char* path, char* reason, size_t reasonSize) {
     } catch (const std::bad_alloc&) {
         return Refuse(SVG_READ_TOO_COMPLEX, reason, reasonSize, "is too large to read");
     }
-    XmlElement root = document.first_node();
+    rapidxml_ns::xml_node<>* root = document.first_node();
     while (root && root->type() != rapidxml_ns::node_element) root = root->next_sibling();
     if (!root)
         return Refuse(SVG_READ_NOT_XML, reason, reasonSize, "is not well-formed XML: no element");
     if (!IsSvgRoot(root))
         return Refuse(SVG_READ_NOT_SVG, reason, reasonSize,
                       "is not an SVG file (its root is no svg element of the SVG namespace)");
+
+    char language[SVG_LANGUAGE_ROOM];
+    UserLanguage(language);
+    ApplySvgConditions(&document, root, language);
 
     depth = 0;
     tooDeep = false;

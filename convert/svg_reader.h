@@ -1,6 +1,6 @@
-// Reading an SVG file into the drawing store (artwork/drawing.h). The only
-// place that sees the SVG library; touches the drawing store and nothing
-// else.
+// Reading an SVG file into the drawing store (convert/drawing.h). The only
+// place that sees the SVG library (svg_conditions, which it calls, sees the
+// parsed tree); touches the drawing store and nothing else.
 #pragma once
 
 #include <cstddef>

@@ -8,12 +8,14 @@
 #include <sys/stat.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "convert/curve_sampling.h"
 #include "convert/drawing.h"
 #include "convert/frame_layout.h"
+#include "convert/svg_conditions.h"
 #include "tests/native/temp_files.h"
 
 namespace {
@@ -188,6 +190,17 @@ TEST_F(SvgReaderTest, OnlyWhatIsShownAndPaintedIsDrawn) {
          "<foo:rect xmlns:foo=\"urn:x\" width=\"5\" height=\"5\"/>",
          0},
         {"<rect width=\"-5\" height=\"5\"/><circle r=\"0\"/><path d=\"M0 0 L5 5 Q\"/>", 1},
+        // Paint nobody sees: a layer at opacity 0 (Inkscape hides a layer
+        // so when faded out), clear fills, clear or zero-width strokes.
+        {"<g opacity=\"0\"><g opacity=\"1\"><path d=\"M0 0 L10 10\"/></g></g>", 0},
+        {"<path d=\"M0 0 L10 10\" style=\"opacity:0\"/><path d=\"M0 0 L5 5\" opacity=\"0.2\"/>", 1},
+        {"<path d=\"M0 0 L10 10\" fill-opacity=\"0\"/>", 0},
+        {"<g fill-opacity=\"0\"><path d=\"M0 0 L10 10\"/>"
+         "<path d=\"M0 0 L5 5\" fill-opacity=\"0.5\"/></g>",
+         1},
+        {"<path d=\"M0 0 L10 10\" fill=\"none\" stroke=\"#000\" stroke-opacity=\"0\"/>", 0},
+        {"<path d=\"M0 0 L10 10\" fill=\"none\" stroke=\"#000\" stroke-width=\"0\"/>", 0},
+        {"<path d=\"M0 0 L10 10\" fill-opacity=\"0\" stroke=\"#000\" stroke-width=\"0.1\"/>", 1},
     };
     for (const Case& c : cases) {
         const int result = Read(Svg(c.markup));
@@ -197,6 +210,91 @@ TEST_F(SvgReaderTest, OnlyWhatIsShownAndPaintedIsDrawn) {
             EXPECT_STREQ(reason, "has nothing to draw");
         }
     }
+}
+
+// Which child a switch shows, and conditions on any element, as renderers
+// decide them for a user whose language is Japanese.
+TEST_F(SvgReaderTest, ConditionsAndSwitchesShowWhatARendererShows) {
+    const char* saved = std::getenv("LANGUAGE");
+    const std::string old = saved ? saved : "";
+    setenv("LANGUAGE", "ja_JP.UTF-8", 1);
+    struct Case {
+        const char* markup;
+        Ends_t ends;
+    };
+    const Case cases[] = {
+        // Illustrator's own data first, for itself alone, then the drawing.
+        {"<switch><foreignObject requiredExtensions=\"http://ns.adobe.com/AdobeIllustrator/10.0/\">"
+         "</foreignObject><g><path d=\"M0 0 L1 0\"/></g><path d=\"M0 0 L2 0\"/></switch>",
+         {{0, 0}, {1, 0}}},
+        // One drawing per language, the others' fall-back last.
+        {"<switch><path systemLanguage=\"en-US, en\" d=\"M0 0 L1 0\"/>"
+         "<path systemLanguage=\"fr,ja\" d=\"M0 0 L2 0\"/><path d=\"M0 0 L3 0\"/></switch>",
+         {{0, 0}, {2, 0}}},
+        {"<switch><title>logo</title><path systemLanguage=\"JA-jp\" d=\"M0 0 L4 0\"/></switch>",
+         {{0, 0}, {4, 0}}},
+        {"<switch><path systemLanguage=\"\" d=\"M0 0 L1 0\"/><path systemLanguage=\"jav\" "
+         "d=\"M0 0 L2 0\"/><path requiredFeatures=\"http://www.w3.org/TR/SVG11/feature#Shape\" "
+         "d=\"M0 0 L5 0\"/></switch>",
+         {{0, 0}, {5, 0}}},
+        // Outside a switch a failing condition hides the element alone.
+        {"<path systemLanguage=\"de\" d=\"M0 0 L1 0\"/><g requiredExtensions=\"urn:x\">"
+         "<path d=\"M0 0 L2 0\"/></g><path d=\"M0 0 L6 0\"/>",
+         {{0, 0}, {6, 0}}},
+        // A child the switch passes over is still there for a use element.
+        {"<switch><path d=\"M0 0 L1 0\"/><path id=\"b\" d=\"M0 0 L2 0\"/></switch>"
+         "<use xlink:href=\"#b\" y=\"10\"/>",
+         {{0, 0}, {1, 0}, {0, 10}, {2, 10}}},
+        // SVG 2's plain href, which wins over xlink:href.
+        {"<defs><path id=\"a\" d=\"M0 0 L1 0\"/><path id=\"b\" d=\"M0 0 L2 0\"/></defs>"
+         "<use href=\"#a\"/><use href=\"#b\" xlink:href=\"#a\" y=\"10\"/>",
+         {{0, 0}, {1, 0}, {0, 10}, {2, 10}}},
+    };
+    for (const Case& c : cases) {
+        ASSERT_EQ(Read(Svg(c.markup)), SVG_READ_OK) << c.markup << ": " << reason;
+        EXPECT_EQ(Ends(), c.ends) << c.markup;
+    }
+    if (saved)
+        setenv("LANGUAGE", old.c_str(), 1);
+    else
+        unsetenv("LANGUAGE");
+}
+
+TEST(SvgUserLanguage, ComesFromTheEnvironmentAsATag) {
+    const char* names[] = {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"};
+    std::string saved[4];
+    bool had[4];
+    for (int i = 0; i < 4; ++i) {
+        const char* value = std::getenv(names[i]);
+        had[i] = value != nullptr;
+        saved[i] = value ? value : "";
+        unsetenv(names[i]);
+    }
+    struct Case {
+        const char* name;
+        const char* value;
+        const char* language;
+    };
+    const Case cases[] = {
+        {"LANG", "ja_JP.UTF-8", "ja-jp"},
+        {"LC_MESSAGES", "de_AT@euro", "de-at"},
+        {"LC_ALL", "C", "en"},
+        {"LANGUAGE", "pt_BR:pt", "pt-br"},
+        {"LANGUAGE", "", "en"},
+        {"LC_ALL", "POSIX", "en"},
+    };
+    for (const Case& c : cases) {
+        setenv(c.name, c.value, 1);
+        char language[SVG_LANGUAGE_ROOM];
+        UserLanguage(language);
+        EXPECT_STREQ(language, c.language) << c.name << "=" << c.value;
+        unsetenv(c.name);
+    }
+    char language[SVG_LANGUAGE_ROOM];
+    UserLanguage(language);
+    EXPECT_STREQ(language, "en");
+    for (int i = 0; i < 4; ++i)
+        if (had[i]) setenv(names[i], saved[i].c_str(), 1);
 }
 
 TEST_F(SvgReaderTest, BadInputIsRefusedWithItsReason) {

@@ -216,7 +216,8 @@ TEST(FileNamesInTheTitleBar, TheCaptionFontDrawsEveryLetterOfTheNames) {
         for (const wchar_t* c = wide; *c; ++c) {
             if (*c < 0x80) continue;
             letters.push_back(drawn(*c));
-            EXPECT_TRUE(letters.back() != box) << "U+" << std::hex << (int)*c << " is drawn as a box";
+            EXPECT_TRUE(letters.back() != box)
+                << "U+" << std::hex << (int)*c << " is drawn as a box";
         }
     }
     for (size_t i = 1; i < letters.size(); ++i)
