@@ -7,8 +7,9 @@
 #include "convert/svg_conditions.h"
 
 #include <cctype>
-#include <cstdlib>
 #include <cstring>
+
+#include "convert/user_language.h"
 
 namespace {
 
@@ -47,7 +48,7 @@ bool TagMatches(const char* tag, size_t size, const char* user) {
 }
 
 bool LanguageMatches(const Attribute* list, const char* language) {
-    char primary[SVG_LANGUAGE_ROOM];
+    char primary[LANGUAGE_ROOM];
     std::strcpy(primary, language);
     if (char* dash = std::strchr(primary, '-')) *dash = 0;
     const char* p = list->value();
@@ -118,26 +119,6 @@ struct Pass {
 };
 
 }  // namespace
-
-void UserLanguage(char language[SVG_LANGUAGE_ROOM]) {
-    std::strcpy(language, "en");
-    const char* names[] = {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"};
-    for (const char* name : names) {
-        const char* value = std::getenv(name);
-        if (!value || !*value) continue;
-        // "ja_JP.UTF-8@mod" gives "ja-jp"; LANGUAGE lists several, the
-        // first counts.
-        size_t n = 0;
-        for (; value[n] && value[n] != ':' && value[n] != '.' && value[n] != '@' &&
-               n < SVG_LANGUAGE_ROOM - 1;
-             ++n)
-            language[n] = value[n] == '_' ? '-' : (char)std::tolower((unsigned char)value[n]);
-        language[n] = 0;
-        if (n == 0 || std::strcmp(language, "c") == 0 || std::strcmp(language, "posix") == 0)
-            std::strcpy(language, "en");
-        return;
-    }
-}
 
 void ApplySvgConditions(rapidxml_ns::xml_document<>* document, rapidxml_ns::xml_node<>* root,
                         const char* language) {

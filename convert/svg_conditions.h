@@ -6,16 +6,9 @@
 
 #include <rapidxml_ns/rapidxml_ns.hpp>
 
-enum { SVG_LANGUAGE_ROOM = 64 };
-
-// The user's language as a tag ("ja-jp"), from LANGUAGE, LC_ALL,
-// LC_MESSAGES or LANG as the environment gives it first; "en" when none
-// names one.
-void UserLanguage(char language[SVG_LANGUAGE_ROOM]);
-
 // Takes out of the tree below root every element whose conditions fail for
-// the language, moves the children a switch does not show into a holder at
-// the end of root (where use references still find them but nothing draws
+// the language (a lower-case tag, convert/user_language.h), moves the children a switch does not
+// show into a holder at the end of root (where use references still find them but nothing draws
 // them), and reads a plain href as xlink:href, which it overrides.
 void ApplySvgConditions(rapidxml_ns::xml_document<>* document, rapidxml_ns::xml_node<>* root,
                         const char* language);

@@ -28,6 +28,7 @@
 
 #include "convert/drawing.h"
 #include "convert/svg_conditions.h"
+#include "convert/user_language.h"
 #include "formats/checked_read.h"
 #include "formats/path_files.h"
 
@@ -522,7 +523,7 @@ int ReadSvgDrawing(const char* path, char* reason, size_t reasonSize) {
         return Refuse(SVG_READ_NOT_SVG, reason, reasonSize,
                       "is not an SVG file (its root is no svg element of the SVG namespace)");
 
-    char language[SVG_LANGUAGE_ROOM];
+    char language[LANGUAGE_ROOM];
     UserLanguage(language);
     ApplySvgConditions(&document, root, language);
 

@@ -5,8 +5,9 @@
 # that does not arrive and failed writes say so with the system's reason,
 # Ctrl+C leaves no temporary file, a file named in Japanese converts under a
 # Western locale, and an output reached through a symbolic link is written
-# into the file the link leads to. SVG artwork becomes frames as natively, and
-# bad artwork is refused. Usage: convert-exe-test.sh QUILLON-CONVERT.EXE
+# into the file the link leads to. SVG artwork becomes frames as natively, in
+# the user's language where it is drawn by language, and bad artwork is
+# refused. Usage: convert-exe-test.sh QUILLON-CONVERT.EXE
 set -u
 # A Western code page, which cannot hold the Japanese name.
 export LC_ALL=en_US.UTF-8
@@ -157,6 +158,14 @@ if [ -f "$icon" ] && [ -x "$native" ]; then
 else
   echo "skipped: the icon against the native converter ($icon, $native)"
 fi
+# A drawing with a line for each language, as translated artwork is saved:
+# the environment's language chooses, and without one the system's.
+printf '<svg xmlns="http://www.w3.org/2000/svg" width="10" height="10"><switch><path systemLanguage="ja" d="M0 5H10" stroke="#000"/><path d="M0 0H10" stroke="#000"/></switch></svg>' > words.svg
+LANGUAGE=ja_JP:ja wine "$exe" --dwell 0 words.svg words.csv
+expect "the environment's language chooses" test "$(tr -d '\r' < words.csv | sed -n 3p)" = "0,-29490,0"
+cp "$exe" words.exe
+LC_ALL=ja_JP.UTF-8 wine cmd /c "set LC_ALL=&& set LANG=&& set LANGUAGE=&& set LC_MESSAGES=&& words.exe --dwell 0 words.svg system.csv" 2>/dev/null
+expect "else the system's" test "$(tr -d '\r' < system.csv | sed -n 3p)" = "0,-29490,0"
 printf 'not xml' > bad.svg
 printf 'old' > keep.csv
 wine "$exe" square.svg bad.svg keep.csv 2> err.txt

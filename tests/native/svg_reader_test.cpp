@@ -15,7 +15,7 @@
 #include "convert/curve_sampling.h"
 #include "convert/drawing.h"
 #include "convert/frame_layout.h"
-#include "convert/svg_conditions.h"
+#include "convert/user_language.h"
 #include "tests/native/temp_files.h"
 
 namespace {
@@ -260,7 +260,7 @@ TEST_F(SvgReaderTest, ConditionsAndSwitchesShowWhatARendererShows) {
         unsetenv("LANGUAGE");
 }
 
-TEST(SvgUserLanguage, ComesFromTheEnvironmentAsATag) {
+TEST(UserLanguage, ComesFromTheEnvironmentAsATag) {
     const char* names[] = {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"};
     std::string saved[4];
     bool had[4];
@@ -285,12 +285,12 @@ TEST(SvgUserLanguage, ComesFromTheEnvironmentAsATag) {
     };
     for (const Case& c : cases) {
         setenv(c.name, c.value, 1);
-        char language[SVG_LANGUAGE_ROOM];
+        char language[LANGUAGE_ROOM];
         UserLanguage(language);
         EXPECT_STREQ(language, c.language) << c.name << "=" << c.value;
         unsetenv(c.name);
     }
-    char language[SVG_LANGUAGE_ROOM];
+    char language[LANGUAGE_ROOM];
     UserLanguage(language);
     EXPECT_STREQ(language, "en");
     for (int i = 0; i < 4; ++i)
