@@ -8,6 +8,7 @@
 #include "convert/frame_layout.h"
 #include "document/number_parse.h"
 #include "formats/ilda_write.h"
+#include "formats/stream_text.h"
 #include "formats/walk_report.h"
 #include "resources/version.h"
 
@@ -104,7 +105,7 @@ void PrintConvertVersion() {
 
 // One line that names the option or argument at fault; --help has the rest.
 static int Fail(const char* what, const char* detail) {
-    std::fprintf(stderr, "quillon-convert: %s%s\n", what, detail ? detail : "");
+    PrintText(stderr, "quillon-convert: %s%s\n", what, detail ? detail : "");
     return 0;
 }
 
@@ -136,8 +137,8 @@ static int ParseArtworkOption(const char* arg, const char* value, ConvertOptions
         if (setting.given == &ConvertOptions::hasPointBudget && !whole) return -1;
         if (!value) return Fail("missing value after ", arg);
         if (!whole || number < setting.low || number > setting.high) {
-            std::fprintf(stderr, "quillon-convert: invalid value for %s: %s (%d to %d)\n", arg,
-                         value, (int)setting.low, (int)setting.high);
+            PrintText(stderr, "quillon-convert: invalid value for %s: %s (%d to %d)\n", arg, value,
+                      (int)setting.low, (int)setting.high);
             return 0;
         }
         options->*setting.given = true;

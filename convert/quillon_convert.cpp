@@ -23,6 +23,7 @@
 #include "formats/ilda_write.h"
 #include "formats/name_text.h"
 #include "formats/packed_file.h"
+#include "formats/stream_text.h"
 #include "formats/svg_file.h"
 #include "formats/walk_report.h"
 
@@ -36,9 +37,9 @@ static void PrintFileWarning(UiWindow, const char* path, const char* text, const
     const char* colon = path ? ": " : "";
     const char* line = text;
     for (const char* end; (end = std::strchr(line, '\n')) != nullptr; line = end + 1)
-        std::fprintf(stderr, "quillon-convert: %s%s%.*s\n", file, colon, (int)(end - line), line);
-    std::fprintf(stderr, "quillon-convert: %s%s%s (%s)%s%s\n", file, colon, line,
-                 caption ? caption : "", cause ? ": " : "", cause ? std::strerror(cause) : "");
+        PrintText(stderr, "quillon-convert: %s%s%.*s\n", file, colon, (int)(end - line), line);
+    PrintText(stderr, "quillon-convert: %s%s%s (%s)%s%s\n", file, colon, line,
+              caption ? caption : "", cause ? ": " : "", cause ? std::strerror(cause) : "");
 }
 
 static void PrintWarning(UiWindow owner, const char* text, const char* caption) {
@@ -46,7 +47,7 @@ static void PrintWarning(UiWindow owner, const char* text, const char* caption) 
 }
 
 static int Refuse(const char* text, const char* path) {
-    std::fprintf(stderr, "quillon-convert: %s: %s\n", path, text);
+    PrintText(stderr, "quillon-convert: %s: %s\n", path, text);
     return 1;
 }
 
@@ -63,7 +64,7 @@ static void ReportFitting(const char* path) {
     if (fitAccount.longFrames == 0) return;
     char text[256];
     FormatFitAccount(&fitAccount, false, text, sizeof text);
-    std::fprintf(stderr, "quillon-convert: %s: %s\n", path, text);
+    PrintText(stderr, "quillon-convert: %s: %s\n", path, text);
 }
 
 static int PrintInfo(const char* path) {
@@ -105,10 +106,9 @@ static int Convert(const ConvertOptions* options) {
     if (options->hasRange) {
         if (options->firstFrame < 1 || options->lastFrame < options->firstFrame ||
             options->lastFrame > frameStore.numFrames) {
-            std::fprintf(stderr,
-                         "quillon-convert: %s: frames %d-%d are not in the file (%d frames)\n",
-                         options->input, (int)options->firstFrame, (int)options->lastFrame,
-                         (int)frameStore.numFrames);
+            PrintText(stderr, "quillon-convert: %s: frames %d-%d are not in the file (%d frames)\n",
+                      options->input, (int)options->firstFrame, (int)options->lastFrame,
+                      (int)frameStore.numFrames);
             return 1;
         }
         first = options->firstFrame - 1;
@@ -142,8 +142,8 @@ static int Convert(const ConvertOptions* options) {
 static int OutputArrived(int status) {
     const int cause = FinishReport(stdout);
     if (!cause) return status;
-    std::fprintf(stderr, "quillon-convert: cannot write to standard output: %s\n",
-                 std::strerror(cause));
+    PrintText(stderr, "quillon-convert: cannot write to standard output: %s\n",
+              std::strerror(cause));
     return 1;
 }
 

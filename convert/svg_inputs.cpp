@@ -5,6 +5,7 @@
 
 #include "convert/svg_import.h"
 #include "formats/file_names.h"
+#include "formats/stream_text.h"
 
 int ClassifySvgInputs(const ConvertOptions* options) {
     const char* other = nullptr;  // the first input that is not SVG
@@ -17,7 +18,7 @@ int ClassifySvgInputs(const ConvertOptions* options) {
     else if (options->hasDwell || options->hasMargin || options->hasPointBudget)
         refusal = "--dwell, --margin and --points N are for .svg inputs";
     if (!refusal) return SVG_INPUTS_NONE;
-    std::fprintf(stderr, "quillon-convert: %s: %s\n", other, refusal);
+    PrintText(stderr, "quillon-convert: %s: %s\n", other, refusal);
     return SVG_INPUTS_REFUSED;
 }
 
@@ -29,7 +30,7 @@ int ReadSvgInputs(const ConvertOptions* options) {
     for (int n = 0; n < options->inputCount; ++n) {
         char reason[IMPORT_REASON_SIZE];
         if (!ImportSvgFrame(options->inputs[n], &layout, n, reason, sizeof reason)) {
-            std::fprintf(stderr, "quillon-convert: %s: %s\n", options->inputs[n], reason);
+            PrintText(stderr, "quillon-convert: %s: %s\n", options->inputs[n], reason);
             return 0;
         }
     }

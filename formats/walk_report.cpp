@@ -4,6 +4,8 @@
 #include <cerrno>
 #include <cstdarg>
 
+#include "formats/stream_text.h"
+
 // The reason for the first write to a report that failed; 0 while none did.
 // A stream may drop what it could not write and flush cleanly afterwards,
 // so the failure is taken where it happens.
@@ -13,13 +15,10 @@ static void Failed() {
     if (!reportCause) reportCause = errno ? errno : EIO;
 }
 
-// Some C libraries count a write as done and only mark the stream: both
-// are looked at.
 static void Write(FILE* report, const char* format, va_list args, bool newline) {
     if (reportCause) return;  // the report is lost already
-    errno = 0;
-    if (std::vfprintf(report, format, args) < 0 || std::ferror(report)) Failed();
-    if (newline && (std::fputc('\n', report) == EOF || std::ferror(report))) Failed();
+    if (!PrintTextList(report, format, args)) Failed();
+    if (newline && !reportCause && !WriteText(report, "\n")) Failed();
 }
 
 void ReportLine(FILE* report, const char* format, ...) {

@@ -4,8 +4,8 @@
 # its three exit statuses, files as real writers make them read whole, output
 # that does not arrive and failed writes say so with the system's reason,
 # Ctrl+C leaves no temporary file, a file named in Japanese converts under a
-# Western locale, and an output reached through a symbolic link is written
-# into the file the link leads to. SVG artwork becomes frames as natively, in
+# Western locale and a console shows its name, and an output reached through
+# a symbolic link is written into the file the link leads to. SVG artwork becomes frames as natively, in
 # the user's language where it is drawn by language, and bad artwork is
 # refused. Usage: convert-exe-test.sh QUILLON-CONVERT.EXE
 set -u
@@ -135,6 +135,15 @@ wine "$exe" 'ショー.csv' 'ショー.ild'
 expect "a file named in Japanese converts" test $? -eq 0 -a -s 'ショー.ild'
 wine "$exe" --info 'ショー.ild' > info.txt
 expect "and reads back" grep -q "^Frames: 2" info.txt
+# In a console (here a terminal that Wine's console draws on) the name is
+# shown as it is, not as the console's code page would read its bytes.
+if command -v script > /dev/null; then
+  script -qc "wine '$exe' --info nothing-ショー.csv" /dev/null < /dev/null |
+    sed 's/\x1b\[[?0-9;]*[a-zA-Z]//g' | tr -d '\r\n' > console.txt
+  expect "a console shows the name" grep -qF "quillon-convert: nothing-ショー.csv: Failed" console.txt
+else
+  echo "skipped: the name in a console (no script command)"
+fi
 mkdir kept && printf 'old' > kept/tonight.ild && ln -s kept/tonight.ild tonight.ild
 wine "$exe" show.csv tonight.ild
 expect "through a link the file it leads to is written" cmp -s kept/tonight.ild 'ショー.ild'
