@@ -71,13 +71,13 @@ int ParseCsvHeader(const char* line, int32_t* speed, int32_t* delay) {
     return 1;
 }
 
-int ParseCsvPointLine(const char* line, int32_t fields[3], bool* beyond) {
+int ParseCsvPointLine(const char* line, int32_t fields[3], unsigned* beyond) {
     const char* p = line;
-    bool any = false;
+    unsigned any = 0;
     for (int i = 0; i < 3; ++i) {
         bool past = false;
         if (!ScanIntLow32(p, &fields[i], &p, &past)) return 0;
-        any = any || past;
+        if (past) any |= 1u << i;
         if (i < 2) {
             if (*p != ',') return 0;
             ++p;

@@ -47,8 +47,8 @@ int ParseCsvHeader(const char* line, int32_t* speed, int32_t* delay);
 // Three integers, each comma directly after its number; the rest is ignored.
 // A number beyond the 32-bit range keeps its low 32 bits, so that the point
 // gets the low 16 bits (and V the beam bit) of the number as written;
-// *beyond (when given) says whether any did.
-int ParseCsvPointLine(const char* line, int32_t fields[3], bool* beyond = nullptr);
+// *beyond (when given) says which did, bit i for field i (V, X, Y).
+int ParseCsvPointLine(const char* line, int32_t fields[3], unsigned* beyond = nullptr);
 
 // The point of a point line: the beam from bit 0 of V, X and the negated Y
 // as their low 16 bits (two's complement).

@@ -139,17 +139,20 @@ static void EndFrame(FILE* report, ReadAccount* account, int32_t number, FrameWa
 
 // A point line whose numbers do not come back as they stand: beyond the
 // 16 bits of a coordinate (or the 32 of any number), they keep their low
-// 16 bits.
+// 16 bits, and a V beyond 32 bits its lowest bit.
 static void NoteNumbers(FrameWalk* frame, int32_t line, const char* piece, int length,
-                        const int32_t fields[3], bool beyond) {
+                        const int32_t fields[3], unsigned beyond) {
     VectorPoint point;
     SetCsvPoint(&point, fields[0], fields[1], fields[2]);
     const int64_t y = -(int64_t)point.y;  // as the writer writes it back
-    if (!beyond && point.x == fields[1] && y == fields[2]) return;
+    const bool coordinates = (beyond & 6u) || point.x != fields[1] || y != fields[2];
+    if (!coordinates && !(beyond & 1u)) return;
     char quoted[QUOTED_PIECE_SIZE];
     FormatQuotedBytes(piece, length, quoted);
-    AddNote(frame, KIND_NUMBERS, "line %d, %s, reads as %d,%d,%lld: X and Y keep their low 16 bits",
-            (int)line, quoted, (point.flags & POINT_VISIBLE) ? 1 : 0, (int)point.x, (long long)y);
+    AddNote(frame, KIND_NUMBERS, "line %d, %s, reads as %d,%d,%lld: %s%s%s", (int)line, quoted,
+            (point.flags & POINT_VISIBLE) ? 1 : 0, (int)point.x, (long long)y,
+            (beyond & 1u) ? "V keeps its lowest bit" : "", (beyond & 1u) && coordinates ? ", " : "",
+            coordinates ? "X and Y keep their low 16 bits" : "");
 }
 
 int WalkCsvFile(const char* path, FILE* report, ReadAccount* account) {
@@ -220,7 +223,7 @@ int WalkCsvFile(const char* path, FILE* report, ReadAccount* account) {
         if (frame->firstLine == 0) frame->firstLine = line;
         frame->lastLine = line;
         int32_t fields[3];
-        bool beyond = false;
+        unsigned beyond = 0;
         if (ParseCsvPointLine(piece, fields, &beyond)) {
             frame->points += 1;
             NoteNumbers(frame, line, piece, length, fields, beyond);

@@ -819,7 +819,8 @@ TEST_F(FileCheckTest, CsvFramesAndTheirOddities) {
 // that is not doubled (as a spreadsheet that quotes a whole cell writes
 // it), a zero byte in a name (as a C program that writes a fixed-size name
 // field does), numbers beyond 16 and 32 bits (a generator that does not
-// keep to the coordinate range). Each is noted as the reader reads it, and
+// keep to the coordinate range, or to 32 bits for V).
+// Each is noted as the reader reads it, and
 // the conversion writes exactly that.
 TEST_F(FileCheckTest, CsvCornerCasesAreNotedAndConvertAsRead) {
     const std::string file = std::string(
@@ -827,29 +828,31 @@ TEST_F(FileCheckTest, CsvCornerCasesAreNotedAndConvertAsRead) {
                                  "\"ab\"c\",\r\n"
                                  "1,99999999999,-99999999999\r\n"
                                  "2147483648,40000,-40000\r\n"
+                                 "4294967297,5,5\r\n"
                                  "1,-32768,32768\r\n"
                                  "+\r\n\"ab") +
                              '\0' + "cd\",\r\n0,1,1\r\n+\r\n\"\"\"Q\"\" mark\",\r\n1,2,3\r\n";
     ToolRun run = Check("corner.csv", file);
     EXPECT_EQ(run.status, 0);
     ExpectLines(
-        run, {"frame 1, lines 2-5: 3 points, name \"ab              \"\n",
+        run, {"frame 1, lines 2-6: 4 points, name \"ab              \"\n",
               "  note: line 2, \"\\\"ab\\\"c\\\",\", ends as a full-form name does, but not every "
               "double quote in it is doubled: it reads as an ordinary name line\n",
               "  note: line 3, \"1,99999999999,-99999999999\", reads as 1,-6145,6145: X and Y "
               "keep their low 16 bits\n",
-              "  note: line 4, \"2147483648,40000,-40000\", reads as 0,-25536,25536: X and Y "
-              "keep their low 16 bits\n",
-              "frame 2, lines 7-8: 1 point, name \"ab              \"\n"
-              "  note: line 7: a zero byte ends the name\n",
-              "frame 3, lines 10-11: 1 point, name \"\\\"Q\\\" mark        \"\n"
-              "CSV file of 11 lines"});
+              "  note: line 4, \"2147483648,40000,-40000\", reads as 0,-25536,25536: V keeps "
+              "its lowest bit, X and Y keep their low 16 bits\n",
+              "  note: line 5, \"4294967297,5,5\", reads as 1,5,5: V keeps its lowest bit\n",
+              "frame 2, lines 8-9: 1 point, name \"ab              \"\n"
+              "  note: line 8: a zero byte ends the name\n",
+              "frame 3, lines 11-12: 1 point, name \"\\\"Q\\\" mark        \"\n"
+              "CSV file of 12 lines"});
     // The program's own Y of 32768 (y = -32768) is no oddity.
-    EXPECT_EQ(run.out.find("line 5, "), std::string::npos) << run.out;
+    EXPECT_EQ(run.out.find("line 6, "), std::string::npos) << run.out;
     ASSERT_EQ(Tool("corner.csv back.csv").status, 0);
     EXPECT_EQ(ReadWholeFile(Path("back.csv")),
               "VECTOR,30000,3\r\nab              \r\n1,-6145,6145\r\n0,-25536,25536\r\n"
-              "1,-32768,32768\r\n+\r\nab              \r\n0,1,1\r\n+\r\n"
+              "1,5,5\r\n1,-32768,32768\r\n+\r\nab              \r\n0,1,1\r\n+\r\n"
               "\"\"\"Q\"\" mark        \",\r\n1,2,3\r\n");
 }
 
