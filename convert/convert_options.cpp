@@ -57,7 +57,7 @@ static const char* const USAGE =
     "                status 0 when nothing would be left out, 1 when something\n"
     "                would (the editor warns then), 2 when the file cannot be read\n"
     "                at all. Runs of alike sections or frames beyond the first 300\n"
-    "                of a kind are summed up.\n"
+    "                of a kind are summed up, with their losses and notes.\n"
     "  --version     print the converter's release number\n"
     "  --            the arguments after it are file names, even if they begin\n"
     "                with \"-\"\n"

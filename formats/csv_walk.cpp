@@ -30,6 +30,20 @@ enum {
     KIND_NUMBERS = 1 << 9
 };
 
+// What each kind's notes are about, for the sum of a stretch of frames;
+// the losses are summed on their own.
+static const char* const KIND_NOTES[WALK_KIND_BITS] = {
+    nullptr,
+    nullptr,
+    nullptr,
+    "a line longer than the reader takes, read as several lines",
+    "a \"+\" line with more on it than the \"+\", which is not read",
+    "a line that is no point line and names the frame",
+    "a name longer than the 16 characters the editor keeps",
+    "a zero byte that ends the name",
+    "a name line that looks like the full form but is not, read as an ordinary one",
+    "numbers that keep only their low bits"};
+
 struct FrameWalk {
     int32_t firstLine;  // 0 while the frame has no line
     int32_t lastLine;
@@ -187,7 +201,7 @@ int WalkCsvFile(const char* path, FILE* report, ReadAccount* account) {
                    (int)BLANKING_DELAY_MIN, (int)CSV_BLANKING_DELAY_MAX);
 
     FrameWalk* frame = &frameWalk;
-    StartWalkRuns(&walkRuns, "frame", "point lines");
+    StartWalkRuns(&walkRuns, "frame", "point lines", KIND_NOTES);
     int32_t line = 1, number = 1;
     int pieces = 1;  // of the current line so far
     long long points = 0;

@@ -56,6 +56,23 @@ enum {
     KIND_CUT = 1 << 12  // the file ends inside the section, or cannot be read further
 };
 
+// What each kind's notes are about, for the sum of a stretch of sections;
+// the losses are summed on their own.
+static const char* const KIND_NOTES[WALK_KIND_BITS] = {
+    nullptr,
+    nullptr,
+    nullptr,
+    "a frame number that is not the frame's place in the file",
+    "a total of frames that is not the file's",
+    "no record with the last-point bit",
+    "the last-point bit before the last record, where players that go by it stop drawing",
+    "no last-point bit on the last record",
+    "CR or LF in the name, which a CSV file holds as spaces",
+    "a zero byte inside the name: a CSV file keeps only the bytes before it",
+    "a name ending in zero bytes, which a CSV file holds as spaces",
+    "reserved bytes after \"ILDA\" that are not zeros and change; the editor ignores them",
+    nullptr};
+
 // What the records of a frame section hold.
 struct SectionRecords {
     unsigned whole;         // records the file holds whole
@@ -210,7 +227,7 @@ static int WalkPass(FILE* stream, FILE* report, ReadAccount* account, int32_t fi
     StartReadAccount(account, READ_PLACE_SECTION);
     std::memset(totals, 0, sizeof *totals);
     WalkRuns* runs = &walkRuns;
-    StartWalkRuns(runs, "section", "points");
+    StartWalkRuns(runs, "section", "points", KIND_NOTES);
     Reserved reserved;
     std::memset(&reserved, 0, sizeof reserved);
     const unsigned char* header = IldaTake(in, ILDA_HEADER_SIZE);

@@ -6,10 +6,12 @@
 #include "document/frame_store.h"
 #include "formats/walk_report.h"
 
-void StartWalkRuns(WalkRuns* runs, const char* place, const char* points) {
+void StartWalkRuns(WalkRuns* runs, const char* place, const char* points,
+                   const char* const* notes) {
     std::memset(runs, 0, sizeof *runs);
     runs->place = place;
     runs->points = points;
+    runs->notes = notes;
 }
 
 static int KindSlot(WalkRuns* runs, unsigned kind) {
@@ -40,6 +42,8 @@ int ShowWalkItem(FILE* report, WalkRuns* runs, int64_t place, unsigned kind,
     s->lost.framesBeyondStore += lost->framesBeyondStore;
     s->lost.pointsBeyondStore += lost->pointsBeyondStore;
     s->lost.pointsBeyondLimit += lost->pointsBeyondLimit;
+    for (int bit = 1; bit < WALK_KIND_BITS; ++bit)
+        if (kind & (1u << bit)) s->noted[bit] += 1;
     return 0;
 }
 
@@ -97,6 +101,11 @@ void EndWalkRun(FILE* report, WalkRuns* runs) {
         ReportLine(report,
                    "  lost: %s %s beyond the %d points a frame holds, in %s of these frames",
                    points, runs->points, (int)MAX_POINTS, frames);
+    }
+    for (int bit = 1; bit < WALK_KIND_BITS; ++bit) {
+        if (s->noted[bit] == 0 || !runs->notes[bit]) continue;
+        FormatGrouped(s->noted[bit], count);
+        ReportLine(report, "  note: %s: %s of these %ss", runs->notes[bit], count, runs->place);
     }
     std::memset(s, 0, sizeof *s);
 }

@@ -3,14 +3,15 @@
 // gigabyte of text saying the same thing. The first WALK_SHOWN_PER_KIND
 // items of each kind (items whose lines say the same kinds of thing) are
 // reported in full; later ones are only counted, and each stretch of them
-// is summed up in one line where it ends, with what it loses. Touches
-// nothing but the runs it is given and the report.
+// is summed up in one line where it ends, with what it loses and how many
+// of them each kind of note concerns. Touches nothing but the runs it is
+// given and the report.
 #pragma once
 
 #include <cstdint>
 #include <cstdio>
 
-enum { WALK_SHOWN_PER_KIND = 300, WALK_KINDS = 64 };
+enum { WALK_SHOWN_PER_KIND = 300, WALK_KINDS = 64, WALK_KIND_BITS = 32 };
 
 // Bit 0 of a kind: the item is a palette (ILDA), not a frame. The other
 // bits are the walker's own: what its lines say.
@@ -29,20 +30,25 @@ struct WalkStretch {
     int64_t frames, palettes;
     int64_t longFrames;  // frames with points beyond MAX_POINTS
     WalkLosses lost;
+    int64_t noted[WALK_KIND_BITS];  // items with each kind bit
 };
 
 struct WalkRuns {
-    const char* place;   // "section" or "frame": what the numbers count
-    const char* points;  // "points" or "point lines": what a frame's points are in the file
-    int kinds;           // kinds seen, up to WALK_KINDS; later kinds share the last
+    const char* place;         // "section" or "frame": what the numbers count
+    const char* points;        // "points" or "point lines": what a frame's points are in the file
+    const char* const* notes;  // for each kind bit, what its note is about, or null
+    int kinds;                 // kinds seen, up to WALK_KINDS; later kinds share the last
     unsigned kind[WALK_KINDS];
     int32_t shown[WALK_KINDS];
     WalkStretch stretch;
 };
 
 // Places count in place units ("section", "frame"); frames hold points
-// (the word for them in the file: "points", "point lines").
-void StartWalkRuns(WalkRuns* runs, const char* place, const char* points);
+// (the word for them in the file: "points", "point lines"). notes has
+// WALK_KIND_BITS entries: for a bit whose items' lines note something, what
+// that is ("a frame number that is not the frame's place"), for the sum of
+// a stretch; null for a bit that says nothing or what the losses say.
+void StartWalkRuns(WalkRuns* runs, const char* place, const char* points, const char* const* notes);
 
 // 1 when the item at place (counted from 1) is to be reported in full: a
 // stretch counted before it has been summed up then. 0 when it is only

@@ -679,7 +679,8 @@ TEST_F(FileCheckTest, IldaReservedBytesAndWhatFollowsTheClosingHeaderLoseNothing
 // Files of thousands of tiny sections or frames, as a generator that
 // writes one per sample or a script gone wrong makes them: the first 300
 // of each kind are listed, and each run of alike ones after them is summed
-// up in one line, with what it loses, so the report stays short. What is
+// up in one line, with what it loses and what their notes say, so the
+// report stays short. What is
 // lost and the verdict stay exact (Check holds them against the reader).
 TEST_F(FileCheckTest, RunsOfAlikeSectionsAndFramesAreSummedUp) {
     auto lines = [](const std::string& text) { return std::count(text.begin(), text.end(), '\n'); };
@@ -697,6 +698,22 @@ TEST_F(FileCheckTest, RunsOfAlikeSectionsAndFramesAreSummedUp) {
                       "frames a document holds\n"
                       "section 20001 at byte 800000: only 10 of the 32 header bytes\n"});
     EXPECT_LT(lines(run.out), 1000) << run.out.size();
+
+    // Every frame numbered 0, as a writer that leaves the number unset
+    // makes them: the sums say how many of their frames have the note.
+    std::string zeros;
+    for (int f = 0; f < 2000; ++f) zeros += Proper("z", 1, 0, 2000);
+    run = Check("zeros.ild", zeros + Closing());
+    EXPECT_EQ(run.status, 1);
+    ExpectLines(run, {"sections 302 to 1,000: 699 more frames like these\n"
+                      "  note: a frame number that is not the frame's place in the file: 699 of "
+                      "these sections\nsection 1001 at byte 40000",
+                      "sections 1,301 to 2,000: 700 more frames like these\n"
+                      "  lost: 700 of these frames and their 700 points, beyond the 1000 frames a "
+                      "document holds\n"
+                      "  note: a frame number that is not the frame's place in the file: 700 of "
+                      "these sections\n"});
+    EXPECT_LT(lines(run.out), 2000) << run.out.size();
 
     // A palette before every frame, as some writers put one: the runs hold both.
     std::string paletted;
@@ -819,9 +836,8 @@ TEST_F(FileCheckTest, CsvFramesAndTheirOddities) {
 // that is not doubled (as a spreadsheet that quotes a whole cell writes
 // it), a zero byte in a name (as a C program that writes a fixed-size name
 // field does), numbers beyond 16 and 32 bits (a generator that does not
-// keep to the coordinate range, or to 32 bits for V).
-// Each is noted as the reader reads it, and
-// the conversion writes exactly that.
+// keep to the coordinate range, or to 32 bits for V). Each is noted as the
+// reader reads it, and the conversion writes exactly that.
 TEST_F(FileCheckTest, CsvCornerCasesAreNotedAndConvertAsRead) {
     const std::string file = std::string(
                                  "VECTOR,30000,3\r\n"
