@@ -27,6 +27,15 @@ static void KeepWarning(UiWindow, const char* text, const char*) {
                   text);
 }
 
+// A warning about the file itself keeps the reason the system gave.
+static void KeepFileWarning(UiWindow owner, const char*, const char* text, const char* caption,
+                            int cause) {
+    if (!cause) return KeepWarning(owner, text, caption);
+    size_t used = std::strlen(readerMessage);
+    std::snprintf(readerMessage + used, sizeof readerMessage - used, "%s%s (%s)", used ? "\n" : "",
+                  text, std::strerror(cause));
+}
+
 static bool SameAccount(const ReadAccount* a, const ReadAccount* b) {
     return a->framesRead == b->framesRead && a->pointsRead == b->pointsRead &&
            a->longFrames == b->longFrames && a->pointsBeyondLimit == b->pointsBeyondLimit &&
@@ -47,7 +56,7 @@ int CheckFrameFile(const char* path, int32_t speed) {
     void (*warningBox)(UiWindow, const char*, const char*) = uiPort.warningBox;
     void (*fileWarning)(UiWindow, const char*, const char*, const char*, int) = uiPort.fileWarning;
     uiPort.warningBox = KeepWarning;
-    uiPort.fileWarning = nullptr;
+    uiPort.fileWarning = KeepFileWarning;
     const int read = csv ? ReadCsvFrames(nullptr, path, 0) : ReadIldaFrames(nullptr, path, 0);
     uiPort.warningBox = warningBox;
     uiPort.fileWarning = fileWarning;

@@ -402,7 +402,10 @@ long ReadFileText(const char* path, char* reason, size_t size) {
            (got = CheckedRead(stream, fileText + length, SVG_FILE_MAX + 1 - length, &failed)) > 0)
         length += got;
     std::fclose(stream);
-    if (failed) return Refuse(-1, reason, size, "cannot be read");
+    if (failed) {
+        std::snprintf(reason, size, "cannot be read: %s", std::strerror(ReadFailureCause()));
+        return -1;
+    }
     if (length > SVG_FILE_MAX) return Refuse(-1, reason, size, "is larger than 16 MB");
     fileText[length] = 0;
     return (long)length;

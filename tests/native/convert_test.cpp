@@ -766,7 +766,7 @@ TEST_F(FileCheckTest, FilesTheEditorCannotReadExitTwo) {
     run = CheckFile(Path("absent.ild"));
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.out, Path("absent.ild") +
-                           ": Failed to open frame file.\n"
+                           ": Failed to open frame file. (No such file or directory)\n"
                            "The editor cannot read this file.\n");
     WriteWholeFile(Path("show.frm"), "VD  ");
     run = Tool("--check show.frm");

@@ -329,7 +329,7 @@ TEST_F(SvgReaderTest, BadInputIsRefusedWithItsReason) {
     ASSERT_EQ(mkdir(folder.Path("folder.svg").c_str(), 0700), 0);
     EXPECT_EQ(ReadSvgDrawing(folder.Path("folder.svg").c_str(), reason, sizeof reason),
               SVG_READ_UNREADABLE);
-    EXPECT_STREQ(reason, "cannot be read");
+    EXPECT_STREQ(reason, "cannot be read: Is a directory");
     std::string large = Svg("<!--" + std::string(SVG_FILE_MAX, ' ') + "-->");
     EXPECT_EQ(Read(large), SVG_READ_UNREADABLE);
     EXPECT_STREQ(reason, "is larger than 16 MB");
