@@ -1,13 +1,15 @@
 #!/bin/bash
 # Runs quillon-convert.exe under Wine on small files: the SVG sheet and
 # animation come out as the converter writes them everywhere, --check gives
-# its three exit statuses, files as real writers make them read whole, output
-# that does not arrive and failed writes say so with the system's reason,
-# Ctrl+C leaves no temporary file, a file named in Japanese converts under a
-# Western locale and a console shows its name, and an output reached through
-# a symbolic link is written into the file the link leads to. SVG artwork becomes frames as natively, in
-# the user's language where it is drawn by language, and bad artwork is
-# refused. Usage: convert-exe-test.sh QUILLON-CONVERT.EXE
+# its three exit statuses, files as real writers make them read whole (odd
+# endings too), the other ILDA formats, odd CSV names and reports on thousands
+# of frames come out as the native converter's, output that does not arrive
+# and failed writes say so with the system's reason, Ctrl+C leaves no
+# temporary file, a file named in Japanese converts under a Western locale
+# and a console shows its name, and an output reached through a symbolic link
+# is written into the file the link leads to. SVG artwork becomes frames as
+# natively, in the user's language where it is drawn by language, and bad
+# artwork is refused. Usage: convert-exe-test.sh QUILLON-CONVERT.EXE
 set -u
 # A Western code page, which cannot hold the Japanese name.
 export LC_ALL=en_US.UTF-8
@@ -88,11 +90,27 @@ expect "--check notes the reserved bytes" grep -q 'hold 30 30 30 ("000")' check.
 expect "--check notes the second closing header" grep -q "1 more closing header follows it" check.txt
 wine "$exe" ascii.ild ascii.csv 2> err.txt
 expect "the file converts without a word" test $? -eq 0 -a ! -s err.txt
+# Files that end oddly but lose nothing, with zeros in the reserved bytes: a
+# 290-frame show ending with two closing headers as one real writer ends it,
+# and a writer that puts its palette after the closing header.
+zeros='\x00\x00\x00' lit='\x01\x00\x02\x00\x00\x00\x00\x01' last='\x03\x00\x04\x00\x00\x00\x80\x01'
+{ for f in $(seq 0 289); do header 0 3 "$f" 290 "$zeros"; printf "$lit$lit$last"; done
+  header 0 0 0 0 "$zeros"; header 0 0 0 0 "$zeros"; } > double.ild
+{ header 0 2 0 1 "$zeros"; printf "$lit$last"; header 0 0 0 0 "$zeros"
+  header 2 1 0 0 "$zeros"; printf 'rgb'; header 0 0 0 0 "$zeros"; } > palette.ild
+for file in double.ild palette.ild; do
+  wine "$exe" --check "$file" > check.txt
+  expect "--check of $file exits 0" test $? -eq 0
+  expect "and says nothing would be lost" grep -qF "Nothing would be lost." check.txt
+  wine "$exe" "$file" "$file.csv" 2> err.txt
+  expect "$file converts without a word" test $? -eq 0 -a ! -s err.txt
+done
 
 # CSV numbers beyond 32 bits keep their low 16 bits.
 printf 'VECTOR,30000,3\r\nbig\r\n1,99999999999,-99999999999\r\n' > numbers.csv
 wine "$exe" numbers.csv back.csv
 expect "numbers beyond 32 bits read as their low 16 bits" grep -q '^1,-6145,6145' back.csv
+
 
 # Output that does not arrive is a failure; failed writes name the reason.
 for args in "--info show.csv" "--check show.csv" "--help" "--version"; do
