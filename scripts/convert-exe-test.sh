@@ -111,6 +111,43 @@ printf 'VECTOR,30000,3\r\nbig\r\n1,99999999999,-99999999999\r\n' > numbers.csv
 wine "$exe" numbers.csv back.csv
 expect "numbers beyond 32 bits read as their low 16 bits" grep -q '^1,-6145,6145' back.csv
 
+# Against the native converter: the same bytes, and the same text (CR/LF aside).
+if [ -x "$native" ]; then
+  both() {  # both ARGS...: each converter's standard output into win.txt and native.txt
+    wine "$exe" "$@" | sed 's/\r$//' > win.txt
+    "$native" "$@" > native.txt
+  }
+  # The other ILDA formats, written from the same frames.
+  "$native" --info show.csv | sed '/^Scan speed: \|^Blanking delay: /d' > frames.txt
+  for args in "--ilda-format 0" "--ilda-format 1" "--ilda-format 4 --colour 10a0Ff"; do
+    wine "$exe" $args show.csv win.ild
+    "$native" $args show.csv native.ild
+    expect "$args writes what the native converter writes" cmp -s win.ild native.ild
+    both --info win.ild
+    expect "$args reads back as the same frames" cmp -s win.txt frames.txt
+  done
+  # Names as other programs leave them: a spreadsheet that quotes a whole
+  # cell does not double the quote inside it, and a C program that writes a
+  # fixed-size name field leaves a zero byte in it. Both read as "ab".
+  printf 'VECTOR,30000,3\r\n"ab"c",\r\n1,1,1\r\n+\r\n"ab\0cd",\r\n0,1,1\r\n' > names.csv
+  both --info names.csv
+  expect "odd names read as natively" cmp -s win.txt native.txt
+  expect "and as ab" test "$(grep -cF "$(printf '\t"ab              "\t1')" win.txt)" = 2
+  # Thousands of tiny frames, as a generator that writes one per sample
+  # makes them: one-point CSV frames, and one-record ILDA sections.
+  awk 'BEGIN { printf "VECTOR,30000,3\r\n"
+    for (f = 0; f < 5000; f++) printf "%s1,%d,0\r\n", f ? "+\r\n" : "", f }' > tiny.csv
+  { for f in $(seq 0 4999); do header 0 1 "$f" 5000 "$zeros"; printf "$last"; done
+    header 0 0 0 0 "$zeros"; } > tiny.ild
+  for file in tiny.csv tiny.ild; do
+    both --check "$file"
+    expect "--check of $file as natively" cmp -s win.txt native.txt
+    expect "sums up its runs" grep -q "more frames like these" win.txt
+    expect "in far fewer lines than frames" test "$(wc -l < win.txt)" -lt 1000
+  done
+else
+  echo "skipped: the Windows converter against the native one ($native)"
+fi
 
 # Output that does not arrive is a failure; failed writes name the reason.
 for args in "--info show.csv" "--check show.csv" "--help" "--version"; do
