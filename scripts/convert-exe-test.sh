@@ -1,13 +1,15 @@
 #!/bin/bash
 # Runs quillon-convert.exe under Wine on small files: the SVG sheet and
 # animation come out as the converter writes them everywhere, --check gives
-# its three exit statuses, files as real writers make them read whole, output
-# that does not arrive and failed writes say so with the system's reason,
-# Ctrl+C leaves no temporary file, a file named in Japanese converts under a
-# Western locale and a console shows its name, and an output reached through
-# a symbolic link is written into the file the link leads to. SVG artwork becomes frames as natively, in
-# the user's language where it is drawn by language, and bad artwork is
-# refused. Usage: convert-exe-test.sh QUILLON-CONVERT.EXE
+# its three exit statuses, files as real writers make them read whole (odd
+# endings too), the other ILDA formats, odd CSV names and reports on thousands
+# of frames come out as the native converter's, output that does not arrive
+# and failed writes say so with the system's reason, Ctrl+C leaves no
+# temporary file, a file named in Japanese converts under a Western locale
+# and a console shows its name, and an output reached through a symbolic link
+# is written into the file the link leads to. SVG artwork becomes frames as
+# natively, in the user's language where it is drawn by language, and bad
+# artwork is refused. Usage: convert-exe-test.sh QUILLON-CONVERT.EXE
 set -u
 # A Western code page, which cannot hold the Japanese name.
 export LC_ALL=en_US.UTF-8
@@ -71,9 +73,14 @@ expect "--check of an unreadable file exits 2" test $? -eq 2
 # An ILDA file as a writer that puts "ILDA000" and the format code into every
 # header makes it, ending with two closing headers as a real 290-frame show
 # does: read whole, nothing lost.
-header() {  # header FORMAT RECORDS NUMBER: the escapes made first, then printed
-  printf "$(printf 'ILDA000\\x%02x%-16s\\x%02x\\x%02x\\x00\\x%02x\\x00\\x02\\x00\\x00' "$1" show \
-    $(($2 >> 8)) $(($2 & 255)) "$3")"
+# header FORMAT RECORDS NUMBER [TOTAL [RESERVED]]: the escapes made first,
+# then printed; no process is started, so thousands of sections are quick.
+header() {
+  local total="${4-2}" escapes
+  printf -v escapes 'ILDA%s\\x%02x%-16s\\x%02x\\x%02x\\x%02x\\x%02x\\x%02x\\x%02x\\x00\\x00' \
+    "${5-000}" "$1" show $(($2 >> 8)) $(($2 & 255)) $(($3 >> 8)) $(($3 & 255)) \
+    $((total >> 8)) $((total & 255))
+  printf "$escapes"
 }
 { header 0 1 0; printf '\x01\x00\x02\x00\x00\x00\x80\x01'; header 0 1 1
   printf '\x03\x00\x04\x00\x00\x00\x80\x01'; header 0 0 2; header 0 0 2; } > ascii.ild
@@ -83,11 +90,64 @@ expect "--check notes the reserved bytes" grep -q 'hold 30 30 30 ("000")' check.
 expect "--check notes the second closing header" grep -q "1 more closing header follows it" check.txt
 wine "$exe" ascii.ild ascii.csv 2> err.txt
 expect "the file converts without a word" test $? -eq 0 -a ! -s err.txt
+# Files that end oddly but lose nothing, with zeros in the reserved bytes: a
+# 290-frame show ending with two closing headers as one real writer ends it,
+# and a writer that puts its palette after the closing header.
+zeros='\x00\x00\x00' lit='\x01\x00\x02\x00\x00\x00\x00\x01' last='\x03\x00\x04\x00\x00\x00\x80\x01'
+{ for f in $(seq 0 289); do header 0 3 "$f" 290 "$zeros"; printf "$lit$lit$last"; done
+  header 0 0 0 0 "$zeros"; header 0 0 0 0 "$zeros"; } > double.ild
+{ header 0 2 0 1 "$zeros"; printf "$lit$last"; header 0 0 0 0 "$zeros"
+  header 2 1 0 0 "$zeros"; printf 'rgb'; header 0 0 0 0 "$zeros"; } > palette.ild
+for file in double.ild palette.ild; do
+  wine "$exe" --check "$file" > check.txt
+  expect "--check of $file exits 0" test $? -eq 0
+  expect "and says nothing would be lost" grep -qF "Nothing would be lost." check.txt
+  wine "$exe" "$file" "$file.csv" 2> err.txt
+  expect "$file converts without a word" test $? -eq 0 -a ! -s err.txt
+done
 
 # CSV numbers beyond 32 bits keep their low 16 bits.
 printf 'VECTOR,30000,3\r\nbig\r\n1,99999999999,-99999999999\r\n' > numbers.csv
 wine "$exe" numbers.csv back.csv
 expect "numbers beyond 32 bits read as their low 16 bits" grep -q '^1,-6145,6145' back.csv
+
+# Against the native converter: the same bytes, and the same text (CR/LF aside).
+if [ -x "$native" ]; then
+  both() {  # both ARGS...: each converter's standard output into win.txt and native.txt
+    wine "$exe" "$@" | sed 's/\r$//' > win.txt
+    "$native" "$@" > native.txt
+  }
+  # The other ILDA formats, written from the same frames.
+  "$native" --info show.csv | sed '/^Scan speed: \|^Blanking delay: /d' > frames.txt
+  for args in "--ilda-format 0" "--ilda-format 1" "--ilda-format 4 --colour 10a0Ff"; do
+    wine "$exe" $args show.csv win.ild
+    "$native" $args show.csv native.ild
+    expect "$args writes what the native converter writes" cmp -s win.ild native.ild
+    both --info win.ild
+    expect "$args reads back as the same frames" cmp -s win.txt frames.txt
+  done
+  # Names as other programs leave them: a spreadsheet that quotes a whole
+  # cell does not double the quote inside it, and a C program that writes a
+  # fixed-size name field leaves a zero byte in it. Both read as "ab".
+  printf 'VECTOR,30000,3\r\n"ab"c",\r\n1,1,1\r\n+\r\n"ab\0cd",\r\n0,1,1\r\n' > names.csv
+  both --info names.csv
+  expect "odd names read as natively" cmp -s win.txt native.txt
+  expect "and as ab" test "$(grep -cF "$(printf '\t"ab              "\t1')" win.txt)" = 2
+  # Thousands of tiny frames, as a generator that writes one per sample
+  # makes them: one-point CSV frames, and one-record ILDA sections.
+  awk 'BEGIN { printf "VECTOR,30000,3\r\n"
+    for (f = 0; f < 5000; f++) printf "%s1,%d,0\r\n", f ? "+\r\n" : "", f }' > tiny.csv
+  { for f in $(seq 0 4999); do header 0 1 "$f" 5000 "$zeros"; printf "$last"; done
+    header 0 0 0 0 "$zeros"; } > tiny.ild
+  for file in tiny.csv tiny.ild; do
+    both --check "$file"
+    expect "--check of $file as natively" cmp -s win.txt native.txt
+    expect "sums up its runs" grep -q "more frames like these" win.txt
+    expect "in far fewer lines than frames" test "$(wc -l < win.txt)" -lt 1000
+  done
+else
+  echo "skipped: the Windows converter against the native one ($native)"
+fi
 
 # Output that does not arrive is a failure; failed writes name the reason.
 for args in "--info show.csv" "--check show.csv" "--help" "--version"; do
