@@ -16,6 +16,7 @@
 #include "document/command_ids.h"
 #include "document/frame_store.h"
 #include "document/undo.h"
+#include "formats/utf16_text.h"
 #include "tables/frame_table_win32.h"
 #include "tests/samples.h"
 #include "tests/win32/file_dialog_driver.h"
@@ -363,4 +364,20 @@ TEST_F(ShellHelp, PageBesideTheProgramComesBeforeTheCurrentFolder) {
     const std::vector<std::string> expected = {"zel2.html", elsewhere + "\\zel2.html", "zel2.html",
                                                "zel2.html"};
     EXPECT_EQ(opened, expected);
+}
+
+// A program folder named in another script is found as it is named, whatever
+// the code page.
+TEST_F(ShellHelp, PageBesideAProgramInAFolderNamedInAnyScript) {
+    for (const char* name : NamesInOtherScripts) {
+        opened.clear();
+        const std::string folder = elsewhere + "\\" + name;
+        wchar_t wide[MAX_PATH];
+        ASSERT_GE(WidenText(folder.c_str(), wide, MAX_PATH), 0);
+        ASSERT_TRUE(CreateDirectoryW(wide, nullptr)) << name;
+        WriteFileBytes(folder + "\\zel2.html", "");
+        OpenHelpPageBeside(nullptr, (folder + "\\quillon.exe").c_str());
+        RemoveTestFolder(folder);
+        EXPECT_EQ(opened, std::vector<std::string>{folder + "\\zel2.html"}) << name;
+    }
 }
