@@ -63,8 +63,10 @@ struct ModalStepCase {
 };
 
 const ModalStepCase cases[] = {
-    {"OpenDialog", SAVED, CMD_INSERT_FRAMES, "Insert Frames", 0, "in.csv", "Insert Frames", IDOK, 8,
-     true, false},
+    {"OpenFramesDialog", SAVED, CMD_OPEN_FRAMES, "Open Frames", 0, "in.csv", "Open Frames", IDOK, 2,
+     false, false},
+    {"InsertFramesDialog", SAVED, CMD_INSERT_FRAMES, "Insert Frames", 0, "in.csv", "Insert Frames",
+     IDOK, 8, true, false},
     {"SaveDialog", SAVED, CMD_SAVE_FRAMES_AS, "Save Frames", 0, "show.csv", "Save Frames", IDOK, 6,
      false, true},
     {"OpenFrameQuestion", MODIFIED, CMD_OPEN_FRAMES, "", 0, "", "Open Frame", IDCANCEL, 6, true,
