@@ -42,8 +42,9 @@ int ShowWalkItem(FILE* report, WalkRuns* runs, int64_t place, unsigned kind,
     s->lost.framesBeyondStore += lost->framesBeyondStore;
     s->lost.pointsBeyondStore += lost->pointsBeyondStore;
     s->lost.pointsBeyondLimit += lost->pointsBeyondLimit;
-    for (int bit = 1; bit < WALK_KIND_BITS; ++bit)
-        if (kind & (1u << bit)) s->noted[bit] += 1;
+    // Most items have no bit or one: only the bits set are visited.
+    for (unsigned bits = kind & ~(unsigned)WALK_KIND_PALETTE; bits; bits &= bits - 1)
+        s->noted[__builtin_ctz(bits)] += 1;
     return 0;
 }
 
