@@ -72,6 +72,12 @@ TEST_F(SvgReaderTest, EveryShapeBecomesItsOutline) {
     const Case cases[] = {
         {"<path d=\"M10 10 h30 v20 Z m5 5 l1 1\"/>", 2, true, 10, 10, 40, 30},
         {"<path d=\"M10 50 A 20 20 0 0 1 50 50\"/>", 1, false, 10, 30, 50, 50},
+        // Arcs as the SVG rules have them: a zero radius is a line, an arc
+        // to its own start is none, and radii too small to reach the end
+        // grow until they do.
+        {"<path d=\"M10 10 A0 5 0 0 1 30 30\"/>", 1, false, 10, 10, 30, 30},
+        {"<path d=\"M10 10 A5 5 0 0 1 10 10 L20 10\"/>", 1, false, 10, 10, 20, 10},
+        {"<path d=\"M0 0 A1 1 0 0 1 20 0\"/>", 1, false, 0, -10, 20, 0},
         {"<path d=\"M0 0 Q 50 100 100 0 T 200 0\"/>", 1, false, 0, -50, 200, 50},
         {"<rect x=\"5\" y=\"6\" width=\"20\" height=\"10\"/>", 1, true, 5, 6, 25, 16},
         {"<rect x=\"5\" y=\"6\" width=\"20\" height=\"10\" rx=\"3\"/>", 1, true, 5, 6, 25, 16},
@@ -201,6 +207,16 @@ TEST_F(SvgReaderTest, OnlyWhatIsShownAndPaintedIsDrawn) {
         {"<path d=\"M0 0 L10 10\" fill=\"none\" stroke=\"#000\" stroke-opacity=\"0\"/>", 0},
         {"<path d=\"M0 0 L10 10\" fill=\"none\" stroke=\"#000\" stroke-width=\"0\"/>", 0},
         {"<path d=\"M0 0 L10 10\" fill-opacity=\"0\" stroke=\"#000\" stroke-width=\"0.1\"/>", 1},
+        // Paint that is no colour for bytes beyond ASCII is not read (the
+        // colour names are ASCII), and never reaches the colour lookup; a
+        // url() may name an id in any script, and other properties keep
+        // theirs (a Japanese font name, as Inkscape writes it).
+        {"<path d=\"M0 0 L10 10\" fill=\"none\" stroke=\"\xC3\xB1one\"/>", 0},
+        {"<path d=\"M0 0 L10 10\" style=\"fill:none; stroke : rgb(1,2,3)\xC3\xA9 "
+         ";stroke-width:2\"/>",
+         0},
+        {"<path d=\"M0 0 L10 10\" fill=\"none\" stroke=\"url(#\xE6\x97\xA5) red\"/>", 1},
+        {"<path d=\"M0 0 L10 10\" style=\"font-family:\xE3\x83\xA1;fill:none;stroke:#000\"/>", 1},
     };
     for (const Case& c : cases) {
         const int result = Read(Svg(c.markup));
