@@ -1,7 +1,8 @@
 #!/bin/bash
 # Fuzzes the CSV and ILDA readers, in open and in insert mode, the file
-# check's walkers (held against the readers) and the SVG writer (read back
-# with libxml2): builds the libFuzzer targets of tests/fuzz (clang, AddressSanitizer and
+# check's walkers (held against the readers), the SVG writer (read back
+# with libxml2) and SVG import (read and laid out as a frame): builds the
+# libFuzzer targets of tests/fuzz (clang, AddressSanitizer and
 # UndefinedBehaviorSanitizer) in build/fuzz, writes their seed files, and
 # runs each target for FUZZ_SECONDS seconds (60 by default), one after the
 # other. Fails on any finding; the input behind it is kept in
@@ -29,7 +30,7 @@ inputs="$(mktemp -d /dev/shm/quillon-fuzz.XXXXXX 2>/dev/null || mktemp -d)"
 trap 'rm -rf "$inputs"' EXIT
 
 status=0
-for target in csv_open csv_insert ilda_open ilda_insert csv_walk ilda_walk svg_write; do
+for target in csv_open csv_insert ilda_open ilda_insert csv_walk ilda_walk svg_write svg_import; do
   mkdir -p "$BUILD/corpus/$target"
   log="$BUILD/$target.log"
   echo "== $target: $FUZZ_SECONDS s"

@@ -4,7 +4,7 @@
 // document-picking first byte in front.
 //
 //   quillon_fuzz_seeds FOLDER   (makes FOLDER/csv_open, csv_insert, ilda_open, ilda_insert,
-//                                 csv_walk, ilda_walk, svg_write)
+//                                 csv_walk, ilda_walk, svg_write, svg_import)
 #include <sys/stat.h>
 
 #include <cerrno>
@@ -204,6 +204,36 @@ void SvgSeeds() {
     WriteFile(dir + "empty.svgdoc", std::string("\x00\x00\x00\x00\x00", 5));
 }
 
+// Drawings for SVG import, each behind the byte that picks the dwell and
+// the budget: shapes as drawing programs save them, transforms, use
+// references, a switch by language, and a drawing too large for its budget.
+void SvgImportSeeds() {
+    const std::string dir = folder + "/svg_import/";
+    const std::string head =
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\" "
+        "viewBox=\"0 0 100 100\">";
+    WriteFile(dir + "shapes.svg",
+              std::string("\x04") + head +
+                  "<rect x=\"10\" y=\"10\" width=\"30\" height=\"20\" rx=\"3\"/>"
+                  "<circle cx=\"60\" cy=\"60\" r=\"20\" fill=\"none\" "
+                  "stroke=\"red\"/><path d=\"M0 0 Q50 90 100 0 T10 10 A5 8 30 1 "
+                  "0 40 40 Z\"/><polyline points=\"1,1 5,9 9,1\"/></svg>");
+    WriteFile(
+        dir + "groups.svg",
+        std::string("\x02") + head +
+            "<defs><path id=\"p\" d=\"M0 0 L10 10\" stroke=\"#000\"/></defs><g "
+            "transform=\"rotate(30 50 50) scale(0.5)\" opacity=\"0.5\"><use xlink:href=\"#p\" "
+            "x=\"5\"/><use href=\"#p\" y=\"5\"/></g><switch><path systemLanguage=\"ja\" "
+            "d=\"M0 50H100\" stroke=\"#000\"/><g display=\"none\"/><line x2=\"9\" "
+            "stroke=\"#000\"/></switch><symbol id=\"s\" viewBox=\"0 0 1 1\"><circle r=\"1\"/>"
+            "</symbol><use xlink:href=\"#s\" width=\"10\" height=\"10\"/></svg>");
+    std::string dots = std::string("\x90") + head;
+    for (int i = 0; i < 40; ++i)
+        dots += "<rect x=\"" + std::to_string(i % 8 * 10) + "\" y=\"" + std::to_string(i / 8 * 10) +
+                "\" width=\"4\" height=\"4\"/>";
+    WriteFile(dir + "dots.svg", dots + "</svg>");
+}
+
 bool MakeFolder(const std::string& path) {
     return mkdir(path.c_str(), 0777) == 0 || errno == EEXIST;
 }
@@ -217,7 +247,7 @@ int main(int argc, char** argv) {
     }
     folder = argv[1];
     for (const char* sub : {"", "/csv_open", "/csv_insert", "/ilda_open", "/ilda_insert",
-                            "/csv_walk", "/ilda_walk", "/svg_write"}) {
+                            "/csv_walk", "/ilda_walk", "/svg_write", "/svg_import"}) {
         if (!MakeFolder(folder + sub)) {
             std::fprintf(stderr, "quillon_fuzz_seeds: cannot make %s%s\n", folder.c_str(), sub);
             return 1;
@@ -227,5 +257,6 @@ int main(int argc, char** argv) {
     CsvSeeds();
     IldaSeeds();
     SvgSeeds();
+    SvgImportSeeds();
     return failures ? 1 : 0;
 }
