@@ -28,10 +28,12 @@ quillon_wine_init() {
   # in which Wine draws the title bars: file names in Japanese show there.
   # Wine links fonts by their full names, so each face needs its own link.
   # Wine rewrites the font substitutes whenever the locale's code page
-  # changes (the Win32 tests run under a Western and a Japanese one), so they
-  # are set again for each.
+  # changes (the Win32 tests run under a Western and a Japanese one, and the
+  # converter's test runs Wine under a Japanese locale too), so they are set
+  # again for each locale, and whenever the substitute is not there.
   local locale="${LC_ALL:-${LC_CTYPE:-${LANG:-C}}}"
   if [ "$(cat "$WINEPREFIX/quillon-dialog-font" 2>/dev/null)" != "$locale" ] ||
+     ! grep -q '^"MS Shell Dlg"="Liberation Sans"' "$WINEPREFIX/system.reg" 2>/dev/null ||
      ! grep -q '^"Liberation Sans Bold"=' "$WINEPREFIX/system.reg" 2>/dev/null; then
     wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
       /v 'MS Shell Dlg' /d 'Liberation Sans' /f >/dev/null 2>&1 || true
